@@ -1,0 +1,65 @@
+# Helpers shared by every folder of the source tree.
+
+set(VELK_WARNINGS -Wall -Wextra -Werror)
+
+# velk_library(<name> [PUBLIC libs...] [PRIVATE libs...])
+# One static library of all .cpp files below the calling folder, except tests.
+function(velk_library name)
+  cmake_parse_arguments(ARG "" "" "PUBLIC;PRIVATE" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/tests/")
+  if(NOT sources)
+    # Header-only so far.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_PUBLIC} ${ARG_PRIVATE})
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${VELK_WARNINGS})
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+endfunction()
+
+# velk_tests(<name> LIBS libs...)
+# Unit tests from tests/*.cpp become <name>_tests (label "unit"); window tests
+# from tests/gui/*.cpp become <name>_gui_tests (label "gui") and each case runs
+# inside its own Xvfb server.
+function(velk_tests name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  set(env "ALSOFT_DRIVERS=null" "VELK_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  file(GLOB unit_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
+  if(unit_sources)
+    _velk_test_target(${name}_tests "${unit_sources}" "${ARG_LIBS}")
+    gtest_discover_tests(${name}_tests
+      WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES LABELS unit ENVIRONMENT "${env}" TIMEOUT 120)
+    add_dependencies(velk_unit_tests ${name}_tests)
+  endif()
+  file(GLOB gui_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/gui/*.cpp)
+  if(gui_sources)
+    _velk_test_target(${name}_gui_tests "${gui_sources}" "${ARG_LIBS}")
+    set_target_properties(${name}_gui_tests PROPERTIES
+      CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/with-display.sh)
+    gtest_discover_tests(${name}_gui_tests
+      WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+      DISCOVERY_MODE PRE_TEST
+      PROPERTIES LABELS gui ENVIRONMENT "${env}" TIMEOUT 300)
+  endif()
+endfunction()
+
+function(_velk_test_target target sources libs)
+  add_executable(${target} ${sources})
+  target_compile_options(${target} PRIVATE ${VELK_WARNINGS})
+  target_compile_definitions(${target} PRIVATE
+    VELK_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
+    VELK_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    VELK_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  target_link_libraries(${target} PRIVATE ${libs} GTest::gtest_main GTest::gmock Threads::Threads)
+endfunction()
+
+# Every unit test program, so a sanitizer tree can build just those.
+if(NOT TARGET velk_unit_tests)
+  add_custom_target(velk_unit_tests)
+endif()

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the game and starts it.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"
+game=build/game/shell/velkors
+if [ ! -x "$game" ]; then
+  echo "The game program is not built yet."
+  exit 0
+fi
+exec "$game" "$@"
