@@ -1,0 +1,7 @@
+#include "foundation/tools/NonCopyable.hpp"
+
+namespace tools {
+
+NonCopyable::~NonCopyable() = default;
+
+} // namespace tools
