@@ -1,0 +1,100 @@
+-- Schema and shipped contents of the game database "data/velk.db".
+--
+-- The build applies this script to the database in one transaction, also to a
+-- database that already exists, so every statement must be safe to run again:
+--   * tables are created only when missing;
+--   * settings rows are inserted only when missing, so a player's values stay;
+--   * translations and catalogue rows are game data and are replaced, so new
+--     texts reach existing databases;
+--   * high scores are never touched.
+-- No BEGIN or COMMIT here: the caller wraps the script in its own transaction.
+
+CREATE TABLE IF NOT EXISTS "settings" (
+    "name"  TEXT PRIMARY KEY NOT NULL,
+    "value" TEXT NOT NULL
+);
+
+CREATE TABLE IF NOT EXISTS "lang" (
+    "code" TEXT PRIMARY KEY NOT NULL,
+    "en"   TEXT NOT NULL,
+    "hu"   TEXT NOT NULL
+);
+
+CREATE TABLE IF NOT EXISTS "part" (
+    "id"       INTEGER PRIMARY KEY NOT NULL,
+    "code"     TEXT NOT NULL,
+    "image"    TEXT NOT NULL,
+    "body"     TEXT NOT NULL,
+    "category" TEXT NOT NULL,
+    "shape"    TEXT NOT NULL
+);
+
+CREATE TABLE IF NOT EXISTS "scores" (
+    "name"  TEXT NOT NULL DEFAULT '',
+    "score" INTEGER NOT NULL DEFAULT 0,
+    "map"   TEXT NOT NULL DEFAULT '',
+    "mode"  INTEGER NOT NULL DEFAULT 0
+);
+
+-- Default settings: English, a 1024x768 window, 60 frames a second, full volume.
+-- The GUI draws its own mouse cursor, so the system cursor is hidden.
+INSERT OR IGNORE INTO "settings" ("name", "value") VALUES
+    ('general.lang',          'en'),
+    ('graphics.resolution',   '1024x768'),
+    ('graphics.fsaahint',     'nicest'),
+    ('graphics.fps',          '60'),
+    ('graphics.fullscreen',   '0'),
+    ('graphics.resizable',    '0'),
+    ('graphics.vsyncenabled', '0'),
+    ('graphics.mousevisible', '0'),
+    ('graphics.fsaa',         '0'),
+    ('graphics.colorblind',   '0'),
+    ('audio.mainvolume',      '100'),
+    ('audio.musicvolume',     '100'),
+    ('audio.soundvolume',     '100');
+
+-- Translations. The row "general.localname" holds each language's own name.
+INSERT OR REPLACE INTO "lang" ("code", "en", "hu") VALUES
+    ('general.localname', 'English', 'Magyar'),
+    ('general.load', 'Load', 'Betöltés'),
+    ('general.save', 'Save', 'Mentés'),
+
+    ('highscores.name',     'Name',     'Név'),
+    ('highscores.score',    'Score',    'Pontszám'),
+    ('highscores.map',      'Map',      'Pálya'),
+    ('highscores.allmaps',  'All maps', 'Minden pálya'),
+
+    ('mapper.untitled', 'Untitled',          'Névtelen'),
+    ('mapper.ts',       'units per tile',    'egység csempénként'),
+    ('mapper.tpt',      'tiles per texture', 'csempe textúránként'),
+
+    ('setting.graphics.resolution.tooltip',
+        'Size of the game window in pixels.',
+        'A játékablak mérete képpontban.'),
+    ('setting.graphics.fullscreen.tooltip',
+        'Run the game on the whole screen.',
+        'A játék a teljes képernyőt kitölti.'),
+    ('setting.graphics.fps.tooltip',
+        'Frame rate limit: how many pictures are drawn each second.',
+        'Képfrissítési korlát: másodpercenként legfeljebb ennyi kép készül.'),
+    ('setting.graphics.aa.tooltip',
+        'Antialiasing smooths the edges of shapes. Higher levels look better but run slower.',
+        'Az élsimítás kisimítja az alakzatok széleit. A magasabb fokozat szebb, de lassabb.'),
+    ('setting.graphics.vsync.tooltip',
+        'Vertical sync matches the frame rate to the monitor and stops the picture from tearing.',
+        'A függőleges szinkron a monitorhoz igazítja a képfrissítést, így a kép nem szakad szét.'),
+    ('setting.graphics.fov.tooltip',
+        'Field of view.',
+        'Látómező.'),
+    ('setting.graphics.fovfun',
+        'Nice try, but the view stays as it is.',
+        'Szép próbálkozás, de a látómező marad, ami volt.'),
+    ('setting.graphics.colorblind.tooltip',
+        'Colour filter for colour-blind players.',
+        'Színszűrő színtévesztő játékosoknak.'),
+    ('setting.graphics.colorblind.v0', 'None',         'Nincs'),
+    ('setting.graphics.colorblind.v1', 'Protanopia',   'Protanópia'),
+    ('setting.graphics.colorblind.v2', 'Deuteranopia', 'Deuteranópia'),
+    ('setting.graphics.colorblind.v3', 'Tritanopia',   'Tritanópia');
+
+-- The part catalogue ("part") comes with the ship model's data.
