@@ -1,0 +1,53 @@
+#include "framework/fx/AssetLoading.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+
+#include <array>
+#include <iostream>
+
+namespace fx {
+
+std::shared_ptr<sf::Texture> AssetLoading<sf::Texture>::load(const std::string& path)
+{
+    // Read the pixels first: a missing or broken file then costs no GL
+    // context, and only a readable image creates the texture.
+    sf::Image image;
+    if (!image.loadFromFile(path))
+        return nullptr;
+    auto texture = std::make_shared<sf::Texture>();
+    if (!texture->loadFromImage(image))
+        return nullptr;
+    return texture;
+}
+
+std::shared_ptr<sf::SoundBuffer> AssetLoading<sf::SoundBuffer>::load(const std::string& path)
+{
+    auto buffer = std::make_shared<sf::SoundBuffer>();
+    if (!buffer->loadFromFile(path))
+        return nullptr;
+    return buffer;
+}
+
+std::shared_ptr<sf::SoundBuffer> AssetLoading<sf::SoundBuffer>::fallback()
+{
+    static constexpr unsigned kRate = 44100;
+    const std::array<sf::Int16, 16> silence{};
+    auto buffer = std::make_shared<sf::SoundBuffer>();
+    buffer->loadFromSamples(silence.data(), silence.size(), 1, kRate);
+    return buffer;
+}
+
+std::shared_ptr<sf::Font> AssetLoading<sf::Font>::load(const std::string& path)
+{
+    auto font = std::make_shared<sf::Font>();
+    if (!font->loadFromFile(path))
+        return nullptr;
+    return font;
+}
+
+void logAssetFailure(const char* kind, const std::string& path, const char* fallbackNote)
+{
+    std::cout << "[Assets] Cannot load " << kind << " \"" << path << "\"; " << fallbackNote << std::endl;
+}
+
+} // namespace fx

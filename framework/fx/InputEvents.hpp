@@ -1,0 +1,39 @@
+#pragma once
+
+#include "framework/fx/InputState.hpp"
+
+#include <SFML/Window/Event.hpp>
+
+#include <vector>
+
+namespace fx {
+
+/// The events of one frame, against which input actions are tested, and the
+/// source of held input. While the window has no focus held input reads as
+/// released; the focus follows the LostFocus and GainedFocus events pushed
+/// here and can also be set by the owner.
+class InputEvents {
+public:
+    /// Reads held input from SFML.
+    InputEvents() = default;
+    /// Reads held input from the given source, which must outlive this buffer.
+    explicit InputEvents(const InputState& state) : state_(&state) {}
+
+    /// Forgets the events (the focus stays as it is).
+    void clear() { events_.clear(); }
+    void push(const sf::Event& event);
+    const std::vector<sf::Event>& events() const { return events_; }
+
+    bool hasFocus() const { return focused_; }
+    void setFocus(bool focused) { focused_ = focused; }
+
+    const InputState& state() const { return *state_; }
+    void setState(const InputState& state) { state_ = &state; }
+
+private:
+    std::vector<sf::Event> events_;
+    const InputState* state_ = &InputState::live();
+    bool focused_ = true;
+};
+
+} // namespace fx
