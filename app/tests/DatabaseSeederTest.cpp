@@ -1,0 +1,244 @@
+#include "TestDatabase.hpp"
+
+#include "app/DatabaseSeeder.hpp"
+#include "app/Language.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using apptest::TestDatabase;
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+std::string shippedScript()
+{
+    std::string script;
+    app::DatabaseSeeder::readScript(apptest::scriptPath(), script);
+    return script;
+}
+
+bool reseed(const TestDatabase& db)
+{
+    CaptureStdout();
+    const bool ok = app::DatabaseSeeder::apply(db.get(), shippedScript());
+    GetCapturedStdout();
+    return ok;
+}
+
+TEST(AppShippedDatabase, HoldsARowForEveryKeyTheGroupsRead)
+{
+    TestDatabase db;
+    ASSERT_TRUE(db.seeded());
+    const std::vector<std::string> keys = {
+        "general.lang",        "graphics.resolution", "graphics.fsaahint",     "graphics.fps",
+        "graphics.fullscreen", "graphics.resizable",  "graphics.vsyncenabled", "graphics.mousevisible",
+        "graphics.fsaa",       "graphics.colorblind", "audio.mainvolume",      "audio.musicvolume",
+        "audio.soundvolume"};
+    for (const std::string& key : keys)
+        EXPECT_NE(db.stored(key), "<none>") << key;
+    EXPECT_EQ(db.query("SELECT count(*) FROM settings"), std::to_string(keys.size()));
+}
+
+TEST(AppShippedDatabase, EveryTranslationExistsInBothLanguages)
+{
+    TestDatabase db;
+    ASSERT_TRUE(db.seeded());
+    const std::vector<std::string> codes = {
+        "general.localname", "general.load", "general.save", "highscores.name", "highscores.score",
+        "highscores.map", "highscores.allmaps", "mapper.untitled", "mapper.ts", "mapper.tpt",
+        "setting.graphics.resolution.tooltip", "setting.graphics.fullscreen.tooltip",
+        "setting.graphics.fps.tooltip", "setting.graphics.aa.tooltip", "setting.graphics.vsync.tooltip",
+        "setting.graphics.fov.tooltip", "setting.graphics.fovfun", "setting.graphics.colorblind.tooltip",
+        "setting.graphics.colorblind.v0", "setting.graphics.colorblind.v1", "setting.graphics.colorblind.v2",
+        "setting.graphics.colorblind.v3"};
+    for (const std::string& code : codes) {
+        EXPECT_NE(db.query("SELECT en FROM lang WHERE code = '" + code + "'"), "<none>") << code;
+    }
+    EXPECT_EQ(db.query("SELECT count(*) FROM lang WHERE trim(en) = '' OR trim(hu) = ''"), "0");
+
+    app::Language language;
+    CaptureStdout();
+    language.setDatabase(db.get());
+    language.setActLangCode("hu");
+    const std::string log = GetCapturedStdout();
+    EXPECT_NE(log.find("'lang' table already exists"), std::string::npos) << log;
+    EXPECT_EQ(language.getActLangName(), "Magyar");
+    EXPECT_EQ(language.getLangName("en"), "English");
+}
+
+TEST(AppShippedDatabase, TablesTheGameReadsExist)
+{
+    TestDatabase db;
+    ASSERT_TRUE(db.seeded());
+    EXPECT_TRUE(db.exec("SELECT id, code, image, body, category, shape FROM part"));
+    EXPECT_TRUE(db.exec("INSERT INTO scores (name, score, map, mode) VALUES ('a', 10, 'm.json', 1)"));
+    EXPECT_EQ(db.query("SELECT name || score || map || mode FROM scores"), "a10m.json1");
+}
+
+TEST(AppDatabaseSeeder, ReseedingKeepsPlayerDataAndRestoresGameData)
+{
+    TestDatabase db;
+    ASSERT_TRUE(db.seeded());
+    ASSERT_TRUE(db.exec("UPDATE settings SET value = '1920x1080' WHERE name = 'graphics.resolution';"
+                        "UPDATE settings SET value = 'hu' WHERE name = 'general.lang';"
+                        "DELETE FROM settings WHERE name = 'audio.soundvolume';"
+                        "INSERT INTO scores VALUES ('player', 1234, 'moon.map.json', 1);"
+                        "UPDATE lang SET en = 'stale' WHERE code = 'highscores.name';"
+                        "DELETE FROM lang WHERE code = 'general.save';"
+                        "INSERT INTO part VALUES (7, 'jet.mkiii', 'jet', '0 0 1 0 1 1', 'jet', '0 0 1 1')"));
+    const std::string settingsBefore = db.query("SELECT count(*) FROM settings");
+    ASSERT_TRUE(reseed(db));
+    ASSERT_TRUE(reseed(db));
+
+    // The player's choices and scores stay.
+    EXPECT_EQ(db.stored("graphics.resolution"), "1920x1080");
+    EXPECT_EQ(db.stored("general.lang"), "hu");
+    EXPECT_EQ(db.query("SELECT count(*) FROM scores"), "1");
+    EXPECT_EQ(db.query("SELECT score FROM scores WHERE name = 'player'"), "1234");
+    // A key the database lacked arrives with its default.
+    EXPECT_EQ(db.stored("audio.soundvolume"), "100");
+    EXPECT_EQ(db.query("SELECT count(*) FROM settings"), std::to_string(std::stoi(settingsBefore) + 1));
+    // Translations are game data and come back as shipped.
+    EXPECT_EQ(db.query("SELECT en FROM lang WHERE code = 'highscores.name'"), "Name");
+    EXPECT_EQ(db.query("SELECT hu FROM lang WHERE code = 'general.save'"), "Ment\xc3\xa9s");
+    EXPECT_EQ(db.query("SELECT code FROM part WHERE id = 7"), "jet.mkiii");
+}
+
+TEST(AppDatabaseSeeder, FailingScriptChangesNothing)
+{
+    TestDatabase db;
+    ASSERT_TRUE(db.seeded());
+    CaptureStdout();
+    const bool ok = app::DatabaseSeeder::apply(
+        db.get(), "UPDATE settings SET value = 'broken' WHERE name = 'general.lang';"
+                  "INSERT INTO scores VALUES ('x', 1, 'm', 0);"
+                  "THIS IS NOT SQL;");
+    const std::string log = GetCapturedStdout();
+    EXPECT_FALSE(ok);
+    EXPECT_NE(log.find("[Database] Seeding script failed"), std::string::npos) << log;
+    EXPECT_EQ(db.stored("general.lang"), "en");
+    EXPECT_EQ(db.query("SELECT count(*) FROM scores"), "0");
+    // The connection is usable afterwards, outside any transaction.
+    EXPECT_TRUE(reseed(db));
+}
+
+TEST(AppDatabaseSeeder, NoConnection)
+{
+    CaptureStdout();
+    EXPECT_FALSE(app::DatabaseSeeder::apply(nullptr, "SELECT 1"));
+    EXPECT_NE(GetCapturedStdout().find("[Database]"), std::string::npos);
+}
+
+// Each case gets a folder of its own.
+class AppDatabaseFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::random_device random;
+        dir = fs::temp_directory_path() / ("velk-app-" + std::to_string(random()) + "-" + std::to_string(random()));
+        fs::create_directories(dir);
+        db = (dir / "data" / "velk.db").string();
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    bool update(const std::string& script)
+    {
+        CaptureStdout();
+        const bool ok = app::DatabaseSeeder::update(script, db);
+        log = GetCapturedStdout();
+        return ok;
+    }
+
+    static std::string contents(const std::string& path)
+    {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+
+    std::vector<std::string> files() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir / "data"))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+    std::string queryFile(const std::string& sql) const
+    {
+        sqlite3* handle = nullptr;
+        std::string result = "<none>";
+        if (sqlite3_open_v2(db.c_str(), &handle, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+            sqlite3_stmt* statement = nullptr;
+            if (sqlite3_prepare_v2(handle, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK
+                && sqlite3_step(statement) == SQLITE_ROW) {
+                const unsigned char* text = sqlite3_column_text(statement, 0);
+                result = text ? reinterpret_cast<const char*>(text) : "<null>";
+            }
+            sqlite3_finalize(statement);
+        }
+        sqlite3_close(handle);
+        return result;
+    }
+
+    fs::path dir;
+    std::string db;
+    std::string log;
+};
+
+TEST_F(AppDatabaseFile, CreatesAMissingDatabaseWithoutLeftovers)
+{
+    ASSERT_TRUE(update(apptest::scriptPath())) << log;
+    EXPECT_EQ(files(), std::vector<std::string>{"velk.db"});
+    EXPECT_EQ(queryFile("SELECT value FROM settings WHERE name = 'general.lang'"), "en");
+    EXPECT_NE(log.find("[Database] Created"), std::string::npos) << log;
+}
+
+TEST_F(AppDatabaseFile, UpdatingKeepsTheExistingDatabase)
+{
+    ASSERT_TRUE(update(apptest::scriptPath())) << log;
+    ASSERT_EQ(queryFile("UPDATE settings SET value = '25' WHERE name = 'audio.musicvolume'"), "<none>");
+    ASSERT_EQ(queryFile("INSERT INTO scores VALUES ('Zsófi', 900, 'crater.map.json', 0)"), "<none>");
+    ASSERT_TRUE(update(apptest::scriptPath())) << log;
+    EXPECT_NE(log.find("[Database] Updated"), std::string::npos) << log;
+    EXPECT_EQ(queryFile("SELECT value FROM settings WHERE name = 'audio.musicvolume'"), "25");
+    EXPECT_EQ(queryFile("SELECT name FROM scores WHERE score = 900"), "Zs\xc3\xb3" "fi");
+    EXPECT_EQ(files(), std::vector<std::string>{"velk.db"});
+}
+
+TEST_F(AppDatabaseFile, CorruptDatabaseIsReportedAndLeftAlone)
+{
+    fs::create_directories(dir / "data");
+    const std::string garbage = "this is not a database, but it may be someone's file\n";
+    std::ofstream(db, std::ios::binary) << garbage;
+    EXPECT_FALSE(update(apptest::scriptPath()));
+    EXPECT_NE(log.find("[Database]"), std::string::npos);
+    EXPECT_EQ(contents(db), garbage);
+}
+
+TEST_F(AppDatabaseFile, MissingScriptCreatesNothing)
+{
+    EXPECT_FALSE(update((dir / "nothing.sql").string()));
+    EXPECT_NE(log.find("[Database] Cannot read the script"), std::string::npos) << log;
+    EXPECT_FALSE(fs::exists(db));
+}
+
+TEST_F(AppDatabaseFile, BrokenScriptLeavesNoDatabase)
+{
+    const std::string script = (dir / "broken.sql").string();
+    std::ofstream(script) << "CREATE TABLE settings (name TEXT);\nNOT SQL AT ALL;\n";
+    EXPECT_FALSE(update(script));
+    EXPECT_FALSE(fs::exists(db));
+    EXPECT_TRUE(files().empty());
+}
+
+} // namespace
