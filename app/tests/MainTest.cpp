@@ -170,7 +170,13 @@ TEST_F(AppMainLoop, NullFirstStateReturnsAtOnce)
 TEST_F(AppMainLoop, StopAndTerminateOnEmptyStack)
 {
     app::Main main;
+    auto a = make("a");
+    a->script = {[&main] { main.popState(); }};
+    EXPECT_EQ(main.run(std::move(a)), 0);
+    // Popping the last state ends the loop but leaves the running flag alone.
+    EXPECT_TRUE(main.isRunning());
     main.popState();
+    EXPECT_TRUE(main.empty());
     main.popAllStates();
     EXPECT_TRUE(main.empty());
     EXPECT_FALSE(main.isRunning());
