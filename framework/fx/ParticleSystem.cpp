@@ -119,11 +119,19 @@ void ParticleSystem::rebuildVertices() const
         // Corners relative to the centre, turned like sf::Transform::rotate.
         const sf::Vector2f ax(hx * c, hx * s);   // half width along the turned x axis
         const sf::Vector2f ay(-hy * s, hy * c);  // half height along the turned y axis
+        // Fields are written one by one: sf::Vertex's constructors are not
+        // inline, and this loop runs for every particle of every frame.
         sf::Vertex* quad = &vertices_[v];
-        quad[0] = sf::Vertex(p.position - ax - ay, p.color, sf::Vector2f(left, top));
-        quad[1] = sf::Vertex(p.position + ax - ay, p.color, sf::Vector2f(right, top));
-        quad[2] = sf::Vertex(p.position + ax + ay, p.color, sf::Vector2f(right, bottom));
-        quad[3] = sf::Vertex(p.position - ax + ay, p.color, sf::Vector2f(left, bottom));
+        quad[0].position = p.position - ax - ay;
+        quad[1].position = p.position + ax - ay;
+        quad[2].position = p.position + ax + ay;
+        quad[3].position = p.position - ax + ay;
+        quad[0].texCoords = sf::Vector2f(left, top);
+        quad[1].texCoords = sf::Vector2f(right, top);
+        quad[2].texCoords = sf::Vector2f(right, bottom);
+        quad[3].texCoords = sf::Vector2f(left, bottom);
+        for (int corner = 0; corner < 4; ++corner)
+            quad[corner].color = p.color;
         v += 4;
     }
     verticesDirty_ = false;

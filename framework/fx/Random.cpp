@@ -11,8 +11,10 @@ constexpr float kRadiansPerDegree = 3.14159265358979f / 180.f;
 
 std::uint8_t mixChannel(std::uint8_t a, std::uint8_t b, float t)
 {
+    // t is in [0, 1], so the value lies between a and b, within 0..255: adding
+    // one half and truncating rounds it to nearest (halves up).
     const float value = static_cast<float>(a) + (static_cast<float>(b) - static_cast<float>(a)) * t;
-    return static_cast<std::uint8_t>(std::clamp(std::lround(value), 0L, 255L));
+    return static_cast<std::uint8_t>(std::min(value + 0.5f, 255.f));
 }
 } // namespace
 
