@@ -1,0 +1,3 @@
+#include "framework/sfml/GraphicsInitHelper.hpp"
+
+GraphicsInitHelper::~GraphicsInitHelper() = default;

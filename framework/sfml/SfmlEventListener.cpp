@@ -1,0 +1,3 @@
+#include "framework/sfml/SfmlEventListener.hpp"
+
+SfmlEventListener::~SfmlEventListener() = default;

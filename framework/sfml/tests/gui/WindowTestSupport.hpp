@@ -1,0 +1,191 @@
+#pragma once
+
+// Shared pieces of the window tests: an init helper with plain fields, a
+// listener that records what it receives, and small X11 probes that look at
+// the window from outside the program, as another client would.
+
+#include "framework/sfml/SfmlEventListener.hpp"
+#include "framework/sfml/SfmlFramework.hpp"
+#include "framework/sfml/SfmlFrameworkInitHelper.hpp"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace windowtest {
+
+struct TestInitHelper : SfmlFrameworkInitHelper {
+    std::pair<unsigned, unsigned> resolution{640, 480};
+    bool fullscreen = false;
+    std::string title = "Velkors";
+    bool resizable = false;
+    unsigned fsaa = 0;
+    bool vsync = false;
+    std::string icon;
+    bool mouseVisible = true;
+    float fps = 60.0f;
+
+    std::pair<unsigned, unsigned> getResolution() override { return resolution; }
+    bool isFullscreen() override { return fullscreen; }
+    std::string getWindowTitle() override { return title; }
+    bool isResizable() override { return resizable; }
+    unsigned getFSAA() override { return fsaa; }
+    std::string getFSAAHint() override { return ""; }
+    bool isVsyncEnabled() override { return vsync; }
+    std::string getWindowIconPath() override { return icon; }
+    bool isMouseVisible() override { return mouseVisible; }
+    float getFPS() override { return fps; }
+};
+
+struct RecordingListener : SfmlEventListener {
+    std::vector<sf::Event> events;
+    int beforeCalls = 0;
+    void beforeSfHandle() override { ++beforeCalls; }
+    void handleSfEvent(const sf::Event& event) override { events.push_back(event); }
+    bool saw(sf::Event::EventType type) const
+    {
+        for (const sf::Event& e : events)
+            if (e.type == type)
+                return true;
+        return false;
+    }
+};
+
+/// Runs a shell command and returns its standard output.
+inline std::string runCommand(const std::string& command)
+{
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return out;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        out.append(buffer, n);
+    pclose(pipe);
+    return out;
+}
+
+/// Polls the framework (and draws a frame) until the condition holds or about
+/// two seconds have passed.
+inline bool pumpUntil(SfmlFramework& sfml, const std::function<bool()>& done, const sf::Color& background = sf::Color::Black)
+{
+    for (int i = 0; i < 200; ++i) {
+        sfml.pollEvent();
+        if (sfml.getWindow() && sfml.getWindow()->isOpen()) {
+            sfml.clear(background);
+            sfml.display();
+        }
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+inline void pumpFrames(SfmlFramework& sfml, int frames, const sf::Color& background = sf::Color::Black)
+{
+    int left = frames;
+    pumpUntil(sfml, [&] { return --left <= 0; }, background);
+}
+
+/// A second connection to the X server, as another program would have.
+class XProbe {
+public:
+    XProbe() : display(XOpenDisplay(nullptr)) {}
+    ~XProbe()
+    {
+        if (display)
+            XCloseDisplay(display);
+    }
+    XProbe(const XProbe&) = delete;
+    XProbe& operator=(const XProbe&) = delete;
+
+    Display* get() const { return display; }
+
+    std::pair<int, int> size(Window w) const
+    {
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(display, w, &attributes))
+            return {-1, -1};
+        return {attributes.width, attributes.height};
+    }
+
+    std::string name(Window w) const
+    {
+        char* text = nullptr;
+        std::string result;
+        if (XFetchName(display, w, &text) && text) {
+            result = text;
+            XFree(text);
+        }
+        return result;
+    }
+
+    /// The CARD32 values of a window property (empty when it is absent).
+    std::vector<unsigned long> cardinals(Window w, const char* property) const
+    {
+        std::vector<unsigned long> values;
+        Atom atom = XInternAtom(display, property, True);
+        if (atom == None)
+            return values;
+        Atom type;
+        int format;
+        unsigned long count, after;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display, w, atom, 0, 1 << 24, False, AnyPropertyType, &type, &format, &count, &after,
+                               &data) == Success && data) {
+            if (format == 32) {
+                const unsigned long* longs = reinterpret_cast<const unsigned long*>(data);
+                values.assign(longs, longs + count);
+            }
+            XFree(data);
+        }
+        return values;
+    }
+
+    /// Asks the window to close, as a window manager's close button does.
+    void requestClose(Window w) const
+    {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = w;
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, w, False, NoEventMask, &event);
+        XFlush(display);
+    }
+
+    /// A plain mapped window of another program, to move the focus to.
+    Window createOtherWindow() const
+    {
+        Window w = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 100, 100, 0, 0, 0);
+        XStoreName(display, w, "other");
+        XMapWindow(display, w);
+        XSync(display, False);
+        return w;
+    }
+
+private:
+    Display* display;
+};
+
+/// The X window id of the framework's window.
+inline Window windowId(SfmlFramework& sfml)
+{
+    return static_cast<Window>(sfml.getWindow()->getSystemHandle());
+}
+
+} // namespace windowtest
