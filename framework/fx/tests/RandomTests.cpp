@@ -9,6 +9,8 @@ namespace {
 
 constexpr int kDraws = 2000;
 
+unsigned alwaysThree() { return 3u; }
+
 TEST(DistributionTest, ConstantsAndFunctors)
 {
     const fx::Distribution<float> constant = 2.5f;
@@ -26,6 +28,10 @@ TEST(DistributionTest, ConstantsAndFunctors)
     EXPECT_EQ(time(), sf::milliseconds(1500));
     const fx::Distribution<sf::Vector2f> defaulted;
     EXPECT_EQ(defaulted(), sf::Vector2f());
+
+    // A plain function, as an index picker passed by name.
+    const fx::Distribution<unsigned> function = alwaysThree;
+    EXPECT_EQ(function(), 3u);
 }
 
 TEST(DistributionTest, UniformFloatStaysInItsClosedRangeAndSpreads)
