@@ -3,6 +3,7 @@
 
 #include "app/DatabaseSeeder.hpp"
 
+#include <filesystem>
 #include <iostream>
 
 int main(int argc, char** argv)
@@ -11,5 +12,15 @@ int main(int argc, char** argv)
         std::cout << "[Database] Usage: velk_dbtool <script.sql> <database.db>" << std::endl;
         return 2;
     }
-    return app::DatabaseSeeder::update(argv[1], argv[2]) ? 0 : 1;
+    if (app::DatabaseSeeder::update(argv[1], argv[2]))
+        return 0;
+    // A player's database that cannot be updated (damaged, locked) is kept as
+    // it is and must not stop the build: the game reports it when it starts.
+    std::error_code ec;
+    if (std::filesystem::exists(argv[2], ec)) {
+        std::cout << "[Database] Warning: " << argv[2] << " was left unchanged; remove it to get a fresh one"
+                  << std::endl;
+        return 0;
+    }
+    return 1;
 }
