@@ -145,8 +145,8 @@ struct Counter : Set::Listener {
 TEST(ResourceSet, NullEntryLeavesWithNotificationsButIsNotDeleted)
 {
     Journal j;
+    Counter c; // outlives the set, which notifies it when it dies
     Set set;
-    Counter c;
     set.addListener(&c);
     set.add(nullptr);
     set.add(new Item("r", &j));
