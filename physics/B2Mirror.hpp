@@ -1,0 +1,19 @@
+#pragma once
+
+#include "physics/B2JointDefPtr.hpp"
+
+#include <box2d/box2d.h>
+
+/// Mirrors a body in its own frame, local (x, y) to (-x, y), and rebuilds its weld,
+/// revolute, distance, wheel and prismatic joints to match. Position and angle stay.
+/// Joints of other kinds are left as they are. Pointers to rebuilt joints held
+/// elsewhere (a scene's tables) no longer refer to live joints afterwards.
+void mirrorb2BodyX(b2Body* body);
+
+/// Mirrors one shape in place: polygons (keeping counter-clockwise order) and circles;
+/// edges and chains stay as they are.
+void mirrorShapeX(b2Shape* shape);
+
+/// A definition that re-creates `joint` with `body`'s side mirrored, or null for a
+/// joint kind that is not mirrored. `body` must be one of the joint's bodies.
+B2JointDefPtr joint2jointDef(b2Body* body, b2Joint* joint);
