@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/tools/NonCopyable.hpp"
+#include "framework/fx/ActionMap.hpp"
 #include "framework/sfml/SfmlEventListener.hpp"
 #include "framework/sfml/SfmlFrameworkInitHelper.hpp"
 #include "framework/sfml/SfmlListenerList.hpp"
@@ -146,6 +147,9 @@ public:
     bool hasListener(SfmlEventListener* listener) const { return listeners.contains(listener); }
     std::size_t getListenerCount() const { return listeners.size(); }
 
+    /// The framework's action map; its event buffer holds the events handed to
+    /// the listeners in the current frame.
+    fx::ActionMap<std::string>& getActionMap() { return actionMap; }
     /// The framework's own music stream.
     sf::Music& globalMusic() { return music; }
     /// The first connected joystick (0..7), or 8 when none is connected.
@@ -221,6 +225,7 @@ private:
     float musicVolume = 100.0f;
     float soundVolume = 100.0f;
     sf::Music music;
+    fx::ActionMap<std::string> actionMap;
     std::pair<unsigned, unsigned> resolution{0, 0};
     bool fullscreen = false;
     unsigned fps = 0;

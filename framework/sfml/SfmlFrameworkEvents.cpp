@@ -16,6 +16,7 @@ bool SfmlFramework::pollEvent()
     if (!window || !window->isOpen())
         return false;
 
+    actionMap.clearEvents();
     if (focused) {
         callListenersPreHandle();
         updateMouse();
@@ -37,12 +38,15 @@ bool SfmlFramework::pollEvent()
             // Movement while the window was in the background is no input.
             mousePosition = sf::Mouse::getPosition();
             sf::Listener::setGlobalVolume(mainVolume);
+            actionMap.events().setFocus(true);
             break;
         case sf::Event::LostFocus:
             focused = false;
             window->setMouseCursorVisible(true);
             mouseDelta = {0, 0};
             sf::Listener::setGlobalVolume(0.0f);
+            // Held keys read as released while the window is in the background.
+            actionMap.events().setFocus(false);
             continue;
         default:
             break;
@@ -55,6 +59,7 @@ bool SfmlFramework::pollEvent()
             // holds between two frames is undefined after a buffer swap.
             screenshotPending = true;
         }
+        actionMap.pushEvent(event);
         callListenersHandle(event);
         // A listener may have closed or deleted the window; the next poll
         // reports it.

@@ -78,12 +78,18 @@ void SfmlFramework::updateColorblindShader()
         return;
     }
     const std::string path = getColorblindShaderPath(colorblindType, colorblindMode);
+    // Shaders live in an OpenGL context, which SFML can only make on a display
+    // (without one it aborts, even when deleting an empty shader). Without a
+    // display there is no window to filter either.
+    if (!window && !isX11DisplayAvailable()) {
+        std::cout << "[SfmlFramework] Colour-blind filter not loaded: no display" << std::endl;
+        colorblindShader.reset();
+        return;
+    }
     colorblindShader = std::make_unique<sf::Shader>();
     // A shader that does not load stays empty and binds as no program: the
-    // picture is drawn unfiltered. Compiling needs an OpenGL context, which
-    // SFML can only make on a display (without one it would abort).
-    const bool canCompile = (window || isX11DisplayAvailable()) && sf::Shader::isAvailable();
-    if (!canCompile || !colorblindShader->loadFromFile(path, sf::Shader::Fragment))
+    // picture is drawn unfiltered.
+    if (!sf::Shader::isAvailable() || !colorblindShader->loadFromFile(path, sf::Shader::Fragment))
         std::cout << "[SfmlFramework] Colour-blind filter not loaded: \"" << path << "\"" << std::endl;
     else
         colorblindShader->setUniform("texture", sf::Shader::CurrentTexture);

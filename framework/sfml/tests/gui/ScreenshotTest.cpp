@@ -1,0 +1,141 @@
+// F11 puts the finished frame on the X11 clipboard, where another program
+// (xclip) can paste it as PNG or BMP.
+
+// gtest before the X11 headers: Xlib defines macros such as None.
+#include <gtest/gtest.h>
+
+#include "WindowTestSupport.hpp"
+
+#include <SFML/Graphics/RectangleShape.hpp>
+
+#include <chrono>
+#include <thread>
+
+using namespace windowtest;
+
+namespace {
+
+const sf::Color Background(10, 20, 30);
+const sf::Color Box(200, 100, 50);
+
+void drawScene(SfmlFramework& sfml, const sf::Color& background)
+{
+    sfml.clear(background);
+    sf::RectangleShape box({60.0f, 30.0f});
+    box.setPosition(50.0f, 40.0f);
+    box.setFillColor(Box);
+    sfml.getRenderTarget().draw(box);
+    sfml.display();
+}
+
+void runFrames(SfmlFramework& sfml, int frames, const sf::Color& background)
+{
+    for (int i = 0; i < frames; ++i) {
+        sfml.pollEvent();
+        drawScene(sfml, background);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+std::string pasteAs(const std::string& target)
+{
+    return runCommand("xclip -o -selection clipboard -t " + target + " 2>/dev/null");
+}
+
+// Asks the clipboard until it offers PNG data (the owner takes the selection
+// on its own thread).
+std::string waitForPng()
+{
+    for (int i = 0; i < 100; ++i) {
+        if (pasteAs("TARGETS").find("image/png") != std::string::npos) {
+            std::string png = pasteAs("image/png");
+            if (!png.empty())
+                return png;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return {};
+}
+
+sf::Image decode(const std::string& bytes)
+{
+    sf::Image image;
+    if (!bytes.empty())
+        image.loadFromMemory(bytes.data(), bytes.size());
+    return image;
+}
+
+} // namespace
+
+TEST(SfmlScreenshot, F11PutsTheFrameOnTheClipboardAsPngAndBmp)
+{
+    TestInitHelper helper;
+    helper.resolution = {320, 200};
+    SfmlFramework sfml;
+    sfml.init(&helper);
+    ASSERT_NE(sfml.getWindow(), nullptr);
+    runCommand("xdotool windowfocus " + std::to_string(windowId(sfml)));
+    runFrames(sfml, 5, Background);
+    ASSERT_TRUE(sfml.isWindowFocused());
+
+    testing::internal::CaptureStdout();
+    runCommand("xdotool key F11");
+    runFrames(sfml, 10, Background);
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_NE(log.find("[Sfml] Screenshot\n"), std::string::npos) << log;
+
+    const std::string png = waitForPng();
+    ASSERT_FALSE(png.empty());
+    const std::string targets = pasteAs("TARGETS");
+    EXPECT_NE(targets.find("image/bmp"), std::string::npos) << targets;
+
+    const sf::Image fromPng = decode(png);
+    ASSERT_EQ(fromPng.getSize(), sf::Vector2u(320, 200));
+    EXPECT_EQ(fromPng.getPixel(0, 0), Background);
+    EXPECT_EQ(fromPng.getPixel(319, 199), Background);
+    EXPECT_EQ(fromPng.getPixel(50, 40), Box);   // top-left corner of the box
+    EXPECT_EQ(fromPng.getPixel(109, 69), Box);  // bottom-right corner
+    EXPECT_EQ(fromPng.getPixel(110, 70), Background);
+
+    // The BMP (192 000 bytes of pixels, sent in chunks) holds the same picture.
+    const std::string bmp = pasteAs("image/bmp");
+    ASSERT_EQ(bmp.size(), 14u + 40u + 320u * 3u * 200u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    const sf::Image fromBmp = decode(bmp);
+    ASSERT_EQ(fromBmp.getSize(), sf::Vector2u(320, 200));
+    for (unsigned y = 0; y < 200; y += 7)
+        for (unsigned x = 0; x < 320; x += 9)
+            ASSERT_EQ(fromBmp.getPixel(x, y), fromPng.getPixel(x, y)) << x << "," << y;
+
+    // A second F11 replaces the clipboard's picture.
+    const sf::Color second(0, 160, 0);
+    runCommand("xdotool key F11");
+    runFrames(sfml, 10, second);
+    sf::Image replaced;
+    for (int i = 0; i < 100 && !(replaced.getSize().x > 0 && replaced.getPixel(0, 0) == second); ++i) {
+        replaced = decode(pasteAs("image/png"));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_EQ(replaced.getSize(), sf::Vector2u(320, 200));
+    EXPECT_EQ(replaced.getPixel(0, 0), second);
+    EXPECT_EQ(replaced.getPixel(60, 50), Box);
+}
+
+TEST(SfmlScreenshot, F11WithoutFocusTakesNoScreenshot)
+{
+    TestInitHelper helper;
+    SfmlFramework sfml;
+    sfml.init(&helper);
+    ASSERT_NE(sfml.getWindow(), nullptr);
+    XProbe probe;
+    const Window other = probe.createOtherWindow();
+    runCommand("xdotool windowfocus " + std::to_string(other));
+    ASSERT_TRUE(pumpUntil(sfml, [&] { return !sfml.isWindowFocused(); }));
+
+    testing::internal::CaptureStdout();
+    runCommand("xdotool key F11");
+    runFrames(sfml, 10, Background);
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(log.find("[Sfml] Screenshot"), std::string::npos) << log;
+    EXPECT_EQ(pasteAs("TARGETS").find("image/png"), std::string::npos);
+}
