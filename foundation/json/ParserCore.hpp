@@ -92,6 +92,21 @@ public:
     void beginToken() { tokenStart = cursor; }
     std::string_view token() const { return {tokenStart, static_cast<std::size_t>(cursor - tokenStart)}; }
 
+    /// The common case of a short non-negative whole number that no fraction
+    /// or exponent follows; false leaves the input untouched.
+    bool shortInteger(long long& value)
+    {
+        const char* p = cursor;
+        long long result = 0;
+        while (p != end && p - cursor < 18 && *p >= '0' && *p <= '9')
+            result = result * 10 + (*p++ - '0');
+        if (p == cursor || (p != end && ((*p >= '0' && *p <= '9') || *p == '.' || *p == 'e' || *p == 'E')))
+            return false;
+        cursor = p;
+        value = result;
+        return true;
+    }
+
 private:
     void skipBlanks()
     {
@@ -138,6 +153,7 @@ public:
     }
 
     void appendPlain(std::string&) {}
+    bool shortInteger(long long&) { return false; }
 
     int peekRaw()
     {
@@ -349,6 +365,9 @@ public:
 private:
     Value number()
     {
+        long long whole = 0;
+        if (source.shortInteger(whole))
+            return Value(whole);
         // The characters a C-locale number extraction accepts: sign, digits,
         // one decimal point, and an exponent (with its sign) after a digit.
         source.beginToken();

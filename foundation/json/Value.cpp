@@ -125,6 +125,38 @@ void Value::clearValue() noexcept
     }
 }
 
+void Value::become(Kind k)
+{
+    clearValue();
+    switch (k) {
+    case Kind::String:
+        content.string = new std::string();
+        break;
+    case Kind::Array:
+        content.array = new std::vector<Value>();
+        break;
+    case Kind::Object:
+        content.object = new std::map<std::string, Value>();
+        break;
+    case Kind::Bool:
+        content.boolean = false;
+        break;
+    case Kind::Float:
+        content.real = 0.0;
+        break;
+    default:
+        content.integer = 0;
+        break;
+    }
+    kind = k;
+}
+
+const Value::Defaults& Value::defaults()
+{
+    static const Defaults empty;
+    return empty;
+}
+
 void Value::fillBool(bool& out) const
 {
     if (isBool())

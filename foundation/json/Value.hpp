@@ -10,9 +10,12 @@ namespace json {
 /// String, array and object content is owned and copied deeply. Object
 /// members stay sorted by key (byte order); a key is stored at most once.
 ///
-/// The content accessors do not check the kind: test it first (`isString()`
-/// before `stringValue()` and so on). The `fill*` operations copy the content
-/// only when the kind matches exactly and otherwise keep the argument.
+/// Test the kind before using a content accessor (`isString()` before
+/// `stringValue()` and so on). A wrong kind never reaches foreign memory: the
+/// constant accessors then give an empty default (false, 0, "", no elements),
+/// and the modifiable ones first turn the value into an empty value of their
+/// kind. The `fill*` operations copy the content only when the kind matches
+/// exactly and otherwise keep the argument.
 class Value {
 public:
     Value() noexcept;
@@ -50,18 +53,21 @@ public:
     /// Integer or float.
     bool isNumber() const { return kind == Kind::Integer || kind == Kind::Float; }
 
-    bool& boolValue() { return content.boolean; }
-    const bool& boolValue() const { return content.boolean; }
-    long long& integerValue() { return content.integer; }
-    const long long& integerValue() const { return content.integer; }
-    double& floatValue() { return content.real; }
-    const double& floatValue() const { return content.real; }
-    std::string& stringValue() { return *content.string; }
-    const std::string& stringValue() const { return *content.string; }
-    std::vector<Value>& arrayValue() { return *content.array; }
-    const std::vector<Value>& arrayValue() const { return *content.array; }
-    std::map<std::string, Value>& objectValue() { return *content.object; }
-    const std::map<std::string, Value>& objectValue() const { return *content.object; }
+    bool& boolValue() { return ensure(Kind::Bool).content.boolean; }
+    const bool& boolValue() const { return kind == Kind::Bool ? content.boolean : defaults().boolean; }
+    long long& integerValue() { return ensure(Kind::Integer).content.integer; }
+    const long long& integerValue() const { return kind == Kind::Integer ? content.integer : defaults().integer; }
+    double& floatValue() { return ensure(Kind::Float).content.real; }
+    const double& floatValue() const { return kind == Kind::Float ? content.real : defaults().real; }
+    std::string& stringValue() { return *ensure(Kind::String).content.string; }
+    const std::string& stringValue() const { return kind == Kind::String ? *content.string : defaults().string; }
+    std::vector<Value>& arrayValue() { return *ensure(Kind::Array).content.array; }
+    const std::vector<Value>& arrayValue() const { return kind == Kind::Array ? *content.array : defaults().array; }
+    std::map<std::string, Value>& objectValue() { return *ensure(Kind::Object).content.object; }
+    const std::map<std::string, Value>& objectValue() const
+    {
+        return kind == Kind::Object ? *content.object : defaults().object;
+    }
 
     void fillBool(bool& out) const;
     /// Ignores a float value.
@@ -74,6 +80,25 @@ public:
 
 private:
     enum class Kind : unsigned char { Null = 0, Bool = 1, Integer = 2, Float = 3, String = 4, Array = 5, Object = 6 };
+
+    /// Makes this an empty value of kind k unless it already is of that kind.
+    Value& ensure(Kind k)
+    {
+        if (kind != k)
+            become(k);
+        return *this;
+    }
+    void become(Kind k);
+
+    struct Defaults {
+        bool boolean = false;
+        long long integer = 0;
+        double real = 0.0;
+        std::string string;
+        std::vector<Value> array;
+        std::map<std::string, Value> object;
+    };
+    static const Defaults& defaults();
 
     union Content {
         bool boolean;

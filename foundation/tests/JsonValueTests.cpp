@@ -155,6 +155,40 @@ TEST(JsonValue, ClearValueReleasesContentAndMakesNull)
     EXPECT_TRUE(v.isNull());
 }
 
+TEST(JsonValue, AccessorsOfAnotherKindNeverReachForeignContent)
+{
+    // Read-only access to a wrongly typed member, as a careless loader would do.
+    const Value number(42);
+    EXPECT_EQ(number.stringValue(), "");
+    EXPECT_TRUE(number.arrayValue().empty());
+    EXPECT_TRUE(number.objectValue().empty());
+    EXPECT_FALSE(number.boolValue());
+    EXPECT_EQ(number.floatValue(), 0.0);
+    const Value text("abc");
+    EXPECT_EQ(text.integerValue(), 0);
+    EXPECT_EQ(number.integerValue(), 42);
+
+    // Modifiable access turns the value into an empty value of that kind.
+    Value v("old text");
+    v.objectValue()["k"] = Value(1);
+    ASSERT_TRUE(v.isObject());
+    EXPECT_EQ(v.objectValue().size(), 1u);
+    v.arrayValue().push_back(Value(true));
+    ASSERT_TRUE(v.isArray());
+    EXPECT_EQ(v.arrayValue().size(), 1u);
+    v.floatValue() += 0.5;
+    ASSERT_TRUE(v.isFloat());
+    EXPECT_EQ(v.floatValue(), 0.5);
+    v.boolValue() = true;
+    EXPECT_TRUE(v.isBool());
+    v.stringValue() += "x";
+    ASSERT_TRUE(v.isString());
+    EXPECT_EQ(v.stringValue(), "x");
+    v.integerValue() -= 3;
+    ASSERT_TRUE(v.isInteger());
+    EXPECT_EQ(v.integerValue(), -3);
+}
+
 TEST(JsonValueToVector, ObjectsPreferLowerCaseKeysAndSkipNonNumbers)
 {
     using V = math::Vector2<float>;
