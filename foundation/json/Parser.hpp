@@ -10,7 +10,9 @@ namespace json {
 
 /// Reads JSON constructs from a caller's stream, one character at a time.
 /// Each operation reads one construct from the current position; whatever
-/// follows it is left unread. Every failure throws `json::ParseException`.
+/// follows it is left unread. Every failure throws `json::ParseException`,
+/// also input nested more than 512 arrays or objects deep (detail
+/// "Nesting too deep").
 class Parser {
 public:
     explicit Parser(std::istream& stream);

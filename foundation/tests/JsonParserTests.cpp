@@ -195,9 +195,15 @@ TEST(JsonParser, OnlyTheFirstValueIsRead)
 
 TEST(JsonParser, DeepNestingIsRefusedWithAnException)
 {
-    std::string ok(500, '[');
-    ok += std::string(500, ']');
-    EXPECT_NO_THROW(json::parseFromString(ok));
+    // Up to 512 arrays and objects may enclose each other.
+    std::string deepest;
+    for (int i = 0; i < 256; ++i)
+        deepest += "[{\"k\":";
+    deepest += "0";
+    for (int i = 0; i < 256; ++i)
+        deepest += "}]";
+    EXPECT_NO_THROW(json::parseFromString(deepest));
+    EXPECT_EQ(parsed("[" + deepest + "]"), error("Nesting too deep"));
 
     const std::string deepArrays(100000, '[');
     EXPECT_EQ(parsed(deepArrays), error("Nesting too deep"));
