@@ -1,0 +1,102 @@
+#include "foundation/tools/AtomicFile.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class AtomicFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder = fs::temp_directory_path() / ("velk-atomic-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    static std::string contents(const fs::path& p)
+    {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::vector<std::string> names() const
+    {
+        std::vector<std::string> result;
+        for (const auto& entry : fs::directory_iterator(folder))
+            result.push_back(entry.path().filename().string());
+        return result;
+    }
+
+    fs::path folder;
+};
+
+TEST_F(AtomicFile, ReplacesContentKeepsPermissionsAndLeavesNoTemporaryFile)
+{
+    const fs::path file = folder / "beállítások.ini";
+    std::ofstream(file) << "a much longer old content than the new one";
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+
+    std::string error = "untouched";
+    ASSERT_TRUE(tools::writeFileAtomically(file.string(), std::string("new\0bytes", 9), &error));
+    EXPECT_EQ(error, "untouched");
+    EXPECT_EQ(contents(file), std::string("new\0bytes", 9));
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(names(), (std::vector<std::string>{"beállítások.ini"}));
+}
+
+TEST_F(AtomicFile, FailuresNameTheirCause)
+{
+    std::string error;
+    EXPECT_FALSE(tools::writeFileAtomically((folder / "no" / "such" / "x.txt").string(), "x", &error));
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_FALSE(tools::writeFileAtomically(folder.string(), "x", &error));
+    EXPECT_EQ(error, "is a directory");
+    EXPECT_FALSE(tools::writeFileAtomically("", "x"));
+    EXPECT_TRUE(names().empty());
+}
+
+TEST_F(AtomicFile, RelativeNamesWriteIntoTheWorkingDirectory)
+{
+    const fs::path previous = fs::current_path();
+    fs::current_path(folder);
+    const bool written = tools::writeFileAtomically("lang.ini", "hu");
+    fs::current_path(previous);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(contents(folder / "lang.ini"), "hu");
+    EXPECT_EQ(names().size(), 1u);
+}
+
+TEST_F(AtomicFile, ParallelWritersNeverMixTheirTexts)
+{
+    const fs::path file = folder / "shared.json";
+    const std::string a(100000, 'a');
+    const std::string b(100000, 'b');
+    std::thread first([&] {
+        for (int i = 0; i < 20; ++i)
+            tools::writeFileAtomically(file.string(), a);
+    });
+    std::thread second([&] {
+        for (int i = 0; i < 20; ++i)
+            tools::writeFileAtomically(file.string(), b);
+    });
+    first.join();
+    second.join();
+    const std::string result = contents(file);
+    EXPECT_TRUE(result == a || result == b);
+    EXPECT_EQ(names().size(), 1u);
+}
+
+} // namespace
