@@ -17,6 +17,9 @@ class SfmlEventListener;
 /// at once; calls from a listener during the walk (on the same thread) go
 /// through immediately.
 ///
+/// Because of the lock, a listener must not wait inside a walk for another
+/// thread that is adding or removing listeners (it would wait for itself).
+///
 /// A walk visits the listeners by index and re-reads the size at every step:
 /// a listener added during the walk is visited in the same pass. Removing a
 /// listener during the walk (itself or another one) keeps the walk on the

@@ -4,6 +4,7 @@
 #include "framework/sfml/SfmlFramework.hpp"
 
 #include <SFML/Audio/Listener.hpp>
+#include <SFML/Window/Joystick.hpp>
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,15 @@ TEST(SfmlFrameRate, ChoicesOfTheSettingsMenu)
     EXPECT_EQ(SfmlFramework::sFpsList[0], std::make_pair(std::string("30"), 30u));
     EXPECT_EQ(SfmlFramework::sFpsList[1], std::make_pair(std::string("45"), 45u));
     EXPECT_EQ(SfmlFramework::sFpsList[2], std::make_pair(std::string("60"), 60u));
+}
+
+TEST(SfmlJoystick, NoJoystickConnectedGivesEight)
+{
+    // Test machines have no joystick; 8 (one past the last index) means none.
+    for (unsigned i = 0; i < sf::Joystick::Count; ++i)
+        ASSERT_FALSE(sf::Joystick::isConnected(i)) << "joystick " << i << " is connected on this machine";
+    SfmlFramework sfml;
+    EXPECT_EQ(sfml.getPrimaryJoystick(), 8u);
 }
 
 TEST(SfmlWindowStyle, FlagsNeverIncludeTheTitleBar)
