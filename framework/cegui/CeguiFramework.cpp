@@ -1,0 +1,298 @@
+#include "framework/cegui/CeguiFramework.hpp"
+
+// The GL renderer header pulls in GLEW, which must come before any gl.h.
+#include <CEGUI/RendererModules/OpenGL/GLRenderer.h>
+
+#include "framework/cegui/CeguiCanvasWidget.hpp"
+#include "framework/cegui/CeguiEditbox.hpp"
+#include "framework/cegui/CeguiFrameworkInitHelper.hpp"
+#include "framework/cegui/CeguiString.hpp"
+
+#include <CEGUI/AnimationManager.h>
+#include <CEGUI/DefaultLogger.h>
+#include <CEGUI/DefaultResourceProvider.h>
+#include <CEGUI/Exceptions.h>
+#include <CEGUI/Font.h>
+#include <CEGUI/GUIContext.h>
+#include <CEGUI/ImageManager.h>
+#include <CEGUI/RendererModules/Null/Renderer.h>
+#include <CEGUI/Scheme.h>
+#include <CEGUI/ScriptModule.h>
+#include <CEGUI/ScriptModules/Lua/ScriptModule.h>
+#include <CEGUI/System.h>
+#include <CEGUI/TplWindowFactory.h>
+#include <CEGUI/WindowFactoryManager.h>
+#include <CEGUI/WindowManager.h>
+#include <CEGUI/falagard/WidgetLookManager.h>
+
+#include <algorithm>
+#include <exception>
+#include <iostream>
+
+namespace {
+
+/// Lua's messages span several lines; a log entry is one.
+std::string oneLine(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+void logLine(const std::string& text)
+{
+    std::cout << "[CeguiFramework] " << text << std::endl;
+}
+
+} // namespace
+
+CeguiFramework::CeguiFramework() = default;
+
+CeguiFramework::~CeguiFramework()
+{
+    shutdown();
+    // Layouts set up on windows of a CEGUI system this object does not own
+    // must not call back into it once it is gone.
+    for (auto& connection : destructionConnections) {
+        connection->disconnect();
+    }
+    destructionConnections.clear();
+    layouts.clear();
+}
+
+void CeguiFramework::init(CeguiFrameworkInitHelper* helper)
+{
+    if (initialised) {
+        return;
+    }
+    if (!helper) {
+        logLine("init failed: no init helper");
+        return;
+    }
+    logLine("init started");
+    initLog(helper->getCeguiLogPath());
+    try {
+        helper->bootstrapCeguiRenderer();
+    } catch (...) {
+        logLine("init failed: the GUI renderer could not be started");
+        releaseLogger();
+        throw;
+    }
+    if (!CEGUI::System::getSingletonPtr()) {
+        logLine("init failed: the init helper created no CEGUI system");
+        releaseLogger();
+        return;
+    }
+    // Decoded as UTF-8, so a folder below a path with accented letters is found.
+    initResources(utf8ToCeguiString(helper->getCeguiResourceFolderPath()));
+    initLuaScripting();
+    registerWindowTypes();
+    initialised = true;
+    logLine("init ended");
+}
+
+void CeguiFramework::shutdown()
+{
+    if (!initialised) {
+        return;
+    }
+    logLine("shutdown started");
+    // Every window goes with the system; drop the layouts while their
+    // containers still exist.
+    for (auto& connection : destructionConnections) {
+        connection->disconnect();
+    }
+    destructionConnections.clear();
+    layouts.clear();
+    destroySystem();
+    initialised = false;
+    logLine("shutdown ended");
+}
+
+CEGUI::Window* CeguiFramework::getRootWindow() const
+{
+    CEGUI::System* system = CEGUI::System::getSingletonPtr();
+    return system ? system->getDefaultGUIContext().getRootWindow() : nullptr;
+}
+
+CEGUI::Window* CeguiFramework::getWindow(const CEGUI::String& path) const
+{
+    CEGUI::Window* root = getRootWindow();
+    if (!root || path.empty()) {
+        return root;
+    }
+    return root->getChild(path);
+}
+
+CeguiFlowLayout* CeguiFramework::createFlowLayout(CEGUI::Window* container, CeguiFlowLayout::Mode mode)
+{
+    auto* layout = new CeguiFlowLayout(mode);
+    setupLayout(container, layout);
+    return layout;
+}
+
+CeguiGridLayout* CeguiFramework::crateGridLayout(CEGUI::Window* container, CeguiGridLayout::Mode mode)
+{
+    auto* layout = new CeguiGridLayout(mode);
+    setupLayout(container, layout);
+    return layout;
+}
+
+void CeguiFramework::setupLayout(CEGUI::Window* container, CeguiLayout* layout)
+{
+    if (!layout) {
+        return;
+    }
+    removeLayout(container);
+    layout->setContainer(container);
+    // Forget subscriptions whose windows are gone.
+    destructionConnections.remove_if(
+        [](const CEGUI::Event::Connection& connection) { return !connection->connected(); });
+    layouts.push_back(std::shared_ptr<CeguiLayout>(layout));
+    if (container) {
+        destructionConnections.push_back(container->subscribeEvent(
+            CEGUI::Window::EventDestructionStarted,
+            CEGUI::Event::Subscriber(&CeguiFramework::onLayoutDestructionStarted, this)));
+    }
+}
+
+void CeguiFramework::removeLayout(CEGUI::Window* container)
+{
+    const auto found = std::find_if(layouts.begin(), layouts.end(),
+        [container](const std::shared_ptr<CeguiLayout>& layout) { return layout->getContainer() == container; });
+    if (found != layouts.end()) {
+        layouts.erase(found);
+    }
+}
+
+CeguiLayout* CeguiFramework::findLayout(const CEGUI::Window* container) const
+{
+    for (const auto& layout : layouts) {
+        if (layout->getContainer() == container) {
+            return layout.get();
+        }
+    }
+    return nullptr;
+}
+
+bool CeguiFramework::onLayoutDestructionStarted(const CEGUI::EventArgs& args)
+{
+    CEGUI::Window* window = static_cast<const CEGUI::WindowEventArgs&>(args).window;
+    // The subscription stays: disconnecting it now would change the
+    // subscriber list CEGUI is walking. It dies with the window.
+    removeLayout(window);
+    return true;
+}
+
+void CeguiFramework::initLog(const CEGUI::String& path)
+{
+    CEGUI::Logger* logger = CEGUI::Logger::getSingletonPtr();
+    if (!logger) {
+        ownLogger = new CEGUI::DefaultLogger();
+        logger = ownLogger;
+    }
+    try {
+        logger->setLogFilename(path, false);
+    } catch (const CEGUI::Exception&) {
+        // Without a file CEGUI keeps its messages in memory: keep only errors.
+        logger->setLoggingLevel(CEGUI::Errors);
+        logLine("GUI log file '" + ceguiStringToUtf8(path) + "' cannot be written; only GUI errors are kept");
+    }
+}
+
+void CeguiFramework::initResources(const CEGUI::String& folder)
+{
+    auto* provider = dynamic_cast<CEGUI::DefaultResourceProvider*>(
+        CEGUI::System::getSingleton().getResourceProvider());
+    if (!provider) {
+        logLine("the GUI resource provider has no resource groups; GUI data cannot be found");
+        return;
+    }
+    provider->setResourceGroupDirectory("Animations", folder + "/animations");
+    provider->setResourceGroupDirectory("Fonts", folder + "/fonts");
+    provider->setResourceGroupDirectory("Imagesets", folder + "/imagesets");
+    provider->setResourceGroupDirectory("LookNFeel", folder + "/looknfeel");
+    provider->setResourceGroupDirectory("Schemes", folder + "/schemes");
+    provider->setResourceGroupDirectory("Layouts", folder + "/layouts");
+    provider->setResourceGroupDirectory("Scripts", folder + "/scripts");
+    provider->setResourceGroupDirectory("Root", "");
+
+    CEGUI::AnimationManager::setDefaultResourceGroup("Animations");
+    CEGUI::Font::setDefaultResourceGroup("Fonts");
+    CEGUI::ImageManager::setImagesetDefaultResourceGroup("Imagesets");
+    CEGUI::WidgetLookManager::setDefaultResourceGroup("LookNFeel");
+    CEGUI::Scheme::setDefaultResourceGroup("Schemes");
+    CEGUI::WindowManager::setDefaultResourceGroup("Layouts");
+    CEGUI::ScriptModule::setDefaultResourceGroup("Scripts");
+}
+
+void CeguiFramework::initLuaScripting()
+{
+    if (!scriptModule) {
+        scriptModule = &CEGUI::LuaScriptModule::create();
+    }
+    CEGUI::System& system = CEGUI::System::getSingleton();
+    system.setScriptingModule(scriptModule);
+    // A broken or missing start script leaves the GUI without its skin, but
+    // the program goes on; the screens' own scripts report their failures.
+    try {
+        system.executeScriptFile("init_script.lua", "");
+    } catch (const CEGUI::Exception& error) {
+        logLine("start script init_script.lua failed: " + oneLine(ceguiStringToUtf8(error.getMessage())));
+    } catch (const std::exception& error) {
+        logLine("start script init_script.lua failed: " + oneLine(error.what()));
+    }
+}
+
+void CeguiFramework::registerWindowTypes()
+{
+    // CEGUI keeps factories added this way and adds them again to every new
+    // factory manager, but only once per process: check the manager itself.
+    CEGUI::WindowFactoryManager& factories = CEGUI::WindowFactoryManager::getSingleton();
+    if (!CeguiCustomWidget<CeguiCanvasWidget>::sIsInited
+        || !factories.isFactoryPresent(CeguiCanvasWidget::WidgetTypeName)) {
+        if (!factories.isFactoryPresent(CeguiCanvasWidget::WidgetTypeName)) {
+            CEGUI::WindowFactoryManager::addFactory<CEGUI::TplWindowFactory<CeguiCanvasWidget>>();
+        }
+        CeguiCustomWidget<CeguiCanvasWidget>::sIsInited = true;
+    }
+
+    // Without a validator of CEGUI's own, a spinner cannot even be created.
+    CEGUI::System& system = CEGUI::System::getSingleton();
+    if (CEGUI::RegexMatcher* builtIn = system.createRegexMatcher()) {
+        system.destroyRegexMatcher(builtIn);
+    } else {
+        factories.removeFactory(CeguiEditbox::WidgetTypeName);
+        editboxFactory = std::make_unique<CEGUI::TplWindowFactory<CeguiEditbox>>();
+        factories.addFactory(editboxFactory.get());
+    }
+}
+
+void CeguiFramework::destroySystem()
+{
+    if (CEGUI::System* system = CEGUI::System::getSingletonPtr()) {
+        // Script handlers are released with the windows, while Lua still runs.
+        system->setScriptingModule(nullptr);
+        CEGUI::Renderer* renderer = system->getRenderer();
+        if (dynamic_cast<CEGUI::OpenGLRenderer*>(renderer)) {
+            CEGUI::OpenGLRenderer::destroySystem();
+        } else if (dynamic_cast<CEGUI::NullRenderer*>(renderer)) {
+            CEGUI::NullRenderer::destroySystem();
+        } else {
+            CEGUI::System::destroy();
+            logLine("unknown GUI renderer left to its creator");
+        }
+    }
+    // The factory manager went with the system; the factory is ours to delete.
+    editboxFactory.reset();
+    if (scriptModule) {
+        CEGUI::LuaScriptModule::destroy(*scriptModule);
+        scriptModule = nullptr;
+    }
+    releaseLogger();
+}
+
+void CeguiFramework::releaseLogger()
+{
+    delete ownLogger;
+    ownLogger = nullptr;
+}

@@ -1,0 +1,58 @@
+#include "framework/cegui/CeguiLayout.hpp"
+
+#include <CEGUI/Window.h>
+
+CeguiLayout::~CeguiLayout()
+{
+    dropConnections();
+}
+
+void CeguiLayout::setContainer(CEGUI::Window* window)
+{
+    if (window == container) {
+        return;
+    }
+    dropConnections();
+    container = window;
+    if (container) {
+        // One subscriber each: a CEGUI subscriber shares its functor when
+        // copied, and every connection deletes it when cut.
+        for (const CEGUI::String* event :
+             {&CEGUI::Element::EventChildAdded, &CEGUI::Element::EventChildRemoved, &CEGUI::Element::EventSized}) {
+            connections.push_back(
+                container->subscribeEvent(*event, CEGUI::Event::Subscriber(&CeguiLayout::onNeedUpdate, this)));
+        }
+    }
+    forceUpdate();
+}
+
+void CeguiLayout::forceUpdate()
+{
+    if (container) {
+        updateLayout();
+    }
+}
+
+bool CeguiLayout::onNeedUpdate(const CEGUI::EventArgs& args)
+{
+    // Child events name the child, the size event names the resized window:
+    // only the container's own resize re-runs the layout.
+    const auto& elementArgs = static_cast<const CEGUI::ElementEventArgs&>(args);
+    if (container && elementArgs.element == container) {
+        updateLayout();
+    }
+    return true;
+}
+
+bool CeguiLayout::compareUDim(const CEGUI::UDim& a, const CEGUI::UDim& b)
+{
+    return a.d_scale > b.d_scale || (a.d_scale == b.d_scale && a.d_offset > b.d_offset);
+}
+
+void CeguiLayout::dropConnections()
+{
+    for (auto& connection : connections) {
+        connection->disconnect();
+    }
+    connections.clear();
+}

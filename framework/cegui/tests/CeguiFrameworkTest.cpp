@@ -1,0 +1,263 @@
+#include "CeguiTestSupport.hpp"
+
+#include "framework/cegui/CeguiCanvasWidget.hpp"
+#include "framework/cegui/CeguiString.hpp"
+
+#include <gmock/gmock.h>
+
+namespace {
+
+using velk_test::NullInitHelper;
+using velk_test::TempFolder;
+using velk_test::guiDataFolder;
+using velk_test::readFile;
+using velk_test::writeFile;
+
+int countOf(const std::string& text, const std::string& part)
+{
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(CeguiFrameworkTest, InitRunsOnceAndShutdownTearsEverythingDown)
+{
+    TempFolder temp;
+    NullInitHelper helper(guiDataFolder(), (temp.path / "gui.log").string());
+    CeguiFramework framework;
+    EXPECT_FALSE(framework.isInitialised());
+
+    testing::internal::CaptureStdout();
+    framework.init(&helper);
+    framework.init(&helper);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(countOf(out, "[CeguiFramework] init started\n"), 1);
+    EXPECT_EQ(countOf(out, "[CeguiFramework] init ended\n"), 1);
+    EXPECT_TRUE(framework.isInitialised());
+    ASSERT_NE(CEGUI::System::getSingletonPtr(), nullptr);
+    EXPECT_NE(CEGUI::System::getSingleton().getScriptingModule(), nullptr);
+
+    testing::internal::CaptureStdout();
+    framework.shutdown();
+    framework.shutdown();
+    const std::string down = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(countOf(down, "[CeguiFramework] shutdown started\n"), 1);
+    EXPECT_EQ(countOf(down, "[CeguiFramework] shutdown ended\n"), 1);
+    EXPECT_FALSE(framework.isInitialised());
+    EXPECT_EQ(CEGUI::System::getSingletonPtr(), nullptr);
+    EXPECT_EQ(CEGUI::Logger::getSingletonPtr(), nullptr);
+}
+
+TEST(CeguiFrameworkTest, InitWithoutHelperDoesNothing)
+{
+    CeguiFramework framework;
+    testing::internal::CaptureStdout();
+    framework.init(nullptr);
+    EXPECT_THAT(testing::internal::GetCapturedStdout(), testing::HasSubstr("[CeguiFramework] init failed"));
+    EXPECT_FALSE(framework.isInitialised());
+    EXPECT_EQ(CEGUI::System::getSingletonPtr(), nullptr);
+    EXPECT_EQ(framework.getRootWindow(), nullptr);
+    EXPECT_EQ(framework.getWindow("Anything"), nullptr);
+}
+
+TEST(CeguiFrameworkTest, InitAfterShutdownStartsAgainWithTheCanvasType)
+{
+    TempFolder temp;
+    NullInitHelper helper(guiDataFolder(), (temp.path / "gui.log").string());
+    CeguiFramework framework;
+    for (int run = 0; run < 2; ++run) {
+        framework.init(&helper);
+        ASSERT_TRUE(framework.isInitialised()) << "run " << run;
+        EXPECT_TRUE(CEGUI::WindowFactoryManager::getSingleton().isFactoryPresent(CeguiCanvasWidget::WidgetTypeName));
+        CEGUI::Window* canvas = CEGUI::WindowManager::getSingleton().createWindow("CanvasWidget", "Canvas");
+        EXPECT_NE(dynamic_cast<CeguiCanvasWidget*>(canvas), nullptr);
+        EXPECT_TRUE(CEGUI::SchemeManager::getSingleton().isDefined("GWEN"));
+        framework.shutdown();
+    }
+    EXPECT_TRUE(CeguiCustomWidget<CeguiCanvasWidget>::sIsInited);
+}
+
+TEST(CeguiFrameworkTest, TwoFrameworksOneAfterTheOther)
+{
+    TempFolder temp;
+    NullInitHelper helper(guiDataFolder(), (temp.path / "gui.log").string());
+    {
+        CeguiFramework first;
+        first.init(&helper);
+        ASSERT_TRUE(first.isInitialised());
+    }
+    CeguiFramework second;
+    second.init(&helper);
+    ASSERT_TRUE(second.isInitialised());
+    EXPECT_NO_THROW(CEGUI::WindowManager::getSingleton().createWindow("CanvasWidget", "Canvas"));
+}
+
+TEST(CeguiFrameworkTest, ResourceGroupsPointIntoTheFolder)
+{
+    TempFolder temp;
+    NullInitHelper helper(guiDataFolder(), (temp.path / "gui.log").string());
+    CeguiFramework framework;
+    framework.init(&helper);
+    auto* provider = dynamic_cast<CEGUI::DefaultResourceProvider*>(CEGUI::System::getSingleton().getResourceProvider());
+    ASSERT_NE(provider, nullptr);
+
+    const std::pair<const char*, const char*> groups[] = {
+        {"Animations", "/animations"}, {"Fonts", "/fonts"},     {"Imagesets", "/imagesets"}, {"LookNFeel", "/looknfeel"},
+        {"Schemes", "/schemes"},       {"Layouts", "/layouts"}, {"Scripts", "/scripts"},
+    };
+    for (const auto& [group, suffix] : groups) {
+        // CEGUI ends every non-empty group directory with a slash.
+        const std::string expected = guiDataFolder() + suffix + "/";
+        EXPECT_EQ(ceguiStringToUtf8(provider->getResourceGroupDirectory(group)), expected) << group;
+    }
+    EXPECT_EQ(ceguiStringToUtf8(provider->getResourceGroupDirectory("Root")), "");
+
+    EXPECT_EQ(CEGUI::AnimationManager::getDefaultResourceGroup(), "Animations");
+    EXPECT_EQ(CEGUI::Font::getDefaultResourceGroup(), "Fonts");
+    EXPECT_EQ(CEGUI::ImageManager::getImagesetDefaultResourceGroup(), "Imagesets");
+    EXPECT_EQ(CEGUI::WidgetLookManager::getDefaultResourceGroup(), "LookNFeel");
+    EXPECT_EQ(CEGUI::Scheme::getDefaultResourceGroup(), "Schemes");
+    EXPECT_EQ(CEGUI::WindowManager::getDefaultResourceGroup(), "Layouts");
+    EXPECT_EQ(CEGUI::ScriptModule::getDefaultResourceGroup(), "Scripts");
+}
+
+TEST(CeguiFrameworkTest, LogFileStartsAfreshAtEachRun)
+{
+    TempFolder temp;
+    const auto log = temp.path / "gui.log";
+    writeFile(log, "A LINE OF AN EARLIER RUN\n");
+    NullInitHelper helper(guiDataFolder(), log.string());
+    CeguiFramework framework;
+    framework.init(&helper);
+    framework.shutdown();
+    const std::string text = readFile(log);
+    EXPECT_EQ(text.find("A LINE OF AN EARLIER RUN"), std::string::npos);
+    EXPECT_NE(text.find("GWEN"), std::string::npos) << "the log should tell about the loaded scheme";
+}
+
+TEST(CeguiFrameworkTest, UnwritableLogFileIsReportedAndStartUpGoesOn)
+{
+    TempFolder temp;
+    NullInitHelper helper(guiDataFolder(), (temp.path / "no" / "such" / "folder" / "gui.log").string());
+    CeguiFramework framework;
+    testing::internal::CaptureStdout();
+    framework.init(&helper);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] GUI log file"));
+    EXPECT_TRUE(framework.isInitialised());
+    EXPECT_TRUE(CEGUI::SchemeManager::getSingleton().isDefined("GWEN"));
+}
+
+TEST(CeguiFrameworkTest, MissingStartScriptIsReportedAndStartUpGoesOn)
+{
+    TempFolder temp;
+    NullInitHelper helper((temp.path / "empty").string(), (temp.path / "gui.log").string());
+    CeguiFramework framework;
+    testing::internal::CaptureStdout();
+    framework.init(&helper);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] start script init_script.lua failed"));
+    EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] init ended"));
+    EXPECT_TRUE(framework.isInitialised());
+    EXPECT_NO_THROW(CEGUI::WindowManager::getSingleton().createWindow("CanvasWidget", "Canvas"));
+}
+
+TEST(CeguiFrameworkTest, LuaErrorInStartScriptIsReportedWithLuasMessage)
+{
+    TempFolder temp;
+    writeFile(temp.path / "gui" / "scripts" / "init_script.lua", "local x = nil\nx.field = 1\n");
+    NullInitHelper helper((temp.path / "gui").string(), (temp.path / "gui.log").string());
+    CeguiFramework framework;
+    testing::internal::CaptureStdout();
+    framework.init(&helper);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] start script init_script.lua failed"));
+    EXPECT_THAT(out, testing::HasSubstr(":2: attempt to index"));
+    // One log line for the failure, however many lines Lua wrote.
+    EXPECT_EQ(countOf(out, "\n"), 3);
+    EXPECT_TRUE(framework.isInitialised());
+}
+
+TEST(CeguiFrameworkTest, FolderWithHungarianLettersIsFound)
+{
+    TempFolder temp;
+    // The start script names its window with Hungarian letters too.
+    const std::string folder = (temp.path / "G\xC3\xA9ph\xC3\xA1z" / "gui").string();
+    writeFile(std::filesystem::path(folder) / "scripts" / "init_script.lua",
+              "local w = CEGUI.WindowManager:getSingleton():createWindow('DefaultWindow', '\xC3\x81rv\xC3\xADz')\n"
+              "CEGUI.System:getSingleton():getDefaultGUIContext():setRootWindow(w)\n");
+    NullInitHelper helper(folder, (temp.path / "gui.log").string());
+    CeguiFramework framework;
+    framework.init(&helper);
+    CEGUI::Window* root = framework.getRootWindow();
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(ceguiStringToUtf8(root->getName()), "\xC3\x81rv\xC3\xADz");
+}
+
+class CeguiFrameworkWindowsTest : public velk_test::CeguiFixture {};
+
+TEST_F(CeguiFrameworkWindowsTest, WindowsAreFoundByPath)
+{
+    CEGUI::Window* menu = create("DefaultWindow", "Menu");
+    CEGUI::Window* ok = create("DefaultWindow", "Ok", menu);
+    EXPECT_EQ(framework.getRootWindow(), root);
+    EXPECT_EQ(framework.getWindow(""), root);
+    EXPECT_EQ(framework.getWindow("Menu"), menu);
+    EXPECT_EQ(framework.getWindow("Menu/Ok"), ok);
+    EXPECT_THROW(framework.getWindow("Menu/Cancel"), CEGUI::UnknownObjectException);
+}
+
+TEST_F(CeguiFrameworkWindowsTest, WithoutRootWindowLookupsGiveNull)
+{
+    CEGUI::System::getSingleton().getDefaultGUIContext().setRootWindow(nullptr);
+    EXPECT_EQ(framework.getRootWindow(), nullptr);
+    EXPECT_EQ(framework.getWindow(""), nullptr);
+    EXPECT_EQ(framework.getWindow("Menu"), nullptr);
+}
+
+TEST_F(CeguiFrameworkWindowsTest, OneLayoutPerWindowAndItGoesWithTheWindow)
+{
+    CEGUI::Window* box = createAt(root, "Box", 0, 0, 300, 100);
+    CEGUI::Window* other = createAt(root, "Other", 0, 200, 300, 100);
+
+    CeguiFlowLayout* first = framework.createFlowLayout(box, CeguiFlowLayout::Row);
+    EXPECT_EQ(first->getContainer(), box);
+    CeguiGridLayout* second = framework.crateGridLayout(box, CeguiGridLayout::Cells);
+    CeguiFlowLayout* third = framework.createFlowLayout(other, CeguiFlowLayout::Column);
+    EXPECT_EQ(framework.getLayoutCount(), 2u);
+    EXPECT_EQ(framework.findLayout(box), second);
+    EXPECT_EQ(framework.findLayout(other), third);
+
+    CEGUI::WindowManager::getSingleton().destroyWindow(box);
+    EXPECT_EQ(framework.getLayoutCount(), 1u);
+    EXPECT_EQ(framework.findLayout(other), third);
+
+    framework.removeLayout(other);
+    EXPECT_EQ(framework.getLayoutCount(), 0u);
+    framework.removeLayout(other); // nothing left to remove
+    EXPECT_EQ(framework.getLayoutCount(), 0u);
+}
+
+TEST_F(CeguiFrameworkWindowsTest, LayoutsAreDroppedAtShutdown)
+{
+    CEGUI::Window* box = createAt(root, "Box", 0, 0, 300, 100);
+    createAt(box, "Child", 0, 0, 10, 10);
+    framework.createFlowLayout(box, CeguiFlowLayout::Row);
+    framework.shutdown();
+    EXPECT_EQ(framework.getLayoutCount(), 0u);
+}
+
+TEST_F(CeguiFrameworkWindowsTest, FrameworkGoingFirstLeavesNoHandlerBehind)
+{
+    // A framework that did not start the running CEGUI system may go while
+    // windows with its layouts live on; destroying them later must not call it.
+    auto guest = std::make_unique<CeguiFramework>();
+    CEGUI::Window* box = createAt(root, "Box", 0, 0, 300, 100);
+    guest->createFlowLayout(box, CeguiFlowLayout::Row);
+    guest.reset();
+    EXPECT_NO_THROW(CEGUI::WindowManager::getSingleton().destroyWindow(box));
+}
+
+} // namespace

@@ -1,0 +1,140 @@
+#include "CeguiTestSupport.hpp"
+
+#include "app/Language.hpp"
+#include "framework/cegui/CeguiString.hpp"
+#include "framework/cegui/CeguiTranslation.hpp"
+
+#include <sqlite3.h>
+
+namespace {
+
+class CeguiTranslationTest : public velk_test::CeguiFixture {
+protected:
+    void SetUp() override
+    {
+        velk_test::CeguiFixture::SetUp();
+        ASSERT_EQ(sqlite3_open(":memory:", &database), SQLITE_OK);
+        const char* sql =
+            "CREATE TABLE 'lang' ('code' TEXT PRIMARY KEY NOT NULL, 'en' TEXT NOT NULL, 'hu' TEXT NOT NULL);"
+            "INSERT INTO lang VALUES ('general.localname', 'English', 'Magyar');"
+            "INSERT INTO lang VALUES ('highscores.name', 'Name', 'N\xC3\xA9v');"
+            "INSERT INTO lang VALUES ('menu.exit', 'Exit', 'Kil\xC3\xA9p\xC3\xA9s');";
+        ASSERT_EQ(sqlite3_exec(database, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+        testing::internal::CaptureStdout(); // the language logs its set-up
+        language = std::make_unique<app::Language>();
+        language->setDatabase(database);
+        language->setActLangCode("en");
+        testing::internal::GetCapturedStdout();
+    }
+
+    void TearDown() override
+    {
+        setCeguiTranslationLanguage(nullptr);
+        language.reset();
+        sqlite3_close(database);
+        velk_test::CeguiFixture::TearDown();
+    }
+
+    CEGUI::Window* textWindow(const std::string& text, CEGUI::Window* parent = nullptr)
+    {
+        static int counter = 0;
+        CEGUI::Window* window = create("DefaultWindow", "W" + CEGUI::PropertyHelper<int>::toString(++counter), parent);
+        window->setText(utf8ToCeguiString(text));
+        return window;
+    }
+
+    static std::string textOf(const CEGUI::Window* window) { return ceguiStringToUtf8(window->getText()); }
+
+    sqlite3* database = nullptr;
+    std::unique_ptr<app::Language> language;
+};
+
+TEST_F(CeguiTranslationTest, CodeAfterAtSignIsReplacedByItsText)
+{
+    CEGUI::Window* name = textWindow("@highscores.name");
+    translateCeguiWindow(name, false, *language);
+    EXPECT_EQ(textOf(name), "Name");
+
+    // Translated once, the text no longer starts with "@".
+    testing::internal::CaptureStdout();
+    language->setActLangCode("hu");
+    testing::internal::GetCapturedStdout();
+    translateCeguiWindow(name, false, *language);
+    EXPECT_EQ(textOf(name), "Name");
+
+    CEGUI::Window* fresh = textWindow("@highscores.name");
+    translateCeguiWindow(fresh, false, *language);
+    EXPECT_EQ(textOf(fresh), "N\xC3\xA9v");
+    EXPECT_EQ(fresh->getText().length(), 3u);
+}
+
+TEST_F(CeguiTranslationTest, MissingCodesShowMarked)
+{
+    CEGUI::Window* missing = textWindow("@mapper.untitled");
+    CEGUI::Window* bare = textWindow("@");
+    translateCeguiWindow(missing, false, *language);
+    translateCeguiWindow(bare, false, *language);
+    EXPECT_EQ(textOf(missing), "<!mapper.untitled!>");
+    EXPECT_EQ(textOf(bare), "<!!>");
+}
+
+TEST_F(CeguiTranslationTest, OtherTextsStay)
+{
+    CEGUI::Window* plain = textWindow("Score: 100");
+    CEGUI::Window* inner = textWindow("mail@highscores.name");
+    CEGUI::Window* empty = textWindow("");
+    CEGUI::Window* spaced = textWindow(" @highscores.name");
+    for (CEGUI::Window* window : {plain, inner, empty, spaced}) {
+        translateCeguiWindow(window, true, *language);
+    }
+    translateCeguiWindow(nullptr, true, *language);
+    translateCeguiWindow(nullptr, false);
+    EXPECT_EQ(textOf(plain), "Score: 100");
+    EXPECT_EQ(textOf(inner), "mail@highscores.name");
+    EXPECT_EQ(textOf(empty), "");
+    EXPECT_EQ(textOf(spaced), " @highscores.name");
+}
+
+TEST_F(CeguiTranslationTest, RecursionReachesEveryDescendant)
+{
+    CEGUI::Window* top = textWindow("@menu.exit");
+    CEGUI::Window* middle = textWindow("@highscores.name", top);
+    CEGUI::Window* deep = textWindow("@menu.exit", middle);
+    CEGUI::Window* deeper = textWindow("@highscores.name", deep);
+    CEGUI::Window* sibling = textWindow("@menu.exit", top);
+
+    translateCeguiWindow(top, false, *language);
+    EXPECT_EQ(textOf(top), "Exit");
+    EXPECT_EQ(textOf(middle), "@highscores.name");
+    EXPECT_EQ(textOf(sibling), "@menu.exit");
+
+    translateCeguiWindow(top, true, *language);
+    EXPECT_EQ(textOf(middle), "Name");
+    EXPECT_EQ(textOf(deep), "Exit");
+    EXPECT_EQ(textOf(deeper), "Name");
+    EXPECT_EQ(textOf(sibling), "Exit");
+}
+
+TEST_F(CeguiTranslationTest, AutomaticChildrenOfWidgetsAreTranslatedToo)
+{
+    CEGUI::Window* combo = create("GWEN/Combobox", "Combo");
+    CEGUI::Window* edit = combo->getChild("__auto_editbox__");
+    edit->setText("@highscores.name");
+    translateCeguiWindow(combo, true, *language);
+    EXPECT_EQ(textOf(edit), "Name");
+}
+
+TEST_F(CeguiTranslationTest, RegisteredLanguageIsUsedByTheShortForm)
+{
+    CEGUI::Window* before = textWindow("@menu.exit");
+    translateCeguiWindow(before, false);
+    EXPECT_EQ(textOf(before), "<!menu.exit!>") << "no language registered yet";
+
+    setCeguiTranslationLanguage(language.get());
+    EXPECT_EQ(getCeguiTranslationLanguage(), language.get());
+    CEGUI::Window* after = textWindow("@menu.exit");
+    translateCeguiWindow(after, true);
+    EXPECT_EQ(textOf(after), "Exit");
+}
+
+} // namespace
