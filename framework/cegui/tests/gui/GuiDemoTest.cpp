@@ -1,0 +1,227 @@
+// Drives the demo program with real X input (xdotool) and reads its window
+// back with ImageMagick's import, as a player and a screenshot would see it.
+
+#include <SFML/Graphics/Image.hpp>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// Where the demo script puts its windows (pixels). The skin's frame window has
+// a 3 px border and a 24 px title bar around its client area.
+constexpr int PanelLeft = 200, PanelTop = 100;
+constexpr int ClientLeft = PanelLeft + 3, ClientTop = PanelTop + 24;
+constexpr int CanvasLeft = ClientLeft + 20, CanvasTop = ClientTop + 20, CanvasWidth = 200, CanvasHeight = 120;
+constexpr int OverLeft = CanvasLeft + 10, OverTop = CanvasTop + 10, OverWidth = 60, OverHeight = 30;
+constexpr int ClickLeft = ClientLeft + 20, ClickTop = ClientTop + 160, ClickWidth = 160, ClickHeight = 32;
+
+std::string output(const std::string& command)
+{
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, pipe)) {
+            text += buffer;
+        }
+        pclose(pipe);
+    }
+    return text;
+}
+
+bool isRed(const sf::Color& c)
+{
+    return c.r > 240 && c.g < 15 && c.b < 15;
+}
+
+class GuiDemoTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/velk-gui-demo-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        outFile = folder / "demo.out";
+        const std::string out = "--out=" + outFile.string();
+        const std::string log = "--log=" + (folder / "gui.log").string();
+        char* argv[] = {const_cast<char*>(VELK_GUI_DEMO), const_cast<char*>(out.c_str()),
+                        const_cast<char*>(log.c_str()), nullptr};
+        ASSERT_EQ(posix_spawn(&pid, VELK_GUI_DEMO, nullptr, nullptr, argv, environ), 0);
+        ASSERT_TRUE(waitForLines("ready", 1)) << "the demo did not show its first frame";
+        window = findWindow();
+        ASSERT_FALSE(window.empty());
+    }
+
+    void TearDown() override
+    {
+        if (pid > 0) {
+            stop();
+        }
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+
+    /// Escape ends the demo; its exit code, or -1 when it had to be killed.
+    int stop()
+    {
+        std::system(("xdotool key --window " + window + " Escape").c_str());
+        for (int i = 0; i < 200; ++i) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                pid = 0;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+            std::this_thread::sleep_for(50ms);
+        }
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        pid = 0;
+        return -1;
+    }
+
+    std::string findWindow()
+    {
+        std::string id = output("timeout 20 xdotool search --sync --onlyvisible --name '^Velkors$' 2>/dev/null | head -n1");
+        while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) {
+            id.pop_back();
+        }
+        return id;
+    }
+
+    int countLines(const std::string& line)
+    {
+        std::ifstream in(outFile);
+        int count = 0;
+        for (std::string read; std::getline(in, read);) {
+            count += read == line ? 1 : 0;
+        }
+        return count;
+    }
+
+    bool waitForLines(const std::string& line, int count)
+    {
+        for (int i = 0; i < 300; ++i) {
+            if (countLines(line) >= count) {
+                return true;
+            }
+            std::this_thread::sleep_for(50ms);
+        }
+        return false;
+    }
+
+    void click(int x, int y)
+    {
+        const std::string command = "xdotool mousemove --sync --window " + window + " " + std::to_string(x) + " " +
+                                    std::to_string(y) + " click 1";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+
+    /// The window as X shows it, a few frames after the last change.
+    sf::Image capture()
+    {
+        std::this_thread::sleep_for(300ms);
+        const fs::path file = folder / "shot.png";
+        const std::string command = "import -window " + window + " " + file.string();
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        sf::Image image;
+        EXPECT_TRUE(image.loadFromFile(file.string()));
+        return image;
+    }
+
+    void expectCanvasClipped(const sf::Image& shot)
+    {
+        const int right = CanvasLeft + CanvasWidth, bottom = CanvasTop + CanvasHeight;
+        EXPECT_TRUE(isRed(shot.getPixel(CanvasLeft, CanvasTop)));
+        EXPECT_TRUE(isRed(shot.getPixel(right - 1, bottom - 1)));
+        EXPECT_TRUE(isRed(shot.getPixel(CanvasLeft + 150, CanvasTop + 80)));
+        // One pixel outside on each side: the panel, not the canvas drawing.
+        EXPECT_FALSE(isRed(shot.getPixel(CanvasLeft - 1, CanvasTop + 60)));
+        EXPECT_FALSE(isRed(shot.getPixel(right, CanvasTop + 60)));
+        EXPECT_FALSE(isRed(shot.getPixel(CanvasLeft + 100, CanvasTop - 1)));
+        EXPECT_FALSE(isRed(shot.getPixel(CanvasLeft + 100, bottom)));
+        // The canvas's child button is drawn over the drawing.
+        EXPECT_FALSE(isRed(shot.getPixel(OverLeft + OverWidth / 2, OverTop + OverHeight / 2)));
+        // SFML's own drawing before the GUI: a green circle at (10, 10), radius 30.
+        const sf::Color sun = shot.getPixel(40, 40);
+        EXPECT_TRUE(sun.g > 240 && sun.r < 15 && sun.b < 15);
+        // Outside the GUI the background stays.
+        EXPECT_EQ(shot.getPixel(700, 500), sf::Color(20, 30, 60));
+    }
+
+    fs::path folder;
+    fs::path outFile;
+    pid_t pid = 0;
+    std::string window;
+};
+
+TEST_F(GuiDemoTest, ClickOnTheButtonReachesTheGui)
+{
+    click(ClickLeft + ClickWidth / 2, ClickTop + ClickHeight / 2);
+    ASSERT_TRUE(waitForLines("clicked", 1));
+    // A click beside the button is not a click of the button.
+    click(ClickLeft + ClickWidth + 20, ClickTop + ClickHeight / 2);
+    click(ClickLeft + 5, ClickTop + 5);
+    ASSERT_TRUE(waitForLines("clicked", 2));
+    EXPECT_EQ(countLines("clicked"), 2);
+    EXPECT_EQ(stop(), 0);
+}
+
+TEST_F(GuiDemoTest, CanvasDrawingStaysInsideTheCanvas)
+{
+    const sf::Image shot = capture();
+    ASSERT_EQ(shot.getSize(), sf::Vector2u(800, 600));
+    expectCanvasClipped(shot);
+}
+
+TEST_F(GuiDemoTest, RecreatedWindowKeepsDrawingTheGui)
+{
+    ASSERT_EQ(std::system(("xdotool key --window " + window + " F2").c_str()), 0);
+    ASSERT_TRUE(waitForLines("recreated 1024x768", 1));
+    window = findWindow();
+    ASSERT_FALSE(window.empty());
+    const sf::Image shot = capture();
+    ASSERT_EQ(shot.getSize(), sf::Vector2u(1024, 768));
+    expectCanvasClipped(shot);
+    EXPECT_EQ(shot.getPixel(1000, 740), sf::Color(20, 30, 60));
+
+    // The GUI still takes input in the new window.
+    click(ClickLeft + ClickWidth / 2, ClickTop + ClickHeight / 2);
+    ASSERT_TRUE(waitForLines("clicked", 1));
+
+    // And back to the first size.
+    ASSERT_EQ(std::system(("xdotool key --window " + window + " F2").c_str()), 0);
+    ASSERT_TRUE(waitForLines("recreated 800x600", 1));
+    window = findWindow();
+    const sf::Image again = capture();
+    ASSERT_EQ(again.getSize(), sf::Vector2u(800, 600));
+    expectCanvasClipped(again);
+    EXPECT_EQ(stop(), 0);
+}
+
+TEST_F(GuiDemoTest, GuiLogIsWritten)
+{
+    EXPECT_EQ(stop(), 0);
+    std::ifstream in(folder / "gui.log");
+    const std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(log.find("GWEN"), std::string::npos);
+    EXPECT_NE(log.find("CEGUI::System singleton destroyed"), std::string::npos);
+}
+
+} // namespace
