@@ -167,10 +167,8 @@ TEST(IsPolygonSimple, FoldedConvexOutlines)
         for (const polytest::Pt& p : polytest::starPolygon(rng, 5 + round, 3.0, 3.0))
             outline.emplace_back(static_cast<float>(p.x), static_cast<float>(p.y));
         ASSERT_TRUE(math::isPolygonSimple(outline));
-        {
-            std::swap(outline[1], outline[3]);
-            EXPECT_FALSE(math::isPolygonSimple(outline)) << round;
-        }
+        std::swap(outline[1], outline[3]);
+        EXPECT_FALSE(math::isPolygonSimple(outline)) << round;
     }
 }
 
