@@ -57,7 +57,11 @@ public:
     /// diagonals that are not needed for convexity.
     int ConvexPartition_HM(const PartitionPoly* poly, PartitionPolyList* parts);
     int ConvexPartition_HM(const PartitionPolyList* inpolys, PartitionPolyList* parts);
-    /// Convex partition with the fewest pieces (dynamic programming).
+    /// Convex partition with the fewest pieces (dynamic programming). A
+    /// diagonal that continues a polygon edge in a straight line through a
+    /// vertex counts as not visible, so pieces that would need one (a plus
+    /// sign cut into a bar and two arms) are not found; vertices that lie
+    /// straight between their neighbours never force a cut.
     int ConvexPartition_OPT(const PartitionPoly* poly, PartitionPolyList* parts);
     /// Partition into y-monotone polygons by a top-to-bottom sweep; outer
     /// polygons counter-clockwise, holes clockwise.
