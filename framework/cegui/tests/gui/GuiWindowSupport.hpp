@@ -89,17 +89,25 @@ protected:
         return window;
     }
 
-    /// Draws one frame (background, GUI) and returns what the window shows.
-    sf::Image frame(const sf::Color& background = sf::Color(20, 30, 60))
+    /// Draws one frame (background, GUI, then what `after` draws) and returns
+    /// what the window shows.
+    template <typename After>
+    sf::Image frame(const sf::Color& background, const sf::Shader* shader, After after)
     {
         sf::RenderWindow& window = *sfml.getWindow();
         sfml.clear(background);
-        renderCeguiGui(window);
+        renderCeguiGui(window, shader);
+        after(window);
         sf::Texture grab;
         grab.create(window.getSize().x, window.getSize().y);
         grab.update(window);
         sfml.display();
         return grab.copyToImage();
+    }
+
+    sf::Image frame(const sf::Color& background = sf::Color(20, 30, 60))
+    {
+        return frame(background, nullptr, [](sf::RenderWindow&) {});
     }
 
     std::string logPath;
