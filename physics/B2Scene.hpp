@@ -33,7 +33,8 @@ public:
     void clear();
 
     // Loading: each returns the world (a new one, owned by the caller, when
-    // `existingWorld` is null), or null with the reason in `errorMsg`.
+    // `existingWorld` is null), or null with the reason in `errorMsg`. A world in the
+    // middle of its step is refused.
     b2World* readFromFile(const char* filename, std::string& errorMsg, b2World* existingWorld = nullptr);
     b2World* readFromString(const std::string& text, std::string& errorMsg, b2World* existingWorld = nullptr);
     /// Builds from a parsed value without the type check; values of a wrong type take defaults.

@@ -53,9 +53,21 @@ std::string parseError(const Json::Reader& reader, const char* thrown)
 }
 } // namespace
 
+namespace
+{
+/// Box2D asserts when bodies are made while the world steps (from a callback).
+bool isLocked(const b2World* world, std::string& errorMsg)
+{
+    if (world == nullptr || !world->IsLocked())
+        return false;
+    errorMsg = "Cannot load a scene into a world during its step";
+    return true;
+}
+} // namespace
+
 b2World* B2Scene::readFromFile(const char* filename, std::string& errorMsg, b2World* existingWorld)
 {
-    if (filename == nullptr)
+    if (filename == nullptr || isLocked(existingWorld, errorMsg))
         return nullptr;
     std::ifstream stream(filename);
     if (!stream)
@@ -92,6 +104,8 @@ b2World* B2Scene::readFromFile(const char* filename, std::string& errorMsg, b2Wo
 
 b2World* B2Scene::readFromString(const std::string& text, std::string& errorMsg, b2World* existingWorld)
 {
+    if (isLocked(existingWorld, errorMsg))
+        return nullptr;
     Json::Value root;
     Json::Reader reader;
     bool parsed = false;
@@ -120,6 +134,12 @@ b2World* B2Scene::readFromString(const std::string& text, std::string& errorMsg,
 
 b2World* B2Scene::readFromValue(const Json::Value& root, b2World* existingWorld)
 {
+    std::string errorMsg;
+    if (isLocked(existingWorld, errorMsg))
+    {
+        std::printf("%s.\n", errorMsg.c_str());
+        return nullptr;
+    }
     return j2b2World(root, existingWorld);
 }
 

@@ -217,6 +217,12 @@ B2JointDefPtr B2Scene::makeJointDef(const std::string& type, const Json::Value& 
             std::printf("Ignoring gear joint whose joints are missing or neither revolute nor prismatic.\n");
             return nullptr;
         }
+        // Box2D gears the second body of each joint and asserts that both are dynamic.
+        if (d->joint1->GetBodyB()->GetType() != b2_dynamicBody || d->joint2->GetBodyB()->GetType() != b2_dynamicBody)
+        {
+            std::printf("Ignoring gear joint whose joints do not move a dynamic body B.\n");
+            return nullptr;
+        }
     }
     else if (type == "wheel")
     {

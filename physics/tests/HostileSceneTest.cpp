@@ -76,17 +76,18 @@ TEST_F(HostileSceneTest, MassThatWouldFailBox2DsCheckIsRefused)
 
 TEST_F(HostileSceneTest, RefusedJointsLeaveNullEntries)
 {
-    EXPECT_EQ(world->GetJointCount(), 2);
+    EXPECT_EQ(world->GetJointCount(), 3);
     std::vector<b2Joint*> all;
-    ASSERT_EQ(scene.getAllJoints(all), 14);
+    ASSERT_EQ(scene.getAllJoints(all), 16);
     int made = 0;
     for (b2Joint* joint : all)
         made += joint != nullptr ? 1 : 0;
-    EXPECT_EQ(made, 2);
+    EXPECT_EQ(made, 3);
     EXPECT_EQ(all[7], scene.getJointByName("weld"));
     EXPECT_EQ(all[8], scene.getJointByName("hinge"));
+    EXPECT_EQ(all[9], scene.getJointByName("hingeToGround"));
     for (const char* name : {"farBody", "negativeBody", "selfWeld", "unknown", "upsideDown", "noRatio", "nanAnchor",
-             "gearOnWeld", "gearOnMissing", "gearOutOfRange", "gearNegative", "gearNull"})
+             "gearOnWeld", "gearOnMissing", "gearOutOfRange", "gearNegative", "gearNull", "gearOnStatic"})
         EXPECT_EQ(scene.getJointByName(name), nullptr) << name;
     EXPECT_TRUE(printed("Ignoring joint whose body index is out of range.\n"));
     EXPECT_TRUE(printed("Ignoring joint that connects a body with itself.\n"));
@@ -95,6 +96,7 @@ TEST_F(HostileSceneTest, RefusedJointsLeaveNullEntries)
     EXPECT_TRUE(printed("Ignoring pulley joint with a ratio of 0.\n"));
     EXPECT_TRUE(printed("Ignoring revolute joint with a value that is not a finite number.\n"));
     EXPECT_TRUE(printed("Ignoring gear joint whose joints are missing or neither revolute nor prismatic.\n"));
+    EXPECT_TRUE(printed("Ignoring gear joint whose joints do not move a dynamic body B.\n"));
     for (int i = 0; i < 10; ++i)
         world->Step(1.0f / 60.0f, 8, 3);
 }
