@@ -46,10 +46,23 @@ struct NumberReader
     }
 };
 
-/// The rest of a scene's failure message after a parse error of JsonCpp.
-std::string parseError(const Json::Reader& reader, const char* thrown)
+/// Parses a scene with its comments; on failure JsonCpp's message (or that of the
+/// exception it throws, for instance on too deep nesting) goes to `problem`.
+template <class Source>
+bool parseScene(Source& source, Json::Value& root, std::string& problem)
 {
-    return thrown != nullptr ? std::string(thrown) : reader.getFormattedErrorMessages();
+    Json::Reader reader;
+    try
+    {
+        if (reader.parse(source, root, true))
+            return true;
+        problem = reader.getFormattedErrorMessages();
+    }
+    catch (const std::exception& e)
+    {
+        problem = e.what();
+    }
+    return false;
 }
 } // namespace
 
@@ -76,24 +89,13 @@ b2World* B2Scene::readFromFile(const char* filename, std::string& errorMsg, b2Wo
         return nullptr;
     }
     Json::Value root;
-    Json::Reader reader;
-    bool parsed = false;
-    std::string thrown;
-    try
+    std::string problem;
+    if (!parseScene(stream, root, problem))
     {
-        parsed = reader.parse(stream, root, true);
-    }
-    catch (const std::exception& e)
-    {
-        thrown = e.what();
-    }
-    if (!parsed)
-    {
-        errorMsg = std::string("Failed to parse '") + filename + "' : "
-            + parseError(reader, thrown.empty() ? nullptr : thrown.c_str());
+        errorMsg = std::string("Failed to parse '") + filename + "' : " + problem;
         return nullptr;
     }
-    const std::string problem = B2SceneFormatCheck::check(root);
+    problem = B2SceneFormatCheck::check(root);
     if (!problem.empty())
     {
         errorMsg = std::string("Failed to load '") + filename + "' : " + problem;
@@ -107,23 +109,13 @@ b2World* B2Scene::readFromString(const std::string& text, std::string& errorMsg,
     if (isLocked(existingWorld, errorMsg))
         return nullptr;
     Json::Value root;
-    Json::Reader reader;
-    bool parsed = false;
-    std::string thrown;
-    try
+    std::string problem;
+    if (!parseScene(text, root, problem))
     {
-        parsed = reader.parse(text, root, true);
-    }
-    catch (const std::exception& e)
-    {
-        thrown = e.what();
-    }
-    if (!parsed)
-    {
-        errorMsg = "Failed to parse JSON:\n" + parseError(reader, thrown.empty() ? nullptr : thrown.c_str());
+        errorMsg = "Failed to parse JSON:\n" + problem;
         return nullptr;
     }
-    const std::string problem = B2SceneFormatCheck::check(root);
+    problem = B2SceneFormatCheck::check(root);
     if (!problem.empty())
     {
         errorMsg = "Failed to load JSON:\n" + problem;

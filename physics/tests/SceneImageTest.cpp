@@ -185,6 +185,17 @@ TEST(SceneImageTest, ImagesFromAScene)
     EXPECT_FALSE(value["image"][1].isMember("flip"));
     EXPECT_EQ(value["image"][1]["filter"].asInt(), 1);
 
+    // Images that callers add are written after the loaded ones.
+    B2SceneImage added;
+    added.name = "added";
+    added.body = scene.getBodyByName("holder");
+    scene.addImage(&added);
+    EXPECT_EQ(scene.getImageByName("added"), &added);
+    const Json::Value more = scene.writeToValue(world.get());
+    ASSERT_EQ(more["image"].size(), 4u);
+    EXPECT_EQ(more["image"][3]["name"].asString(), "added");
+    EXPECT_EQ(more["image"][3]["body"].asInt(), 0);
+
     // clear forgets what was loaded and frees the records.
     scene.clear();
     EXPECT_EQ(scene.getImageByName("back"), nullptr);

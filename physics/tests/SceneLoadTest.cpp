@@ -124,6 +124,13 @@ TEST_F(SceneLoadTest, FixturesAndShapes)
     b2Fixture* stick = scene.getFixtureByName("stick");
     EXPECT_EQ(stick->GetShape()->GetType(), b2Shape::e_edge);
     EXPECT_TRUE(stick->IsSensor());
+
+    // Every fixture, body by body in file order, appended to what the vector held.
+    std::vector<b2Fixture*> fixtures{nullptr};
+    EXPECT_EQ(scene.getAllFixtures(fixtures), 10);
+    EXPECT_EQ(fixtures[0], nullptr);
+    EXPECT_EQ(fixtures[7], ballFix);
+    EXPECT_EQ(fixtures[8]->GetBody(), scene.getBodyByName("box"));
 }
 
 TEST_F(SceneLoadTest, MassDataIsAppliedAfterTheFixtures)
