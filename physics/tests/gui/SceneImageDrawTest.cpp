@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <box2d/box2d.h>
+
 #include <array>
 #include <cstdio>
 #include <string>
@@ -109,6 +111,32 @@ TEST_F(SceneImageDrawTest, RenderDrawsTheTintedTriangles)
     image.render();
     EXPECT_EQ(pixel(48, 16), (Rgba{0, 0, 0, 255}));
     EXPECT_EQ(pixel(48, 48), (Rgba{255, 0, 255, 255}));
+}
+
+TEST_F(SceneImageDrawTest, OpacityAndTheBodysFrame)
+{
+    B2SceneImage_OpenGL image(&record);
+    image.colorTint[3] = 128;
+    image.opacity = 0.5f;
+    image.render();
+    GLfloat colour[4] = {};
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_NEAR(colour[3], 128.0f / 255.0f * 0.5f, 1e-4f);
+
+    // On a body the image moves and turns with it: half a unit to the right and a
+    // half turn puts the white texel at the bottom left.
+    b2World world(b2Vec2(0, 0));
+    b2BodyDef def;
+    def.position.Set(0.5f, 0.0f);
+    def.angle = 3.14159265f;
+    image.body = world.CreateBody(&def);
+    image.colorTint[3] = 255;
+    image.opacity = 1.0f;
+    clear();
+    image.render();
+    EXPECT_EQ(pixel(4, 16), (Rgba{0, 0, 0, 255}));         // left of the moved quad
+    EXPECT_EQ(pixel(24, 20), (Rgba{255, 255, 255, 255}));  // turned: white is now bottom left
+    EXPECT_EQ(pixel(56, 44), (Rgba{255, 0, 0, 255}));
 }
 
 TEST_F(SceneImageDrawTest, CornersDrawMirroredWhenFlipped)
