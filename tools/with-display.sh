@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Runs a command inside a private Xvfb server (a free display picked by Xvfb
-# itself, so several window tests can run side by side).
+# itself, so several window tests can run side by side). -noreset: without it
+# the server resets whenever its last client disconnects, and a connection
+# made during that reset fails.
 set -u
 dir=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/xvfb.log" &
 xvfb=$!
 for _ in $(seq 200); do
   [ -s "$dir/display" ] && break
