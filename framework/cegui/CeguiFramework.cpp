@@ -52,11 +52,7 @@ CeguiFramework::~CeguiFramework()
     shutdown();
     // Layouts set up on windows of a CEGUI system this object does not own
     // must not call back into it once it is gone.
-    for (auto& connection : destructionConnections) {
-        connection->disconnect();
-    }
-    destructionConnections.clear();
-    layouts.clear();
+    dropLayouts();
 }
 
 void CeguiFramework::init(CeguiFrameworkInitHelper* helper)
@@ -98,11 +94,7 @@ void CeguiFramework::shutdown()
     logLine("shutdown started");
     // Every window goes with the system; drop the layouts while their
     // containers still exist.
-    for (auto& connection : destructionConnections) {
-        connection->disconnect();
-    }
-    destructionConnections.clear();
-    layouts.clear();
+    dropLayouts();
     destroySystem();
     initialised = false;
     logLine("shutdown ended");
@@ -289,6 +281,15 @@ void CeguiFramework::destroySystem()
         scriptModule = nullptr;
     }
     releaseLogger();
+}
+
+void CeguiFramework::dropLayouts()
+{
+    for (auto& connection : destructionConnections) {
+        connection->disconnect();
+    }
+    destructionConnections.clear();
+    layouts.clear();
 }
 
 void CeguiFramework::releaseLogger()

@@ -70,6 +70,7 @@ private:
     void registerWindowTypes();
     void destroySystem();
     void releaseLogger();
+    void dropLayouts();
 
     bool initialised = false;
     std::list<std::shared_ptr<CeguiLayout>> layouts;

@@ -1,6 +1,8 @@
 // Drives the demo program with real X input (xdotool) and reads its window
 // back with ImageMagick's import, as a player and a screenshot would see it.
 
+#include "XServerKeeper.hpp"
+
 #include <SFML/Graphics/Image.hpp>
 
 #include <gtest/gtest.h>
@@ -55,6 +57,7 @@ class GuiDemoTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(keeper.connected()) << "no display";
         char pattern[] = "/tmp/velk-gui-demo-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         folder = pattern;
@@ -165,6 +168,7 @@ protected:
         EXPECT_EQ(shot.getPixel(700, 500), sf::Color(20, 30, 60));
     }
 
+    velk_gui_test::XServerKeeper keeper;
     fs::path folder;
     fs::path outFile;
     pid_t pid = 0;

@@ -12,6 +12,8 @@
 #include "framework/sfml/SfmlFramework.hpp"
 #include "framework/sfml/SfmlFrameworkInitHelper.hpp"
 
+#include "XServerKeeper.hpp"
+
 #include <CEGUI/CEGUI.h>
 
 #include <SFML/Graphics/Image.hpp>
@@ -59,6 +61,7 @@ class GuiWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(keeper.connected()) << "no display";
         logPath = (std::filesystem::temp_directory_path() / ("velk-gui-test-" + std::to_string(::getpid()) + ".log")).string();
         WindowHelper windowHelper;
         sfml.init(&windowHelper);
@@ -110,6 +113,7 @@ protected:
         return frame(background, nullptr, [](sf::RenderWindow&) {});
     }
 
+    XServerKeeper keeper;
     std::string logPath;
     SfmlFramework sfml;
     CeguiFramework cegui;
