@@ -185,9 +185,14 @@ void CeguiFramework::initLog(const CEGUI::String& path)
     try {
         logger->setLogFilename(path, false);
     } catch (const CEGUI::Exception&) {
-        // Without a file CEGUI keeps its messages in memory: keep only errors.
-        logger->setLoggingLevel(CEGUI::Errors);
-        logLine("GUI log file '" + ceguiStringToUtf8(path) + "' cannot be written; only GUI errors are kept");
+        // Until it has a file, CEGUI's logger keeps every message in memory,
+        // for the whole run: give it one that drops them.
+        logLine("GUI log file '" + ceguiStringToUtf8(path) + "' cannot be written; GUI log messages are dropped");
+        try {
+            logger->setLogFilename("/dev/null", false);
+        } catch (const CEGUI::Exception&) {
+            logger->setLoggingLevel(CEGUI::Errors);
+        }
     }
 }
 

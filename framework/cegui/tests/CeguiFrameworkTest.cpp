@@ -150,6 +150,31 @@ TEST(CeguiFrameworkTest, UnwritableLogFileIsReportedAndStartUpGoesOn)
     EXPECT_TRUE(CEGUI::SchemeManager::getSingleton().isDefined("GWEN"));
 }
 
+/// CEGUI's logger, with a look at the messages it holds back for a file.
+class ProbeLogger : public CEGUI::DefaultLogger {
+public:
+    size_t heldBack() const { return d_caching ? d_cache.size() : 0; }
+};
+
+TEST(CeguiFrameworkLogTest, WithoutItsFileTheLogDoesNotPileUpInMemory)
+{
+    TempFolder temp;
+    ProbeLogger logger; // present before the framework starts: the framework uses it
+    NullInitHelper helper(guiDataFolder(), (temp.path / "missing" / "gui.log").string());
+    {
+        CeguiFramework framework;
+        testing::internal::CaptureStdout();
+        framework.init(&helper);
+        testing::internal::GetCapturedStdout();
+        for (int i = 0; i < 50; ++i) {
+            CEGUI::WindowManager::getSingleton().destroyWindow(
+                CEGUI::WindowManager::getSingleton().createWindow("GWEN/Button"));
+        }
+        EXPECT_EQ(logger.heldBack(), 0u);
+    }
+    EXPECT_EQ(CEGUI::Logger::getSingletonPtr(), &logger) << "a logger the framework did not make stays";
+}
+
 TEST(CeguiFrameworkTest, MissingStartScriptIsReportedAndStartUpGoesOn)
 {
     TempFolder temp;
