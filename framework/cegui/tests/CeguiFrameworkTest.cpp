@@ -62,6 +62,38 @@ TEST(CeguiFrameworkTest, InitWithoutHelperDoesNothing)
     EXPECT_EQ(framework.getWindow("Anything"), nullptr);
 }
 
+class FailingHelper : public NullInitHelper {
+public:
+    using NullInitHelper::NullInitHelper;
+    void bootstrapCeguiRenderer() override { throw std::runtime_error("no OpenGL"); }
+};
+
+class SilentHelper : public NullInitHelper {
+public:
+    using NullInitHelper::NullInitHelper;
+    void bootstrapCeguiRenderer() override {}
+};
+
+TEST(CeguiFrameworkTest, RendererThatCannotStartLeavesNothingBehind)
+{
+    TempFolder temp;
+    CeguiFramework framework;
+    FailingHelper failing(guiDataFolder(), (temp.path / "gui.log").string());
+    testing::internal::CaptureStdout();
+    EXPECT_THROW(framework.init(&failing), std::runtime_error);
+    SilentHelper silent(guiDataFolder(), (temp.path / "gui.log").string());
+    framework.init(&silent);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(countOf(out, "[CeguiFramework] init failed"), 2);
+    EXPECT_FALSE(framework.isInitialised());
+    EXPECT_EQ(CEGUI::Logger::getSingletonPtr(), nullptr);
+
+    // A working helper afterwards starts the GUI normally.
+    NullInitHelper working(guiDataFolder(), (temp.path / "gui.log").string());
+    framework.init(&working);
+    EXPECT_TRUE(framework.isInitialised());
+}
+
 TEST(CeguiFrameworkTest, InitAfterShutdownStartsAgainWithTheCanvasType)
 {
     TempFolder temp;
