@@ -134,12 +134,22 @@ void CeguiFramework::setupLayout(CEGUI::Window* container, CeguiLayout* layout)
     if (!layout) {
         return;
     }
+    // A layout already kept (moving to another window) keeps its one owner.
+    std::shared_ptr<CeguiLayout> owner;
+    const auto kept = std::find_if(layouts.begin(), layouts.end(),
+        [layout](const std::shared_ptr<CeguiLayout>& entry) { return entry.get() == layout; });
+    if (kept != layouts.end()) {
+        owner = *kept;
+        layouts.erase(kept);
+    } else {
+        owner.reset(layout);
+    }
     removeLayout(container);
     layout->setContainer(container);
     // Forget subscriptions whose windows are gone.
     destructionConnections.remove_if(
         [](const CEGUI::Event::Connection& connection) { return !connection->connected(); });
-    layouts.push_back(std::shared_ptr<CeguiLayout>(layout));
+    layouts.push_back(std::move(owner));
     if (container) {
         destructionConnections.push_back(container->subscribeEvent(
             CEGUI::Window::EventDestructionStarted,

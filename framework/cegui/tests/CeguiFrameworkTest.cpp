@@ -297,6 +297,20 @@ TEST_F(CeguiFrameworkWindowsTest, OneLayoutPerWindowAndItGoesWithTheWindow)
     EXPECT_EQ(framework.getLayoutCount(), 0u);
 }
 
+TEST_F(CeguiFrameworkWindowsTest, LayoutMovedToAnotherWindowIsKeptOnce)
+{
+    CEGUI::Window* first = createAt(root, "First", 0, 0, 300, 100);
+    CEGUI::Window* second = createAt(root, "Second", 0, 200, 300, 100);
+    CeguiFlowLayout* layout = framework.createFlowLayout(first, CeguiFlowLayout::Row);
+    framework.setupLayout(second, layout);
+    EXPECT_EQ(framework.getLayoutCount(), 1u);
+    EXPECT_EQ(framework.findLayout(second), layout);
+    EXPECT_EQ(framework.findLayout(first), nullptr);
+    framework.setupLayout(second, layout); // again on the same window
+    EXPECT_EQ(framework.getLayoutCount(), 1u);
+    EXPECT_EQ(layout->getContainer(), second);
+}
+
 TEST_F(CeguiFrameworkWindowsTest, LayoutsAreDroppedAtShutdown)
 {
     CEGUI::Window* box = createAt(root, "Box", 0, 0, 300, 100);
