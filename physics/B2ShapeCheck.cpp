@@ -1,5 +1,7 @@
 #include "physics/B2ShapeCheck.hpp"
 
+#include "foundation/math/PhysicsPolygonFilter.hpp"
+
 #include <cmath>
 
 bool B2ShapeCheck::isFinite(float value)
@@ -19,94 +21,15 @@ bool B2ShapeCheck::isSaneCoordinate(b2Vec2 value)
 
 bool B2ShapeCheck::isValidPolygon(const std::vector<b2Vec2>& points)
 {
-    const int count = static_cast<int>(points.size());
-    if (count < 3 || count > b2_maxPolygonVertices)
-        return false;
-    for (const b2Vec2& p : points)
+    std::vector<math::Vector2<float>> polygon;
+    polygon.reserve(points.size());
+    for (const b2Vec2& p : points) {
         if (!isSaneCoordinate(p))
             return false;
-
-    // The same welding, gift wrapping and centroid area as b2PolygonShape::Set, in the
-    // same float operations, so the outcome matches Box2D's exactly.
-    b2Vec2 ps[b2_maxPolygonVertices];
-    int n = 0;
-    for (const b2Vec2& v : points)
-    {
-        bool unique = true;
-        for (int j = 0; j < n; ++j)
-            if (b2DistanceSquared(v, ps[j]) < ((0.5f * b2_linearSlop) * (0.5f * b2_linearSlop)))
-            {
-                unique = false;
-                break;
-            }
-        if (unique)
-            ps[n++] = v;
+        polygon.emplace_back(p.x, p.y);
     }
-    if (n < 3)
-        return false;
-
-    int i0 = 0;
-    float x0 = ps[0].x;
-    for (int i = 1; i < n; ++i)
-    {
-        const float x = ps[i].x;
-        if (x > x0 || (x == x0 && ps[i].y < ps[i0].y))
-        {
-            i0 = i;
-            x0 = x;
-        }
-    }
-    int hull[b2_maxPolygonVertices];
-    int m = 0;
-    int ih = i0;
-    for (;;)
-    {
-        if (m >= b2_maxPolygonVertices)
-            return false; // Box2D asserts here: the wrap did not close.
-        hull[m] = ih;
-        int ie = 0;
-        for (int j = 1; j < n; ++j)
-        {
-            if (ie == ih)
-            {
-                ie = j;
-                continue;
-            }
-            const b2Vec2 r = ps[ie] - ps[hull[m]];
-            const b2Vec2 v = ps[j] - ps[hull[m]];
-            const float c = b2Cross(r, v);
-            if (c < 0.0f)
-                ie = j;
-            if (c == 0.0f && v.LengthSquared() > r.LengthSquared())
-                ie = j;
-        }
-        ++m;
-        ih = ie;
-        if (ie == i0)
-            break;
-    }
-    if (m < 3)
-        return false;
-
-    b2Vec2 vs[b2_maxPolygonVertices];
-    for (int i = 0; i < m; ++i)
-        vs[i] = ps[hull[i]];
-    for (int i = 0; i < m; ++i)
-    {
-        const b2Vec2 edge = vs[i + 1 < m ? i + 1 : 0] - vs[i];
-        if (edge.LengthSquared() <= b2_epsilon * b2_epsilon)
-            return false;
-    }
-    float area = 0.0f;
-    const b2Vec2 s = vs[0];
-    for (int i = 0; i < m; ++i)
-    {
-        const b2Vec2 e1 = vs[i] - s;
-        const b2Vec2 e2 = (i + 1 < m ? vs[i + 1] : vs[0]) - s;
-        area += 0.5f * b2Cross(e1, e2);
-    }
-    // Box2D asserts area > b2_epsilon; keep a margin against differing rounding.
-    return area > 2.0f * b2_epsilon;
+    // The welding, gift wrapping and area checks of b2PolygonShape::Set.
+    return math::PhysicsPolygonFilter::acceptsShape(polygon);
 }
 
 bool B2ShapeCheck::isValidEdge(b2Vec2 v1, b2Vec2 v2)

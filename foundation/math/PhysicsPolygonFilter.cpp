@@ -198,6 +198,12 @@ bool inertiaSafe(const std::vector<MassProperties>& parts)
 
 } // namespace
 
+bool PhysicsPolygonFilter::acceptsShape(const std::vector<Vector2<float>>& polygon)
+{
+    MassProperties mass;
+    return shapeAccepted(polygon, mass);
+}
+
 bool PhysicsPolygonFilter::accepts(const std::vector<Vector2<float>>& polygon)
 {
     MassProperties mass;

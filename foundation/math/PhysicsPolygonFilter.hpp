@@ -33,6 +33,11 @@ public:
     static constexpr float weldDistance = 0.5f * linearSlop;
 
     /// True when b2PolygonShape::Set and the mass computation accept the
+    /// polygon as a shape; whether a body of such shapes is safe is the
+    /// caller's to check (see dropRejected).
+    static bool acceptsShape(const std::vector<Vector2<float>>& polygon);
+
+    /// True when b2PolygonShape::Set and the mass computation accept the
     /// polygon, and a dynamic body with it as its only fixture is safe too.
     static bool accepts(const std::vector<Vector2<float>>& polygon);
 
