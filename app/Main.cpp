@@ -8,10 +8,12 @@ Main Main::Singleton;
 
 Main::~Main()
 {
-    // Release from the bottom to the top, without hooks.
+    // The last seen top goes first: a state that only it still holds (popped
+    // after the last comparison) dies before the stack's states. Then the stack
+    // is released from the bottom to the top, without hooks.
+    prev_state.reset();
     while (!stack.empty())
         stack.pop_front();
-    prev_state.reset();
 }
 
 void Main::pushState(std::shared_ptr<State> s)

@@ -161,6 +161,26 @@ TEST_F(AppMainLoop, StatePushedFromStartHookRunsBeforeItsOwnStart)
                         "a.run", "a.end", "a.dtor"}));
 }
 
+TEST_F(AppMainLoop, StatePushedFromStartHookMayStopItselfInItsFirstRun)
+{
+    auto a = make("a");
+    auto b = make("b");
+    std::weak_ptr<Probe> weakB = b;
+    bool aliveAfterStop = false;
+    // Only the stack holds "b", and the loop has not seen it as the top yet.
+    b->script = {[&] {
+        app::State::stop();
+        aliveAfterStop = !weakB.expired();
+    }};
+    a->onStart = [b]() mutable { app::State::start(std::move(b)); };
+    a->script = {[] { app::State::stop(); }};
+    b.reset();
+    runFirst(std::move(a));
+    EXPECT_TRUE(aliveAfterStop);
+    // "b" never became the top in a comparison, so it gets no hook, and "a" was never covered.
+    EXPECT_EQ(log, (Log{"a.start", "b.run", "b.dtor", "a.run", "a.end", "a.dtor"}));
+}
+
 TEST_F(AppMainLoop, NullFirstStateReturnsAtOnce)
 {
     EXPECT_EQ(app::Main::Singleton.run(nullptr), 0);
@@ -218,6 +238,23 @@ TEST(AppMainStack, DestructorReleasesWithoutHooks)
     }
     // Bottom first, no onStateEnd.
     EXPECT_EQ(log, (Log{"a.dtor", "b.dtor"}));
+}
+
+TEST(AppMainStack, LastSeenTopThatLeftTheStackIsReleasedFirst)
+{
+    Log log;
+    {
+        app::Main main;
+        main.pushState(std::make_shared<Probe>("a", log));
+        main.pushState(std::make_shared<Probe>("b", log));
+        main.updateState();
+        // "b" leaves the stack but is still the top the loop saw last.
+        main.popState();
+        main.pushState(std::make_shared<Probe>("c", log));
+        log.clear();
+    }
+    // The remembered top is let go before the stack, which goes bottom first.
+    EXPECT_EQ(log, (Log{"b.dtor", "a.dtor", "c.dtor"}));
 }
 
 } // namespace
