@@ -1,6 +1,8 @@
 #include "foundation/csv/Parser.hpp"
 
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 #include <utility>
 
 namespace csv {
@@ -81,9 +83,9 @@ void Parser::feed(char c)
 
 void Parser::end()
 {
-    // A line still open at the end is closed, also when its last field is
-    // empty, so every onLineBegin gets its onLineEnd.
-    if (!atLineStart)
+    // Only a field with text closes the line here: input that ends right
+    // after a separator reports neither the empty last field nor the line end.
+    if (!field.empty())
         closeLine();
     state = Normal;
     delegate->onParseEnd(source);
@@ -92,6 +94,10 @@ void Parser::end()
 bool parseFile(const std::string& path, ParseDelegate* delegate, const char& separator)
 {
     if (!delegate)
+        return false;
+    // A folder opens like a file here but cannot be read.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
         return false;
     std::ifstream file(path);
     if (!file.is_open())

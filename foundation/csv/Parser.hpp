@@ -19,8 +19,8 @@ public:
     /// Reports `onParseBegin`.
     void begin();
     void feed(char c);
-    /// Closes a line that is still open and reports `onParseEnd`. A pending
-    /// backslash is dropped.
+    /// Closes the open line when its last field has text, then reports
+    /// `onParseEnd`. A pending backslash is dropped.
     void end();
 
 private:
@@ -41,8 +41,8 @@ private:
 };
 
 /// Reads the file and reports it to the delegate; the source name is the
-/// path. False, with no event, when the file cannot be opened or the
-/// delegate is null.
+/// path. False, with no event, when the file cannot be opened (a folder
+/// included) or the delegate is null.
 bool parseFile(const std::string& path, ParseDelegate* delegate, const char& separator);
 
 /// Reports the text to the delegate with the source name "-STRING-". False,

@@ -1,8 +1,9 @@
 #include "foundation/csv/Parser.hpp"
 
+#include "TempFolder.hpp"
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -50,11 +51,13 @@ TEST(CsvParser, EmptyFieldsAtLineStartAndBeforeTheLineEnd)
                                       "done -STRING-"}));
 }
 
-TEST(CsvParser, ALineOpenAtTheEndIsClosedEvenWithAnEmptyLastField)
+TEST(CsvParser, InputEndingWithAnEmptyFieldLeavesTheLastLineOpen)
 {
+    // Only a field with text closes the last line at the end of the input.
     EXPECT_EQ(parse("x\na,"), (Events{"begin -STRING-", "line 0", "field 0 [x]", "end 0", "line 1", "field 0 [a]",
-                                      "field 1 []", "end 1", "done -STRING-"}));
-    EXPECT_EQ(parse("\"\""), (Events{"begin -STRING-", "line 0", "field 0 []", "end 0", "done -STRING-"}));
+                                      "done -STRING-"}));
+    EXPECT_EQ(parse("\"\""), (Events{"begin -STRING-", "line 0", "done -STRING-"}));
+    EXPECT_EQ(parse("a,\\"), (Events{"begin -STRING-", "line 0", "field 0 [a]", "done -STRING-"}));
 }
 
 TEST(CsvParser, QuotesGroupTextAndNeverEnterIt)
@@ -104,16 +107,23 @@ TEST(CsvParser, NullDelegateAndMissingFileGiveFalseWithoutEvents)
     EXPECT_TRUE(r.events.empty());
 }
 
-TEST(CsvParser, FilesAreReadWithThePathAsSourceName)
+using CsvParserFiles = velk_test::TempFolderTest;
+
+TEST_F(CsvParserFiles, FilesAreReadWithThePathAsSourceName)
 {
-    namespace fs = std::filesystem;
-    const fs::path file = fs::temp_directory_path() / ("velk-csv-ékezet-" + std::to_string(::getpid()) + ".csv");
+    const std::string file = (folder / "pontok-ékezet.csv").string();
     std::ofstream(file) << "név;pont\nÁrvíztűrő;42\n";
     Recorder r;
-    EXPECT_TRUE(csv::parseFile(file.string(), &r, ';'));
-    fs::remove(file);
-    EXPECT_EQ(r.events, (Events{"begin " + file.string(), "line 0", "field 0 [név]", "field 1 [pont]", "end 0",
-                                "line 1", "field 0 [Árvíztűrő]", "field 1 [42]", "end 1", "done " + file.string()}));
+    EXPECT_TRUE(csv::parseFile(file, &r, ';'));
+    EXPECT_EQ(r.events, (Events{"begin " + file, "line 0", "field 0 [név]", "field 1 [pont]", "end 0", "line 1",
+                                "field 0 [Árvíztűrő]", "field 1 [42]", "end 1", "done " + file}));
+}
+
+TEST_F(CsvParserFiles, AFolderIsNoReadableFile)
+{
+    Recorder r;
+    EXPECT_FALSE(csv::parseFile(folder.string(), &r, ','));
+    EXPECT_TRUE(r.events.empty());
 }
 
 } // namespace
