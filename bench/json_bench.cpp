@@ -37,11 +37,11 @@ std::string mapDocument()
         seed = seed * 1103515245u + 12345u;
         const unsigned r = (seed >> 16) % 100;
         // Mostly ground and empty, some partial tiles and a few markers.
-        tiles.emplace_back(static_cast<int>(r < 45 ? 1 : r < 80 ? 0 : r < 98 ? 2 + r % 32 : 34 + r % 8));
+        tiles.emplace_back(static_cast<long long>(r < 45 ? 1 : r < 80 ? 0 : r < 98 ? 2 + r % 32 : 34 + r % 8));
     }
-    const json::Value map(Object{{"size", json::Value(Array{json::Value(512), json::Value(512)})},
-                                 {"tileSize", json::Value(32)},
-                                 {"tilesPerTexture", json::Value(8)},
+    const json::Value map(Object{{"size", json::Value(Array{json::Value(512LL), json::Value(512LL)})},
+                                 {"tileSize", json::Value(32LL)},
+                                 {"tilesPerTexture", json::Value(8LL)},
                                  {"tiles", json::Value(std::move(tiles))}});
     std::string text;
     json::writeToString(text, map);
@@ -69,7 +69,7 @@ std::string shipDocument()
     }
     const json::Value ship(Object{{"name", json::Value("Fúrógép")},
                                   {"texture", json::Value("rozsda.png")},
-                                  {"colour", json::Value(Array{json::Value(210), json::Value(180), json::Value(40)})},
+                                  {"colour", json::Value(Array{json::Value(210LL), json::Value(180LL), json::Value(40LL)})},
                                   {"points", json::Value(std::move(points))},
                                   {"parts", json::Value(std::move(parts))}});
     std::string text;

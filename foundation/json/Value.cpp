@@ -15,11 +15,6 @@ Value::Value(bool value) noexcept : kind(Kind::Bool)
     content.boolean = value;
 }
 
-Value::Value(int value) noexcept : kind(Kind::Integer)
-{
-    content.integer = value;
-}
-
 Value::Value(long long value) noexcept : kind(Kind::Integer)
 {
     content.integer = value;

@@ -20,8 +20,6 @@ class Value {
 public:
     Value() noexcept;
     Value(bool value) noexcept;
-    /// Integer; avoids the ambiguity of plain int literals.
-    Value(int value) noexcept;
     Value(long long value) noexcept;
     Value(double value) noexcept;
     Value(const char* text);
@@ -76,8 +74,6 @@ public:
     void fillFloat(double& out) const;
     void fillString(std::string& out) const;
 
-    void swap(Value& other) noexcept;
-
 private:
     enum class Kind : unsigned char { Null = 0, Bool = 1, Integer = 2, Float = 3, String = 4, Array = 5, Object = 6 };
 
@@ -89,6 +85,7 @@ private:
         return *this;
     }
     void become(Kind k);
+    void swap(Value& other) noexcept;
 
     struct Defaults {
         bool boolean = false;

@@ -1,46 +1,20 @@
 #include "foundation/tools/AtomicFile.hpp"
 
+#include "TempFolder.hpp"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class AtomicFile : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() / ("velk-atomic-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    static std::string contents(const fs::path& p)
-    {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    std::vector<std::string> names() const
-    {
-        std::vector<std::string> result;
-        for (const auto& entry : fs::directory_iterator(folder))
-            result.push_back(entry.path().filename().string());
-        return result;
-    }
-
-    fs::path folder;
-};
+using AtomicFile = velk_test::TempFolderTest;
 
 TEST_F(AtomicFile, ReplacesContentKeepsPermissionsAndLeavesNoTemporaryFile)
 {

@@ -1,9 +1,10 @@
 #include "foundation/json/Parser.hpp"
 #include "foundation/json/Writer.hpp"
 
+#include "TempFolder.hpp"
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -236,13 +237,12 @@ TEST(JsonParser, FailedStreamGivesTheEmptyDetail)
     }
 }
 
-TEST(JsonParser, FilesParseAndMissingFilesGiveTheEmptyDetail)
+using JsonParserFiles = velk_test::TempFolderTest;
+
+TEST_F(JsonParserFiles, FilesParseAndMissingFilesGiveTheEmptyDetail)
 {
-    namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / ("velk-json-parse-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    const fs::path good = folder / "térkép.map.json";
-    const fs::path bad = folder / "broken.json";
+    const auto good = folder / "térkép.map.json";
+    const auto bad = folder / "broken.json";
     std::ofstream(good) << "{\n\t\"size\" : [2, 2],\n\t\"tiles\" : [0, 1, 34, 0]\n}";
     std::ofstream(bad) << "{\n\t\"size\" : [2, 2],\n\t\"tiles\" : [0, 1, ";
 
@@ -260,7 +260,6 @@ TEST(JsonParser, FilesParseAndMissingFilesGiveTheEmptyDetail)
     EXPECT_EQ(messageOf(bad.string()), "Json parse error ()");
     EXPECT_EQ(messageOf((folder / "missing.json").string()), "Json parse error ()");
     EXPECT_EQ(messageOf(folder.string()), "Json parse error ()");
-    fs::remove_all(folder);
 }
 
 } // namespace

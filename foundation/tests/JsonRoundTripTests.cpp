@@ -2,9 +2,10 @@
 #include "foundation/json/Value2Vec.hpp"
 #include "foundation/json/Writer.hpp"
 
+#include "TempFolder.hpp"
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -57,8 +58,8 @@ TEST(JsonRoundTrip, ValuesWithinTheWrittenPrecisionComeBackEqual)
 {
     const Value ship(Object{
         {"name", Value("Ősz \"Űrhajó\" / 2\t\\")},
-        {"colour", Value(Array{Value(255), Value(0), Value(128)})},
-        {"points", Value(Array{Value(Array{Value(0.5), Value(-1.25)}), Value(Array{Value(3), Value(0.001)})})},
+        {"colour", Value(Array{Value(255LL), Value(0LL), Value(128LL)})},
+        {"points", Value(Array{Value(Array{Value(0.5), Value(-1.25)}), Value(Array{Value(3LL), Value(0.001)})})},
         {"parts", Value(Array{Value(Object{{"code", Value("jet")}, {"mirrored", Value(true)}, {"extra", Value()}})})},
         {"empty", Value(Object{})},
         {"nothing", Value(Array{})},
@@ -86,18 +87,18 @@ TEST(JsonRoundTrip, FloatsFollowTheSixDigitForm)
     EXPECT_EQ(million.integerValue(), 1234570);
 }
 
-TEST(JsonRoundTrip, LargeIntegerArrayThroughAFile)
+using JsonRoundTripFiles = velk_test::TempFolderTest;
+
+TEST_F(JsonRoundTripFiles, LargeIntegerArrayThroughAFile)
 {
     Array tiles;
     for (int i = 0; i < 64 * 64; ++i)
-        tiles.emplace_back((i * 7) % 42);
-    const Value map(Object{{"size", Value(Array{Value(64), Value(64)})}, {"tiles", Value(tiles)}, {"tileSize", Value(0.5)}});
+        tiles.emplace_back(static_cast<long long>((i * 7) % 42));
+    const Value map(Object{{"size", Value(Array{Value(64LL), Value(64LL)})}, {"tiles", Value(tiles)}, {"tileSize", Value(0.5)}});
 
-    namespace fs = std::filesystem;
-    const fs::path file = fs::temp_directory_path() / ("velk-roundtrip-" + std::to_string(::getpid()) + ".map.json");
+    const auto file = folder / "big.map.json";
     ASSERT_TRUE(json::writeToFile(file.string(), map));
     const Value back = json::parseFromFile(file.string());
-    fs::remove(file);
     EXPECT_TRUE(same(map, back));
 }
 

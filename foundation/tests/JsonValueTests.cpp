@@ -34,7 +34,7 @@ TEST(JsonValue, EachConstructorGivesExactlyItsKind)
 {
     EXPECT_EQ(kinds(Value()), "N");
     EXPECT_EQ(kinds(Value(false)), "B");
-    EXPECT_EQ(kinds(Value(7)), "I#");
+    EXPECT_EQ(kinds(Value(7LL)), "I#");
     EXPECT_EQ(kinds(Value(-7LL)), "I#");
     EXPECT_EQ(kinds(Value(0.5)), "F#");
     EXPECT_EQ(kinds(Value(0.5f)), "F#");
@@ -55,19 +55,19 @@ TEST(JsonValue, FillCopiesOnlyTheExactKind)
     double d = 2.5;
     std::string s = "keep";
 
-    Value(3).fillFloat(d);
+    Value(3LL).fillFloat(d);
     EXPECT_EQ(d, 2.5);
     Value(3.75).fillInteger(i);
     EXPECT_EQ(i, 5);
     Value("x").fillBool(b);
-    Value(1).fillBool(b);
+    Value(1LL).fillBool(b);
     EXPECT_TRUE(b);
-    Value(1).fillString(s);
+    Value(1LL).fillString(s);
     Value().fillString(s);
     EXPECT_EQ(s, "keep");
 
     Value(false).fillBool(b);
-    Value(-4).fillInteger(i);
+    Value(-4LL).fillInteger(i);
     Value(0.125).fillFloat(d);
     Value("új").fillString(s);
     EXPECT_FALSE(b);
@@ -78,14 +78,14 @@ TEST(JsonValue, FillCopiesOnlyTheExactKind)
 
 TEST(JsonValue, CopiesAreDeepAndIndependent)
 {
-    Value original(Object{{"list", Value(Array{Value(1), Value("a")})}, {"name", Value("ship")}});
+    Value original(Object{{"list", Value(Array{Value(1LL), Value("a")})}, {"name", Value("ship")}});
     Value copy(original);
-    copy.objectValue()["list"].arrayValue().push_back(Value(2));
+    copy.objectValue()["list"].arrayValue().push_back(Value(2LL));
     copy.objectValue()["name"].stringValue() = "changed";
     EXPECT_EQ(original.objectValue().at("list").arrayValue().size(), 2u);
     EXPECT_EQ(original.objectValue().at("name").stringValue(), "ship");
 
-    Value assigned(5);
+    Value assigned(5LL);
     assigned = original;
     original.objectValue().clear();
     EXPECT_EQ(assigned.objectValue().size(), 2u);
@@ -100,7 +100,7 @@ TEST(JsonValue, CopiesAreDeepAndIndependent)
 
 TEST(JsonValue, MovesLeaveTheSourceNull)
 {
-    Value source(Array{Value(1), Value(2)});
+    Value source(Array{Value(1LL), Value(2LL)});
     Value target(std::move(source));
     EXPECT_TRUE(source.isNull());
     EXPECT_EQ(target.arrayValue().size(), 2u);
@@ -115,7 +115,7 @@ TEST(JsonValue, MovesLeaveTheSourceNull)
 
 TEST(JsonValue, AssignmentFromItselfOrFromANestedValueStaysCorrect)
 {
-    Value v(Array{Value("a"), Value(Array{Value(1), Value(2)})});
+    Value v(Array{Value("a"), Value(Array{Value(1LL), Value(2LL)})});
     Value& self = v;
     v = self;
     ASSERT_TRUE(v.isArray());
@@ -135,10 +135,10 @@ TEST(JsonValue, AssignmentFromItselfOrFromANestedValueStaysCorrect)
 TEST(JsonValue, ObjectKeysAreSortedAndUnique)
 {
     Value o(Object{});
-    o.objectValue()["b"] = Value(1);
-    o.objectValue()["a"] = Value(2);
-    o.objectValue()["B"] = Value(3);
-    o.objectValue()["a"] = Value(4);
+    o.objectValue()["b"] = Value(1LL);
+    o.objectValue()["a"] = Value(2LL);
+    o.objectValue()["B"] = Value(3LL);
+    o.objectValue()["a"] = Value(4LL);
     std::vector<std::string> keys;
     for (const auto& member : o.objectValue())
         keys.push_back(member.first);
@@ -158,7 +158,7 @@ TEST(JsonValue, ClearValueReleasesContentAndMakesNull)
 TEST(JsonValue, AccessorsOfAnotherKindNeverReachForeignContent)
 {
     // Read-only access to a wrongly typed member, as a careless loader would do.
-    const Value number(42);
+    const Value number(42LL);
     EXPECT_EQ(number.stringValue(), "");
     EXPECT_TRUE(number.arrayValue().empty());
     EXPECT_TRUE(number.objectValue().empty());
@@ -170,7 +170,7 @@ TEST(JsonValue, AccessorsOfAnotherKindNeverReachForeignContent)
 
     // Modifiable access turns the value into an empty value of that kind.
     Value v("old text");
-    v.objectValue()["k"] = Value(1);
+    v.objectValue()["k"] = Value(1LL);
     ASSERT_TRUE(v.isObject());
     EXPECT_EQ(v.objectValue().size(), 1u);
     v.arrayValue().push_back(Value(true));
@@ -192,9 +192,9 @@ TEST(JsonValue, AccessorsOfAnotherKindNeverReachForeignContent)
 TEST(JsonValueToVector, ObjectsPreferLowerCaseKeysAndSkipNonNumbers)
 {
     using V = math::Vector2<float>;
-    EXPECT_EQ(json::value2vec<float>(Value(Object{{"X", Value(1)}, {"x", Value(2)}, {"y", Value(3)}})), V(2.f, 3.f));
-    EXPECT_EQ(json::value2vec<float>(Value(Object{{"X", Value(1.5)}, {"Y", Value(-2)}})), V(1.5f, -2.f));
-    EXPECT_EQ(json::value2vec<float>(Value(Object{{"X", Value(4)}, {"x", Value("no")}, {"Y", Value(true)}})),
+    EXPECT_EQ(json::value2vec<float>(Value(Object{{"X", Value(1LL)}, {"x", Value(2LL)}, {"y", Value(3LL)}})), V(2.f, 3.f));
+    EXPECT_EQ(json::value2vec<float>(Value(Object{{"X", Value(1.5)}, {"Y", Value(-2LL)}})), V(1.5f, -2.f));
+    EXPECT_EQ(json::value2vec<float>(Value(Object{{"X", Value(4LL)}, {"x", Value("no")}, {"Y", Value(true)}})),
               V(4.f, 0.f));
     EXPECT_EQ(json::value2vec<float>(Value(Object{})), V(0.f, 0.f));
 }
@@ -202,11 +202,11 @@ TEST(JsonValueToVector, ObjectsPreferLowerCaseKeysAndSkipNonNumbers)
 TEST(JsonValueToVector, ArraysTakeTheFirstTwoNumbersAndOtherKindsGiveZero)
 {
     using V = math::Vector2<float>;
-    EXPECT_EQ(json::value2vec<float>(Value(Array{Value("a"), Value(5)})), V(0.f, 5.f));
-    EXPECT_EQ(json::value2vec<float>(Value(Array{Value(0.25), Value(-1), Value(9)})), V(0.25f, -1.f));
-    EXPECT_EQ(json::value2vec<float>(Value(Array{Value(7)})), V(7.f, 0.f));
+    EXPECT_EQ(json::value2vec<float>(Value(Array{Value("a"), Value(5LL)})), V(0.f, 5.f));
+    EXPECT_EQ(json::value2vec<float>(Value(Array{Value(0.25), Value(-1LL), Value(9LL)})), V(0.25f, -1.f));
+    EXPECT_EQ(json::value2vec<float>(Value(Array{Value(7LL)})), V(7.f, 0.f));
     EXPECT_EQ(json::value2vec<float>(Value("1,2")), V(0.f, 0.f));
-    EXPECT_EQ(json::value2vec<float>(Value(3)), V(0.f, 0.f));
+    EXPECT_EQ(json::value2vec<float>(Value(3LL)), V(0.f, 0.f));
     EXPECT_EQ(json::value2vec<float>(Value()), V(0.f, 0.f));
 }
 

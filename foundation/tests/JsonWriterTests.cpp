@@ -1,6 +1,8 @@
 #include "foundation/json/Parser.hpp"
 #include "foundation/json/Writer.hpp"
 
+#include "TempFolder.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -33,8 +35,8 @@ TEST(JsonWriter, ScalarsAndEmptyContainers)
     EXPECT_EQ(text(Value()), "null");
     EXPECT_EQ(text(Value(true)), "true");
     EXPECT_EQ(text(Value(false)), "false");
-    EXPECT_EQ(text(Value(0)), "0");
-    EXPECT_EQ(text(Value(-42)), "-42");
+    EXPECT_EQ(text(Value(0LL)), "0");
+    EXPECT_EQ(text(Value(-42LL)), "-42");
     EXPECT_EQ(text(Value(-9223372036854775807LL - 1)), "-9223372036854775808");
     EXPECT_EQ(text(Value(Array{})), "[]");
     EXPECT_EQ(text(Value(Object{})), "{\n}");
@@ -90,7 +92,7 @@ TEST(JsonWriter, ObjectsPutOneMemberPerLineWithOneTab)
 {
     const Value v(Object{{"c", Value(Object{{"d", Value(true)}})},
                          {"b", Value(Array{Value(1.5), Value("x")})},
-                         {"a", Value(1)}});
+                         {"a", Value(1LL)}});
     EXPECT_EQ(text(v), "{\n"
                        "\t\"a\" : 1,\n"
                        "\t\"b\" : [1.5, \"x\"],\n"
@@ -104,15 +106,15 @@ TEST(JsonWriter, NestedObjectsInArraysAndEmptyMembers)
 {
     const Value v(Array{Value(Object{{"k", Value(Array{})}}), Value(Object{}), Value()});
     EXPECT_EQ(text(v), "[{\n\t\"k\" : []\n}, {\n}, null]");
-    const Value o(Object{{"e", Value(Object{})}, {"z", Value(Array{Value(Array{Value(0)})})}});
+    const Value o(Object{{"e", Value(Object{})}, {"z", Value(Array{Value(Array{Value(0LL)})})}});
     EXPECT_EQ(text(o), "{\n\t\"e\" : {\n},\n\t\"z\" : [[0]]\n}");
 }
 
 TEST(JsonWriter, KeysAreEscapedLikeStrings)
 {
     Object members;
-    members["say \"hi\""] = Value(1);
-    members["a/b\tc"] = Value(2);
+    members["say \"hi\""] = Value(1LL);
+    members["a/b\tc"] = Value(2LL);
     const std::string written = text(Value(members));
     EXPECT_EQ(written, "{\n\t\"a\\/b\\tc\" : 2,\n\t\"say \\\"hi\\\"\" : 1\n}");
     const Value back = json::parseFromString(written);
@@ -122,7 +124,7 @@ TEST(JsonWriter, KeysAreEscapedLikeStrings)
 
 TEST(JsonWriter, StreamOperatorsAndStringWriterAgree)
 {
-    const Value v(Object{{"list", Value(Array{Value(1), Value(0.5)})}, {"n", Value()}});
+    const Value v(Object{{"list", Value(Array{Value(1LL), Value(0.5)})}, {"n", Value()}});
     std::ostringstream a, b, c, d;
     a << v;
     json::writeToStream(b, v);
@@ -134,57 +136,34 @@ TEST(JsonWriter, StreamOperatorsAndStringWriterAgree)
     EXPECT_EQ(d.str(), "[1, 0.5]");
 
     std::string out = "previous content that is longer";
-    json::writeToString(out, Value(3));
+    json::writeToString(out, Value(3LL));
     EXPECT_EQ(out, "3");
 }
 
-// A fresh folder per test, removed afterwards.
-class JsonFiles : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() / ("velk-json-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    static std::string contents(const fs::path& p)
-    {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    std::size_t entryCount() const
-    {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-    }
-
-    fs::path folder;
-};
+using JsonFiles = velk_test::TempFolderTest;
 
 TEST_F(JsonFiles, WriteToFileReplacesContentAndReadsBack)
 {
     const fs::path file = folder / "hajó ő.ship.json";
     ASSERT_TRUE(fs::exists(folder));
     ASSERT_TRUE(json::writeToFile(file.string(), Value(Object{{"name", Value("régi")}})));
-    const Value v(Object{{"name", Value("Űrhajó")}, {"points", Value(Array{Value(1), Value(2.5)})}});
+    const Value v(Object{{"name", Value("Űrhajó")}, {"points", Value(Array{Value(1LL), Value(2.5)})}});
     ASSERT_TRUE(json::writeToFile(file.string(), v));
     EXPECT_EQ(contents(file), text(v));
     EXPECT_EQ(text(json::parseFromFile(file.string())), text(v));
-    EXPECT_EQ(entryCount(), 1u) << "no temporary file may stay behind";
+    EXPECT_EQ(names().size(), 1u) << "no temporary file may stay behind";
 }
 
 TEST_F(JsonFiles, WriteToFileReportsFailureForMissingFolderOrDirectoryTarget)
 {
-    EXPECT_FALSE(json::writeToFile((folder / "missing" / "a.json").string(), Value(1)));
+    EXPECT_FALSE(json::writeToFile((folder / "missing" / "a.json").string(), Value(1LL)));
     EXPECT_FALSE(fs::exists(folder / "missing"));
 
     fs::create_directories(folder / "dir" / "inner");
-    EXPECT_FALSE(json::writeToFile((folder / "dir").string(), Value(1)));
+    EXPECT_FALSE(json::writeToFile((folder / "dir").string(), Value(1LL)));
     EXPECT_TRUE(fs::is_directory(folder / "dir" / "inner"));
-    EXPECT_FALSE(json::writeToFile("", Value(1)));
-    EXPECT_EQ(entryCount(), 1u);
+    EXPECT_FALSE(json::writeToFile("", Value(1LL)));
+    EXPECT_EQ(names().size(), 1u);
 }
 
 TEST_F(JsonFiles, FailedWriteKeepsTheOldFileWhole)
@@ -205,7 +184,7 @@ TEST_F(JsonFiles, FailedWriteKeepsTheOldFileWhole)
 
     EXPECT_FALSE(written);
     EXPECT_EQ(contents(file), "\"old\"");
-    EXPECT_EQ(entryCount(), 1u);
+    EXPECT_EQ(names().size(), 1u);
 }
 
 } // namespace
