@@ -161,6 +161,22 @@ TEST_F(AppLanguage, NullTextReadsAsEmpty)
     EXPECT_EQ(lang.getLanguageList(), expected);
 }
 
+TEST(AppLanguageFileLock, LookupsDoNotKeepTheFileLocked)
+{
+    apptest::SharedDatabaseFile db;
+    ASSERT_TRUE(db.exec("CREATE TABLE lang (code TEXT PRIMARY KEY NOT NULL, en TEXT NOT NULL, hu TEXT NOT NULL);"
+                        "INSERT INTO lang VALUES ('highscores.name', 'Name', 'N\xc3\xa9v')"));
+    app::Language language;
+    CaptureStdout();
+    language.setDatabase(db.get());
+    language.setActLangCode("en");
+    GetCapturedStdout();
+    EXPECT_EQ(language.textForCode("highscores.name"), "Name");
+    // Lookups run all the time; one left on its row would lock other programs out.
+    EXPECT_TRUE(db.execElsewhere("UPDATE lang SET en = 'Player' WHERE code = 'highscores.name'"));
+    EXPECT_EQ(language.textForCode("highscores.name"), "Player");
+}
+
 TEST(AppLanguageTable, CreatedOnceThenFound)
 {
     TestDatabase db(false);

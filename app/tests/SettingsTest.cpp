@@ -155,6 +155,22 @@ TEST_F(AppSettingsStore, ReadTransactionIsNotLeftOpen)
     EXPECT_TRUE(db.exec("DROP TABLE settings"));
 }
 
+TEST(AppSettingsFileLock, ReadsDoNotKeepTheFileLocked)
+{
+    apptest::SharedDatabaseFile db;
+    ASSERT_TRUE(db.exec("CREATE TABLE settings (name TEXT PRIMARY KEY, value TEXT);"
+                        "INSERT INTO settings VALUES ('a', '1')"));
+    app::Settings settings;
+    CaptureStdout();
+    settings.setDatabase(db.get());
+    GetCapturedStdout();
+    EXPECT_EQ(settings.getSetting("a"), "1");
+    // A statement left on its row would hold a shared lock on the file for as
+    // long as the game runs, and no other program could write to it.
+    EXPECT_TRUE(db.execElsewhere("UPDATE settings SET value = '2' WHERE name = 'a'"));
+    EXPECT_EQ(settings.getSetting("a"), "2");
+}
+
 TEST(AppSettingsNoTable, PreparationFailsAndEverythingIsHarmless)
 {
     TestDatabase db(false);

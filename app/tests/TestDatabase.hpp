@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
+#include <random>
 #include <string>
 
 namespace apptest {
@@ -61,6 +63,47 @@ public:
 private:
     sqlite3* handle = nullptr;
     bool ok = false;
+};
+
+/// A database file in the temporary folder, opened twice, as by the game and
+/// by another program at the same time.
+class SharedDatabaseFile {
+public:
+    SharedDatabaseFile()
+    {
+        std::random_device random;
+        path = std::filesystem::temp_directory_path()
+            / ("velk-app-" + std::to_string(random()) + "-" + std::to_string(random()) + ".db");
+        sqlite3_open(path.c_str(), &first);
+        sqlite3_open(path.c_str(), &second);
+    }
+    ~SharedDatabaseFile()
+    {
+        sqlite3_close(first);
+        sqlite3_close(second);
+        std::error_code ec;
+        std::filesystem::remove(path, ec);
+        std::filesystem::remove(path.string() + "-journal", ec);
+    }
+    SharedDatabaseFile(const SharedDatabaseFile&) = delete;
+    SharedDatabaseFile& operator=(const SharedDatabaseFile&) = delete;
+
+    /// The connection under test.
+    sqlite3* get() const { return first; }
+    bool exec(const std::string& sql) const
+    {
+        return sqlite3_exec(first, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    /// Runs statements through the other connection, without waiting for locks.
+    bool execElsewhere(const std::string& sql) const
+    {
+        return sqlite3_exec(second, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+
+private:
+    std::filesystem::path path;
+    sqlite3* first = nullptr;
+    sqlite3* second = nullptr;
 };
 
 } // namespace apptest
