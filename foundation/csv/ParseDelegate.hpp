@@ -17,7 +17,9 @@ public:
     virtual void onLineBegin(const std::uint32_t& lineIndex) = 0;
     /// At the end of each field.
     virtual void onField(const std::string& field, const std::uint32_t& fieldIndex) = 0;
-    /// After the last field of a line.
+    /// After the last field of a line. When the input ends with an empty
+    /// field (right after a separator), its line gets no `onLineEnd` and that
+    /// empty field is not reported; `onParseEnd` follows directly.
     virtual void onLineEnd(const std::uint32_t& lineIndex) = 0;
     /// Once, at the very end.
     virtual void onParseEnd(const std::string& source) = 0;
