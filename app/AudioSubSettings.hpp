@@ -25,8 +25,4 @@ public:
     void setSoundVolume(float volume);
     float getSoundVolumeFactor() const;
     void setSoundVolumeFactor(float factor);
-
-private:
-    float volume(const char* key) const;
-    void setVolume(const char* key, float volume);
 };

@@ -14,56 +14,43 @@ const char* const kFsaa = "graphics.fsaa";
 const char* const kColorblind = "graphics.colorblind";
 } // namespace
 
-template <class T>
-T GraphicsSubSettings::get(const char* key) const
-{
-    return getSettings() ? getSettings()->getSetting<T>(key) : T{};
-}
-
-template <class T>
-void GraphicsSubSettings::set(const char* key, const T& value)
-{
-    if (getSettings())
-        getSettings()->setSetting<T>(key, value);
-}
-
 std::pair<unsigned int, unsigned int> GraphicsSubSettings::getResolution() const
 {
     // Only the first word reaches the parser: "1024 x 768" reads as 1024.
-    return tools::str2res(get<std::string>(kResolution));
+    return tools::str2res(getTyped<std::string>(kResolution));
 }
 
 void GraphicsSubSettings::setResolution(const std::pair<unsigned int, unsigned int>& resolution)
 {
-    set<std::string>(kResolution, tools::res2str(resolution));
+    setTyped<std::string>(kResolution, tools::res2str(resolution));
 }
 
 void GraphicsSubSettings::setResolution(const int& width, const int& height)
 {
-    set<std::string>(kResolution,
-                     tools::res2str(static_cast<unsigned int>(width), static_cast<unsigned int>(height)));
+    setTyped<std::string>(kResolution,
+                          tools::res2str(static_cast<unsigned int>(width), static_cast<unsigned int>(height)));
 }
 
 std::string GraphicsSubSettings::getFSAAHint() const { return getSetting(kFsaaHint); }
 void GraphicsSubSettings::setFSAAHint(std::string hint) { setSetting(kFsaaHint, std::move(hint)); }
 
-float GraphicsSubSettings::getFPS() const { return get<float>(kFps); }
-void GraphicsSubSettings::setFPS(float fps) { set<float>(kFps, fps); }
+float GraphicsSubSettings::getFPS() const { return getTyped<float>(kFps); }
+void GraphicsSubSettings::setFPS(float fps) { setTyped<float>(kFps, fps); }
 
-bool GraphicsSubSettings::isFullscreen() const { return get<bool>(kFullscreen); }
-void GraphicsSubSettings::setFullscreen(bool fullscreen) { set<bool>(kFullscreen, fullscreen); }
+bool GraphicsSubSettings::isFullscreen() const { return getTyped<bool>(kFullscreen); }
+void GraphicsSubSettings::setFullscreen(bool fullscreen) { setTyped<bool>(kFullscreen, fullscreen); }
 
-bool GraphicsSubSettings::isResizable() const { return get<bool>(kResizable); }
-void GraphicsSubSettings::setResizable(bool resizable) { set<bool>(kResizable, resizable); }
+bool GraphicsSubSettings::isResizable() const { return getTyped<bool>(kResizable); }
+void GraphicsSubSettings::setResizable(bool resizable) { setTyped<bool>(kResizable, resizable); }
 
-bool GraphicsSubSettings::isVsyncEnabled() const { return get<bool>(kVsync); }
-void GraphicsSubSettings::setVsyncEnabled(bool enabled) { set<bool>(kVsync, enabled); }
+bool GraphicsSubSettings::isVsyncEnabled() const { return getTyped<bool>(kVsync); }
+void GraphicsSubSettings::setVsyncEnabled(bool enabled) { setTyped<bool>(kVsync, enabled); }
 
-bool GraphicsSubSettings::isMouseVisible() const { return get<bool>(kMouseVisible); }
-void GraphicsSubSettings::setMouseVisible(bool visible) { set<bool>(kMouseVisible, visible); }
+bool GraphicsSubSettings::isMouseVisible() const { return getTyped<bool>(kMouseVisible); }
+void GraphicsSubSettings::setMouseVisible(bool visible) { setTyped<bool>(kMouseVisible, visible); }
 
-unsigned int GraphicsSubSettings::getFSAA() const { return get<unsigned int>(kFsaa); }
-void GraphicsSubSettings::setFSAA(unsigned int level) { set<unsigned int>(kFsaa, level); }
+unsigned int GraphicsSubSettings::getFSAA() const { return getTyped<unsigned int>(kFsaa); }
+void GraphicsSubSettings::setFSAA(unsigned int level) { setTyped<unsigned int>(kFsaa, level); }
 
-unsigned int GraphicsSubSettings::getColorblindType() const { return get<unsigned int>(kColorblind); }
-void GraphicsSubSettings::setColorblindType(unsigned int type) { set<unsigned int>(kColorblind, type); }
+unsigned int GraphicsSubSettings::getColorblindType() const { return getTyped<unsigned int>(kColorblind); }
+void GraphicsSubSettings::setColorblindType(unsigned int type) { setTyped<unsigned int>(kColorblind, type); }

@@ -44,10 +44,4 @@ public:
     /// 0 none, 1 protanopia, 2 deuteranopia, 3 tritanopia.
     unsigned int getColorblindType() const;
     void setColorblindType(unsigned int type);
-
-private:
-    template <class T>
-    T get(const char* key) const;
-    template <class T>
-    void set(const char* key, const T& value);
 };

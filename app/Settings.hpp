@@ -31,6 +31,12 @@ public:
     protected:
         /// The store this group belongs to.
         Settings* getSettings() const { return settings; }
+        /// The typed read of the store; T{} for a group that belongs to no store.
+        template <class T>
+        T getTyped(const char* key) const;
+        /// The typed write of the store; nothing for a group that belongs to no store.
+        template <class T>
+        void setTyped(const char* key, const T& value);
 
     private:
         friend class Settings;
@@ -82,6 +88,19 @@ void Settings::setSetting(const std::string& key, const T& value)
     std::ostringstream stream;
     stream << value;
     setSetting(key, stream.str());
+}
+
+template <class T>
+T Settings::SubSettings::getTyped(const char* key) const
+{
+    return settings ? settings->getSetting<T>(key) : T{};
+}
+
+template <class T>
+void Settings::SubSettings::setTyped(const char* key, const T& value)
+{
+    if (settings)
+        settings->setSetting<T>(key, value);
 }
 
 template <class T>

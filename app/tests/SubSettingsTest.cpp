@@ -149,6 +149,19 @@ TEST_F(AppSubSettings, MissingRowsReadAsZero)
     EXPECT_NE(out.find("\"graphics.resolution\""), std::string::npos) << out;
 }
 
+TEST(AppSubSettingsAlone, GroupsOutsideAStoreReadZeroAndStoreNothing)
+{
+    GraphicsSubSettings graphics;
+    AudioSubSettings audio;
+    app::GeneralSubSettings general;
+    graphics.setResolution(800, 600);
+    audio.setMainVolume(50.0f);
+    general.setLangCode("hu");
+    EXPECT_EQ(graphics.getResolution(), Res(0, 0));
+    EXPECT_EQ(audio.getMainVolumeFactor(), 0.0f);
+    EXPECT_EQ(general.getLangCode(), "");
+}
+
 TEST(AppResolutionText, ParsesAndFormats)
 {
     EXPECT_EQ(tools::str2res("1280x720"), Res(1280, 720));
