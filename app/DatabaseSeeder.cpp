@@ -112,8 +112,9 @@ bool DatabaseSeeder::update(const std::string& scriptPath, const std::string& da
     }
     // A hard link never replaces an existing file, unlike a rename: a database
     // that appeared meanwhile is kept and updated instead.
-    fs::create_hard_link(temporary, databasePath, ec);
-    if (ec && !fs::exists(databasePath)) {
+    std::error_code linkError;
+    fs::create_hard_link(temporary, databasePath, linkError);
+    if (linkError && !fs::exists(databasePath, ec)) {
         // No hard links on this file system: fall back to a rename.
         fs::rename(temporary, databasePath, ec);
         if (ec) {
@@ -125,9 +126,8 @@ bool DatabaseSeeder::update(const std::string& scriptPath, const std::string& da
         std::cout << "[Database] Created " << databasePath << std::endl;
         return true;
     }
-    const bool linked = !ec;
     fs::remove(temporary, ec);
-    if (!linked)
+    if (linkError)
         return update(scriptPath, databasePath);
     std::cout << "[Database] Created " << databasePath << std::endl;
     return true;
