@@ -101,27 +101,40 @@ void appendValue(std::string& out, const Value& value)
         appendObject(out, value.objectValue());
 }
 
+/// Writes the text to a caller's stream, flushing after every line end as
+/// std::endl would, so each finished member line reaches the device.
+std::ostream& writeLines(std::ostream& stream, const std::string& text)
+{
+    std::size_t start = 0;
+    for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+        stream.write(text.data() + start, static_cast<std::streamsize>(end + 1 - start));
+        stream.flush();
+        start = end + 1;
+    }
+    return stream.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
+}
+
 } // namespace
 
 std::ostream& operator<<(std::ostream& stream, const Value& value)
 {
     std::string text;
     appendValue(text, value);
-    return stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return writeLines(stream, text);
 }
 
 std::ostream& operator<<(std::ostream& stream, const std::vector<Value>& array)
 {
     std::string text;
     appendArray(text, array);
-    return stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return writeLines(stream, text);
 }
 
 std::ostream& operator<<(std::ostream& stream, const std::map<std::string, Value>& object)
 {
     std::string text;
     appendObject(text, object);
-    return stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return writeLines(stream, text);
 }
 
 void writeToStream(std::ostream& stream, const Value& value)

@@ -13,6 +13,7 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <sys/resource.h>
 
@@ -138,6 +139,36 @@ TEST(JsonWriter, StreamOperatorsAndStringWriterAgree)
     std::string out = "previous content that is longer";
     json::writeToString(out, Value(3LL));
     EXPECT_EQ(out, "3");
+}
+
+// Remembers what had been written at each flush.
+struct FlushLog : std::stringbuf {
+    std::vector<std::string> flushed;
+    int sync() override
+    {
+        flushed.push_back(str());
+        return 0;
+    }
+};
+
+TEST(JsonWriter, StreamsAreFlushedAfterEveryLineEnd)
+{
+    const Value v(Object{{"a", Value(1LL)}, {"c", Value(Object{{"d", Value(true)}})}});
+    FlushLog log;
+    std::ostream stream(&log);
+    stream << v;
+    // Lines: "{", "\t\"a\" : 1,", "\t\"c\" : {", "\t\"d\" : true", "}", "}".
+    EXPECT_EQ(log.flushed, (std::vector<std::string>{"{\n", "{\n\t\"a\" : 1,\n", "{\n\t\"a\" : 1,\n\t\"c\" : {\n",
+                                                    "{\n\t\"a\" : 1,\n\t\"c\" : {\n\t\"d\" : true\n",
+                                                    "{\n\t\"a\" : 1,\n\t\"c\" : {\n\t\"d\" : true\n}\n"}));
+    EXPECT_EQ(log.str(), text(v));
+
+    // An array stays on one line and a string's line feed is escaped: no flush.
+    FlushLog arrayLog;
+    std::ostream arrayStream(&arrayLog);
+    json::writeToStream(arrayStream, Value(Array{Value("two\nlines"), Value(2LL)}));
+    EXPECT_TRUE(arrayLog.flushed.empty());
+    EXPECT_EQ(arrayLog.str(), "[\"two\\nlines\", 2]");
 }
 
 using JsonFiles = velk_test::TempFolderTest;
