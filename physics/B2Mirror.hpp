@@ -6,7 +6,8 @@
 
 /// Mirrors a body in its own frame, local (x, y) to (-x, y), and rebuilds its weld,
 /// revolute, distance, wheel and prismatic joints to match. Position and angle stay.
-/// Joints of other kinds are left as they are. Pointers to rebuilt joints held
+/// Joints of other kinds are left as they are, except that a gear joint linking a
+/// rebuilt joint is made again on the new one. Pointers to rebuilt joints held
 /// elsewhere (a scene's tables) no longer refer to live joints afterwards.
 void mirrorb2BodyX(b2Body* body);
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace
 {
@@ -223,7 +225,7 @@ TEST_F(MirrorTest, WeldAndDistance)
     EXPECT_FLOAT_EQ(distance->GetMaxLength(), 2.0f);
 }
 
-TEST_F(MirrorTest, GearAndRopeJointsAreLeftAlone)
+TEST_F(MirrorTest, RopePulleyAndGearJointsAreNotMirrored)
 {
     B2Scene scene;
     std::string error;
@@ -239,16 +241,29 @@ TEST_F(MirrorTest, GearAndRopeJointsAreLeftAlone)
     EXPECT_EQ(joint2jointDef(wheelA, pulley), nullptr);
     mirrorb2BodyX(wheelA);
     EXPECT_EQ(loaded->GetJointCount(), before);
-    // Those joints are still the same objects.
-    bool ropeFound = false, gearFound = false, pulleyFound = false;
+    // Rope and pulley are still the same objects, unchanged.
+    bool ropeFound = false, pulleyFound = false;
+    b2RevoluteJoint* axle = nullptr;
+    b2GearJoint* gearNow = nullptr;
     for (b2JointEdge* edge = wheelA->GetJointList(); edge != nullptr; edge = edge->next)
     {
         ropeFound = ropeFound || edge->joint == rope;
-        gearFound = gearFound || edge->joint == gear;
         pulleyFound = pulleyFound || edge->joint == pulley;
+        if (edge->joint->GetType() == e_revoluteJoint)
+            axle = static_cast<b2RevoluteJoint*>(edge->joint);
+        if (edge->joint->GetType() == e_gearJoint)
+            gearNow = static_cast<b2GearJoint*>(edge->joint);
     }
-    EXPECT_TRUE(ropeFound && gearFound && pulleyFound);
+    EXPECT_TRUE(ropeFound && pulleyFound);
     EXPECT_EQ(static_cast<b2DistanceJoint*>(rope)->GetLocalAnchorA(), b2Vec2(0.0f, 0.0f));
+    // The gear itself is not mirrored, but its wheel's axle was rebuilt (wheelA is
+    // its body B: only the anchor there changes), so the gear is made again on the
+    // new axle with its ratio.
+    ASSERT_NE(axle, nullptr);
+    ASSERT_NE(gearNow, nullptr);
+    EXPECT_EQ(gearNow->GetJoint1(), axle);
+    EXPECT_EQ(gearNow->GetJoint2()->GetType(), e_prismaticJoint);
+    EXPECT_FLOAT_EQ(gearNow->GetRatio(), 2.0f);
 }
 
 TEST_F(MirrorTest, DefinitionsCarryTheJointsCommonFields)
@@ -262,4 +277,145 @@ TEST_F(MirrorTest, DefinitionsCarryTheJointsCommonFields)
     EXPECT_FALSE(def->collideConnected);
     EXPECT_EQ(def->userData.pointer, 42u);
     EXPECT_EQ(joint2jointDef(a, nullptr), nullptr);
+}
+
+namespace
+{
+/// A hull with two wheels on revolute joints and a slider on a prismatic joint, all
+/// with the hull as body A, as a mirrored ship part has them.
+class MirrorGearTest : public MirrorTest
+{
+protected:
+    b2Joint* hinge(b2Body* wheel, b2Vec2 anchor)
+    {
+        b2RevoluteJointDef def;
+        def.bodyA = a;
+        def.bodyB = wheel;
+        def.localAnchorA = anchor;
+        def.localAnchorB.Set(0.25f, 0.0f);
+        def.enableLimit = true;
+        def.lowerAngle = -0.5f;
+        def.upperAngle = 1.0f;
+        return world.CreateJoint(&def);
+    }
+
+    b2Joint* rail(b2Body* slider)
+    {
+        b2PrismaticJointDef def;
+        def.bodyA = a;
+        def.bodyB = slider;
+        def.localAxisA.Set(1.0f, 0.0f);
+        return world.CreateJoint(&def);
+    }
+
+    b2GearJoint* gear(b2Joint* joint1, b2Joint* joint2, float ratio)
+    {
+        b2GearJointDef def;
+        def.bodyA = joint1->GetBodyB();
+        def.bodyB = joint2->GetBodyB();
+        def.joint1 = joint1;
+        def.joint2 = joint2;
+        def.ratio = ratio;
+        def.collideConnected = true;
+        def.userData.pointer = 7;
+        return static_cast<b2GearJoint*>(world.CreateJoint(&def));
+    }
+
+    /// Every gear joint of the world.
+    std::vector<b2GearJoint*> gears()
+    {
+        std::vector<b2GearJoint*> result;
+        for (b2Joint* joint = world.GetJointList(); joint != nullptr; joint = joint->GetNext())
+            if (joint->GetType() == e_gearJoint)
+                result.push_back(static_cast<b2GearJoint*>(joint));
+        return result;
+    }
+
+    bool isLive(const b2Joint* joint)
+    {
+        for (b2Joint* j = world.GetJointList(); j != nullptr; j = j->GetNext())
+            if (j == joint)
+                return true;
+        return false;
+    }
+
+    b2Body* c = makeBody(b2_dynamicBody, b2Vec2(-3.0f, 1.0f));
+};
+} // namespace
+
+TEST_F(MirrorGearTest, GearsFollowTheJointsTheyLink)
+{
+    // Box2D's gear keeps raw pointers to its joints; after a mirror they must name the
+    // rebuilt joints, each the counterpart of the one it named before.
+    gear(hinge(b, b2Vec2(3.0f, 1.0f)), hinge(c, b2Vec2(-3.0f, 1.0f)), 2.0f);
+    mirrorb2BodyX(a);
+    const std::vector<b2GearJoint*> all = gears();
+    ASSERT_EQ(all.size(), 1u);
+    b2GearJoint* rebuilt = all[0];
+    ASSERT_TRUE(isLive(rebuilt->GetJoint1()));
+    ASSERT_TRUE(isLive(rebuilt->GetJoint2()));
+    EXPECT_EQ(rebuilt->GetJoint1()->GetBodyB(), b);
+    EXPECT_EQ(rebuilt->GetJoint2()->GetBodyB(), c);
+    // The gear links the mirrored joints: anchors and limits as the mirror made them.
+    auto* first = static_cast<b2RevoluteJoint*>(rebuilt->GetJoint1());
+    EXPECT_NEAR(first->GetLocalAnchorA().x, -3.0f, 1e-6f);
+    EXPECT_NEAR(first->GetLowerLimit(), -1.0f, 1e-6f);
+    // Both coordinates turn the other way, so the ratio between them stays.
+    EXPECT_FLOAT_EQ(rebuilt->GetRatio(), 2.0f);
+    EXPECT_TRUE(rebuilt->GetCollideConnected());
+    EXPECT_EQ(rebuilt->GetUserData().pointer, 7u);
+    EXPECT_EQ(world.GetJointCount(), 3);
+
+    // Writing and stepping use the gear's joints and bodies.
+    B2Scene scene;
+    const Json::Value value = scene.writeToValue(&world);
+    ASSERT_EQ(value["joint"].size(), 3u);
+    const Json::Value& written = value["joint"][2];
+    EXPECT_EQ(written["type"].asString(), "gear");
+    int indexOfB = 0; // the writer's index: position in the world's body list
+    for (b2Body* body = world.GetBodyList(); body != b; body = body->GetNext())
+        ++indexOfB;
+    EXPECT_EQ(value["joint"][written["joint1"].asInt()]["bodyB"].asInt(), indexOfB);
+    for (int i = 0; i < 30; ++i)
+        world.Step(1.0f / 60.0f, 8, 3);
+    EXPECT_TRUE(std::isfinite(b->GetAngle()) && std::isfinite(c->GetAngle()));
+}
+
+TEST_F(MirrorGearTest, RackAndPinionTurnsItsRatio)
+{
+    // The mirrored hinge turns the other way while the slider keeps its direction
+    // along the mirrored axis, so the gear's ratio changes sign.
+    b2Joint* pinion = hinge(b, b2Vec2(3.0f, 1.0f));
+    b2Joint* rack = rail(c);
+    gear(pinion, rack, 0.5f);
+    mirrorb2BodyX(a);
+    const std::vector<b2GearJoint*> all = gears();
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_FLOAT_EQ(all[0]->GetRatio(), -0.5f);
+    EXPECT_EQ(all[0]->GetJoint1()->GetType(), e_revoluteJoint);
+    EXPECT_EQ(all[0]->GetJoint2()->GetType(), e_prismaticJoint);
+    EXPECT_TRUE(isLive(all[0]->GetJoint1()) && isLive(all[0]->GetJoint2()));
+
+    // Mirroring back restores the ratio and the joints.
+    mirrorb2BodyX(a);
+    ASSERT_EQ(gears().size(), 1u);
+    EXPECT_FLOAT_EQ(gears()[0]->GetRatio(), 0.5f);
+    EXPECT_NEAR(static_cast<b2PrismaticJoint*>(gears()[0]->GetJoint2())->GetLocalAxisA().x, 1.0f, 1e-6f);
+}
+
+TEST_F(MirrorGearTest, GearOnAJointOfAnotherBodyKeepsThatJoint)
+{
+    // Mirroring the wheel (body B of its hinge) rebuilds only that hinge: the gear
+    // is made again on it and on the untouched joint, ratio kept.
+    b2Joint* front = hinge(b, b2Vec2(3.0f, 1.0f));
+    gear(front, hinge(c, b2Vec2(-3.0f, 1.0f)), 3.0f);
+    mirrorb2BodyX(c);
+    const std::vector<b2GearJoint*> all = gears();
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0]->GetJoint1(), front);
+    ASSERT_TRUE(isLive(all[0]->GetJoint2()));
+    EXPECT_EQ(all[0]->GetJoint2()->GetBodyB(), c);
+    EXPECT_NEAR(static_cast<b2RevoluteJoint*>(all[0]->GetJoint2())->GetLocalAnchorB().x, -0.25f, 1e-6f);
+    EXPECT_FLOAT_EQ(all[0]->GetRatio(), 3.0f);
+    EXPECT_EQ(world.GetJointCount(), 3);
 }
