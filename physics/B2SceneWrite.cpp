@@ -140,15 +140,9 @@ Json::Value B2Scene::b2j(b2World* world)
             jointToIndex[joint] = index++;
         }
 
-    // Loaded images in file order, then those added by callers: an order that does
-    // not depend on where the records happen to lie in memory.
-    std::set<B2SceneImage*> written;
-    for (B2SceneImage* image : images)
-        if (imageNames.count(image) != 0 && written.insert(image).second)
-            value["image"].append(b2j(image));
+    // Every image the scene knows by name (loaded or added), in the name table's order.
     for (const auto& entry : imageNames)
-        if (written.insert(entry.first).second)
-            value["image"].append(b2j(entry.first));
+        value["image"].append(b2j(entry.first));
 
     Json::Value properties = writeCustomPropertiesToJson(world);
     if (!properties.empty())

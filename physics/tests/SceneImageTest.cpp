@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace scenetest;
@@ -172,29 +173,41 @@ TEST(SceneImageTest, ImagesFromAScene)
     EXPECT_EQ(all[2], back);
     EXPECT_EQ(all[1]->body, nullptr); // body 7 does not exist
 
-    // Written back: "body" -1 without a body; tint only when not all 255.
+    // Written back in the order of the image name table, which is by address;
+    // "body" -1 without a body; tint only when not all 255.
+    std::vector<B2SceneImage*> byAddress{back, front, all[1]};
+    std::sort(byAddress.begin(), byAddress.end());
     const Json::Value value = scene.writeToValue(world.get());
     ASSERT_EQ(value["image"].size(), 3u);
-    EXPECT_EQ(value["image"][0]["name"].asString(), "back");
-    EXPECT_EQ(value["image"][0]["body"].asInt(), 0);
-    EXPECT_EQ(value["image"][0]["colorTint"][1].asInt(), 255);
-    EXPECT_EQ(value["image"][0]["glVertexPointer"].size(), 6u);
-    EXPECT_EQ(value["image"][0]["glDrawElements"][2].asUInt(), 2u);
-    EXPECT_EQ(value["image"][1]["body"].asInt(), -1);
-    EXPECT_FALSE(value["image"][1].isMember("colorTint"));
-    EXPECT_FALSE(value["image"][1].isMember("flip"));
-    EXPECT_EQ(value["image"][1]["filter"].asInt(), 1);
+    auto written = [&value, &byAddress](B2SceneImage* image) -> const Json::Value& {
+        const auto position = std::find(byAddress.begin(), byAddress.end(), image) - byAddress.begin();
+        return value["image"][static_cast<Json::ArrayIndex>(position)];
+    };
+    EXPECT_EQ(written(back)["name"].asString(), "back");
+    EXPECT_EQ(written(front)["name"].asString(), "front");
+    EXPECT_EQ(written(back)["body"].asInt(), 0);
+    EXPECT_EQ(written(back)["colorTint"][1].asInt(), 255);
+    EXPECT_EQ(written(back)["glVertexPointer"].size(), 6u);
+    EXPECT_EQ(written(back)["glDrawElements"][2].asUInt(), 2u);
+    EXPECT_EQ(written(all[1])["body"].asInt(), -1);
+    EXPECT_FALSE(written(all[1]).isMember("colorTint"));
+    EXPECT_FALSE(written(all[1]).isMember("flip"));
+    EXPECT_EQ(written(all[1])["filter"].asInt(), 1);
+    EXPECT_FALSE(written(all[1]).isMember("name"));
 
-    // Images that callers add are written after the loaded ones.
+    // Images that callers add are written too.
     B2SceneImage added;
     added.name = "added";
     added.body = scene.getBodyByName("holder");
     scene.addImage(&added);
     EXPECT_EQ(scene.getImageByName("added"), &added);
+    byAddress.push_back(&added);
+    std::sort(byAddress.begin(), byAddress.end());
     const Json::Value more = scene.writeToValue(world.get());
     ASSERT_EQ(more["image"].size(), 4u);
-    EXPECT_EQ(more["image"][3]["name"].asString(), "added");
-    EXPECT_EQ(more["image"][3]["body"].asInt(), 0);
+    const auto addedAt = std::find(byAddress.begin(), byAddress.end(), &added) - byAddress.begin();
+    EXPECT_EQ(more["image"][static_cast<Json::ArrayIndex>(addedAt)]["name"].asString(), "added");
+    EXPECT_EQ(more["image"][static_cast<Json::ArrayIndex>(addedAt)]["body"].asInt(), 0);
 
     // clear forgets what was loaded and frees the records.
     scene.clear();
