@@ -133,6 +133,18 @@ TEST_F(AppLanguage, HostileCodeIsRejectedAndTheLanguageStays)
     EXPECT_EQ(db.query("SELECT count(*) FROM lang"), "3");
 }
 
+TEST_F(AppLanguage, LanguageColumnWithQuotesInItsNameWorks)
+{
+    // A real column, so it is accepted; its name must stay one identifier.
+    ASSERT_TRUE(db.exec("ALTER TABLE lang ADD COLUMN \"x\"\"y\" TEXT NOT NULL DEFAULT '';"
+                        "UPDATE lang SET \"x\"\"y\" = 'quoted' WHERE code = 'highscores.name'"));
+    const std::string log = quiet([&] { language.setActLangCode("x\"y"); });
+    EXPECT_NE(log.find("[Language] Text query preparation OK"), std::string::npos) << log;
+    EXPECT_EQ(language.getActLangCode(), "x\"y");
+    EXPECT_EQ(language.textForCode("highscores.name"), "quoted");
+    EXPECT_EQ(language.textForCode("quote"), "");
+}
+
 TEST_F(AppLanguage, RejectedCodeAtStartKeepsTheDefaultLanguageUsable)
 {
     app::Language fresh;
