@@ -59,6 +59,36 @@ TEST(ClipboardBitmap, FourByOneNeedsNoPadding)
     EXPECT_EQ(makeClipboardBitmap(image), expected);
 }
 
+TEST(ClipboardBitmap, TwoByThreeRowsCarryTwoPaddingBytes)
+{
+    // 2 * 3 = 6 pixel bytes per row, padded to 8; 8 * 3 = 24 bytes of rows.
+    sf::Image image;
+    image.create(2, 3);
+    sf::Uint8 v = 1;
+    for (unsigned y = 0; y < 3; ++y)
+        for (unsigned x = 0; x < 2; ++x, v += 3)
+            image.setPixel(x, y, sf::Color(v, sf::Uint8(v + 1), sf::Uint8(v + 2), 77));
+    // Top row: (1,2,3) (4,5,6); middle: (7,8,9) (10,11,12); bottom: (13,14,15) (16,17,18).
+    const Bytes expected = concat(infoHeader(2, 0, 3, 24, 0), {15, 14, 13, 18, 17, 16, 0, 0,  // bottom row
+                                                               9, 8, 7, 12, 11, 10, 0, 0,     // middle row
+                                                               3, 2, 1, 6, 5, 4, 0, 0});      // top row
+    EXPECT_EQ(makeClipboardBitmap(image), expected);
+}
+
+TEST(ClipboardBitmap, FieldsBeyondSixteenBitsUseAllFourBytes)
+{
+    // 70000 = 0x00011170; 70000 * 3 = 210000 bytes, already a multiple of 4 = 0x00033450.
+    sf::Image image;
+    image.create(70000, 1, sf::Color(1, 2, 3));
+    image.setPixel(69999, 0, sf::Color(4, 5, 6));
+    const Bytes bitmap = makeClipboardBitmap(image);
+    ASSERT_EQ(bitmap.size(), 40u + 210000u);
+    EXPECT_EQ(Bytes(bitmap.begin() + 4, bitmap.begin() + 12), (Bytes{0x70, 0x11, 0x01, 0x00, 1, 0, 0, 0}));
+    EXPECT_EQ(Bytes(bitmap.begin() + 20, bitmap.begin() + 24), (Bytes{0x50, 0x34, 0x03, 0x00}));
+    EXPECT_EQ(Bytes(bitmap.begin() + 40, bitmap.begin() + 43), (Bytes{3, 2, 1}));
+    EXPECT_EQ(Bytes(bitmap.end() - 3, bitmap.end()), (Bytes{6, 5, 4}));
+}
+
 TEST(ClipboardBitmap, WideImagesWriteMultiByteFields)
 {
     sf::Image image;

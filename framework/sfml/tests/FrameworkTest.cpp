@@ -164,6 +164,15 @@ TEST(SfmlStaticTextures, AreNotMadeBeforeFirstUse)
         EXPECT_FALSE(t->isCreated());
 }
 
+TEST(SfmlFrameworkStart, InitWithoutAHelperDoesNothing)
+{
+    SfmlFramework sfml;
+    sfml.init(nullptr);
+    EXPECT_FALSE(sfml.isInitialised());
+    EXPECT_EQ(sfml.getWindow(), nullptr);
+    EXPECT_EQ(sfml.getFPS(), 0u);
+}
+
 TEST(SfmlFrameworkStart, WithoutADisplayTheProgramEndsCleanly)
 {
     unsetenv("DISPLAY");

@@ -10,15 +10,6 @@
 
 using namespace windowtest;
 
-namespace {
-
-void focusWindow(unsigned long id)
-{
-    runCommand("xdotool windowfocus " + std::to_string(id));
-}
-
-} // namespace
-
 TEST(SfmlFocus, LosingFocusMutesAndStopsEventsGainingItRestores)
 {
     TestInitHelper helper;

@@ -17,7 +17,7 @@ protected:
     {
         sfml.init(&helper);
         ASSERT_NE(sfml.getWindow(), nullptr);
-        runCommand("xdotool windowfocus " + std::to_string(windowId(sfml)));
+        focusWindow(windowId(sfml));
         ASSERT_TRUE(pumpUntil(sfml, [&] { return sfml.isWindowFocused(); }));
     }
 
@@ -80,10 +80,10 @@ TEST_F(SfmlMouse, MovementInTheBackgroundIsNotCountedAfterRefocus)
     sfml.setMousePosition({300, 300});
     XProbe probe;
     const Window other = probe.createOtherWindow();
-    runCommand("xdotool windowfocus " + std::to_string(other));
+    focusWindow(other);
     ASSERT_TRUE(pumpUntil(sfml, [&] { return !sfml.isWindowFocused(); }));
     runCommand("xdotool mousemove 500 420");
-    runCommand("xdotool windowfocus " + std::to_string(windowId(sfml)));
+    focusWindow(windowId(sfml));
     ASSERT_TRUE(pumpUntil(sfml, [&] { return sfml.isWindowFocused(); }));
     sfml.pollEvent();
     EXPECT_EQ(sfml.getMouseDeltaPosition(), sf::Vector2i(0, 0));

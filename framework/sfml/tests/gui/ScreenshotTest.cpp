@@ -74,7 +74,7 @@ TEST(SfmlScreenshot, F11PutsTheFrameOnTheClipboardAsPngAndBmp)
     SfmlFramework sfml;
     sfml.init(&helper);
     ASSERT_NE(sfml.getWindow(), nullptr);
-    runCommand("xdotool windowfocus " + std::to_string(windowId(sfml)));
+    focusWindow(windowId(sfml));
     runFrames(sfml, 5, Background);
     ASSERT_TRUE(sfml.isWindowFocused());
 
@@ -100,7 +100,22 @@ TEST(SfmlScreenshot, F11PutsTheFrameOnTheClipboardAsPngAndBmp)
     // The BMP (192 000 bytes of pixels, sent in chunks) holds the same picture.
     const std::string bmp = pasteAs("image/bmp");
     ASSERT_EQ(bmp.size(), 14u + 40u + 320u * 3u * 200u);
-    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    // Both headers, little-endian: 192 054 = 0x2EE36 bytes in all, pixels at
+    // 54; width 320 = 0x140, height 200 (bottom-up), 1 plane, 24 bits,
+    // uncompressed, 192 000 = 0x2EE00 bytes of rows (960 each, no padding).
+    const std::string headers = {'B', 'M', 0x36, '\xEE', 0x02, 0, 0, 0, 0, 0, 54, 0, 0, 0,
+                                 40, 0, 0, 0, 0x40, 0x01, 0, 0, '\xC8', 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,
+                                 0x00, '\xEE', 0x02, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    ASSERT_EQ(headers.size(), 54u);
+    EXPECT_EQ(bmp.substr(0, 54), headers);
+    // Pixel (x, y) of the frame sits in stored row 199 - y, as blue, green, red.
+    const auto bgrAt = [&](unsigned x, unsigned y) { return bmp.substr(54 + (199 - y) * 960 + 3 * x, 3); };
+    const std::string backgroundBgr = {30, 20, 10}, boxBgr = {50, 100, '\xC8'};
+    EXPECT_EQ(bmp.substr(54, 3), backgroundBgr); // the first stored pixel is the bottom-left one
+    EXPECT_EQ(bgrAt(50, 40), boxBgr);
+    EXPECT_EQ(bgrAt(109, 69), boxBgr);
+    EXPECT_EQ(bgrAt(110, 70), backgroundBgr);
+    EXPECT_EQ(bgrAt(49, 40), backgroundBgr);
     const sf::Image fromBmp = decode(bmp);
     ASSERT_EQ(fromBmp.getSize(), sf::Vector2u(320, 200));
     for (unsigned y = 0; y < 200; y += 7)
@@ -129,7 +144,7 @@ TEST(SfmlScreenshot, F11WithoutFocusTakesNoScreenshot)
     ASSERT_NE(sfml.getWindow(), nullptr);
     XProbe probe;
     const Window other = probe.createOtherWindow();
-    runCommand("xdotool windowfocus " + std::to_string(other));
+    focusWindow(other);
     ASSERT_TRUE(pumpUntil(sfml, [&] { return !sfml.isWindowFocused(); }));
 
     testing::internal::CaptureStdout();

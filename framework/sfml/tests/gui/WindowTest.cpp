@@ -64,7 +64,10 @@ TEST(SfmlWindow, FramebufferHasDestinationAlpha)
 
 TEST(SfmlWindow, UnusableResolutionFallsBackToDefaultSize)
 {
-    for (std::pair<unsigned, unsigned> bad : {std::make_pair(0u, 0u), std::make_pair(0u, 600u), std::make_pair(1024u, 0u)}) {
+    // 65536 would reach X11 as 0 (sizes travel as 16 bits) and the server
+    // would refuse the window, which ends the program.
+    for (std::pair<unsigned, unsigned> bad : {std::make_pair(0u, 0u), std::make_pair(0u, 600u), std::make_pair(1024u, 0u),
+                                              std::make_pair(65536u, 480u), std::make_pair(640u, 65536u)}) {
         TestInitHelper helper;
         helper.resolution = bad;
         SfmlFramework sfml;
@@ -76,6 +79,18 @@ TEST(SfmlWindow, UnusableResolutionFallsBackToDefaultSize)
                   std::make_pair(int(SfmlFramework::DefaultWidth), int(SfmlFramework::DefaultHeight)));
         EXPECT_EQ(sfml.getResolution(), std::make_pair(SfmlFramework::DefaultWidth, SfmlFramework::DefaultHeight));
     }
+
+    // The same through the setter on an open window.
+    TestInitHelper helper;
+    SfmlFramework sfml;
+    sfml.init(&helper);
+    ASSERT_NE(sfml.getWindow(), nullptr);
+    sfml.setResolution(0, 0);
+    pumpFrames(sfml, 2);
+    XProbe probe;
+    EXPECT_EQ(probe.size(windowId(sfml)),
+              std::make_pair(int(SfmlFramework::DefaultWidth), int(SfmlFramework::DefaultHeight)));
+    EXPECT_TRUE(sfml.getWindow()->isOpen());
 }
 
 TEST(SfmlWindow, FrameRateIsTruncatedAndUnusableRatesFallBackTo60)

@@ -76,6 +76,12 @@ inline std::string runCommand(const std::string& command)
     return out;
 }
 
+/// Gives the X input focus to a window (works without a window manager).
+inline void focusWindow(unsigned long id)
+{
+    runCommand("xdotool windowfocus " + std::to_string(id));
+}
+
 /// Polls the framework (and draws a frame) until the condition holds or about
 /// two seconds have passed.
 inline bool pumpUntil(SfmlFramework& sfml, const std::function<bool()>& done, const sf::Color& background = sf::Color::Black)
