@@ -2,6 +2,7 @@
 // particles. The counter "frame_fraction" is the time per frame divided by
 // one frame at 60 fps (1.0 would use the whole frame).
 #include "framework/fx/Emitter.hpp"
+#include "framework/fx/ForceAffector.hpp"
 #include "framework/fx/ParticleSystem.hpp"
 #include "framework/fx/Random.hpp"
 

@@ -7,6 +7,18 @@
 
 namespace fx {
 
+namespace {
+/// Loads a resource whose type reads its own files; null when it cannot.
+template <typename T>
+std::shared_ptr<T> loadDirectly(const std::string& path)
+{
+    auto resource = std::make_shared<T>();
+    if (!resource->loadFromFile(path))
+        return nullptr;
+    return resource;
+}
+} // namespace
+
 std::shared_ptr<sf::Texture> AssetLoading<sf::Texture>::load(const std::string& path)
 {
     // Read the pixels first: a missing or broken file then costs no GL
@@ -22,10 +34,7 @@ std::shared_ptr<sf::Texture> AssetLoading<sf::Texture>::load(const std::string& 
 
 std::shared_ptr<sf::SoundBuffer> AssetLoading<sf::SoundBuffer>::load(const std::string& path)
 {
-    auto buffer = std::make_shared<sf::SoundBuffer>();
-    if (!buffer->loadFromFile(path))
-        return nullptr;
-    return buffer;
+    return loadDirectly<sf::SoundBuffer>(path);
 }
 
 std::shared_ptr<sf::SoundBuffer> AssetLoading<sf::SoundBuffer>::fallback()
@@ -39,10 +48,7 @@ std::shared_ptr<sf::SoundBuffer> AssetLoading<sf::SoundBuffer>::fallback()
 
 std::shared_ptr<sf::Font> AssetLoading<sf::Font>::load(const std::string& path)
 {
-    auto font = std::make_shared<sf::Font>();
-    if (!font->loadFromFile(path))
-        return nullptr;
-    return font;
+    return loadDirectly<sf::Font>(path);
 }
 
 void logAssetFailure(const char* kind, const std::string& path, const char* fallbackNote)

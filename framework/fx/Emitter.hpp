@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/fx/Distribution.hpp"
-#include "framework/fx/Particle.hpp"
+#include "framework/fx/ParticleSink.hpp"
 
 namespace fx {
 

@@ -23,24 +23,4 @@ struct Particle {
 /// A particle with no lifetime at all counts as spent (0).
 float remainingRatio(const Particle& particle);
 
-/// Receives the particles that an emitter creates.
-class ParticleSink {
-public:
-    virtual void addParticle(const Particle& particle) = 0;
-
-protected:
-    ~ParticleSink() = default;
-};
-
-/// Accelerates every particle by a constant vector (units per second squared).
-class ForceAffector {
-public:
-    explicit ForceAffector(sf::Vector2f acceleration) : acceleration_(acceleration) {}
-    void operator()(Particle& particle, sf::Time dt) const { particle.velocity += acceleration_ * dt.asSeconds(); }
-    sf::Vector2f acceleration() const { return acceleration_; }
-
-private:
-    sf::Vector2f acceleration_;
-};
-
 } // namespace fx

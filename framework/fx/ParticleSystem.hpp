@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/fx/Particle.hpp"
+#include "framework/fx/ParticleSink.hpp"
 
 #include <SFML/Graphics/Drawable.hpp>
 #include <SFML/Graphics/Rect.hpp>

@@ -1,4 +1,5 @@
 #include "framework/fx/Emitter.hpp"
+#include "framework/fx/ForceAffector.hpp"
 #include "framework/fx/ParticleSystem.hpp"
 #include "framework/fx/Random.hpp"
 
@@ -77,6 +78,26 @@ TEST(EmitterTest, PropertiesComeFromTheirDistributions)
         EXPECT_EQ(p.lifetime, sf::seconds(2.f));
         EXPECT_EQ(p.elapsed, sf::Time::Zero);
     }
+}
+
+TEST(EmitterTest, UnsetPropertiesGivePlainParticles)
+{
+    // Callers set only what they need (the sparks leave rotation and colour
+    // alone): one white, unturned particle per second at the origin, of its
+    // texture rectangle's own size, living one second.
+    fx::Emitter emitter;
+    CollectingSink sink;
+    emitter(sink, sf::seconds(3.f));
+    ASSERT_EQ(sink.particles.size(), 3u);
+    const fx::Particle& p = sink.particles.front();
+    EXPECT_EQ(p.position, sf::Vector2f(0.f, 0.f));
+    EXPECT_EQ(p.velocity, sf::Vector2f(0.f, 0.f));
+    EXPECT_EQ(p.rotation, 0.f);
+    EXPECT_EQ(p.rotationSpeed, 0.f);
+    EXPECT_EQ(p.scale, sf::Vector2f(1.f, 1.f));
+    EXPECT_EQ(p.color, sf::Color::White);
+    EXPECT_EQ(p.textureIndex, 0u);
+    EXPECT_EQ(p.lifetime, sf::seconds(1.f));
 }
 
 TEST(EmitterTest, NegativeRateEmitsNothing)
