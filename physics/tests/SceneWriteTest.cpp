@@ -349,3 +349,48 @@ TEST(SceneWriteTest, FilesAreWrittenWholeOrNotAtAll)
     EXPECT_FALSE(scene.writeToFile(world.get(), "/nonexistent/folder/scene.json"));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not open file /nonexistent/folder/scene.json for writing\n");
 }
+
+TEST(SceneWriteTest, OneLoadAndWriteListsEverythingNewestFirst)
+{
+    // Box2D keeps bodies, fixtures and joints newest first, and the writer walks those
+    // lists: the file's order comes out reversed, with gears after every other joint
+    // and every index renumbered to the written positions.
+    const std::string text = R"({"body": [
+        {"name": "b0", "type": 0},
+        {"name": "b1", "type": 2, "fixture": [
+            {"name": "f0", "circle": {"radius": 1}}, {"name": "f1", "circle": {"radius": 2}}]},
+        {"name": "b2", "type": 2}],
+      "joint": [
+        {"type": "gear", "name": "g", "bodyA": 1, "bodyB": 2, "joint1": 0, "joint2": 1, "ratio": 3},
+        {"type": "revolute", "name": "j0", "bodyA": 0, "bodyB": 1},
+        {"type": "prismatic", "name": "j1", "bodyA": 0, "bodyB": 2, "localAxisA": {"x": 1, "y": 0}},
+        {"type": "weld", "name": "j2", "bodyA": 1, "bodyB": 2}]})";
+    B2Scene scene;
+    std::string error;
+    auto world = loadText(scene, text, error);
+    ASSERT_NE(world, nullptr) << error;
+    const Json::Value value = scene.writeToValue(world.get());
+
+    const Json::Value& bodies = value["body"];
+    ASSERT_EQ(bodies.size(), 3u);
+    EXPECT_EQ(bodies[0]["name"].asString(), "b2");
+    EXPECT_EQ(bodies[1]["name"].asString(), "b1");
+    EXPECT_EQ(bodies[2]["name"].asString(), "b0");
+    ASSERT_EQ(bodies[1]["fixture"].size(), 2u);
+    EXPECT_EQ(bodies[1]["fixture"][0]["name"].asString(), "f1");
+    EXPECT_EQ(bodies[1]["fixture"][1]["name"].asString(), "f0");
+
+    const Json::Value& joints = value["joint"];
+    ASSERT_EQ(joints.size(), 4u);
+    EXPECT_EQ(joints[0]["name"].asString(), "j2");
+    EXPECT_EQ(joints[1]["name"].asString(), "j1");
+    EXPECT_EQ(joints[2]["name"].asString(), "j0");
+    EXPECT_EQ(joints[3]["name"].asString(), "g");
+    // File body 0 is written last (2), file body 2 first (0).
+    EXPECT_EQ(joints[2]["bodyA"].asInt(), 2);
+    EXPECT_EQ(joints[2]["bodyB"].asInt(), 1);
+    EXPECT_EQ(joints[1]["bodyB"].asInt(), 0);
+    // The gear linked file joints j0 and j1, now at positions 2 and 1.
+    EXPECT_EQ(joints[3]["joint1"].asInt(), 2);
+    EXPECT_EQ(joints[3]["joint2"].asInt(), 1);
+}
