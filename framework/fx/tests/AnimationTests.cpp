@@ -67,6 +67,22 @@ TEST(AnimatorTest, ProgressScalesWithTheDuration)
     EXPECT_FLOAT_EQ(animator.getProgress(), 0.25f);
 }
 
+TEST(AnimatorTest, PlayingAgainRestartsWithTheNewLoopFlag)
+{
+    RecorderAnimator animator;
+    animator.addAnimation('a', record, sf::seconds(1.f));
+    animator.playAnimation('a', true);
+    animator.update(sf::seconds(0.75f));
+
+    // Played again once: from the start, and no longer wrapping.
+    animator.playAnimation('a', false);
+    EXPECT_EQ(animator.getProgress(), 0.f);
+    animator.update(sf::seconds(0.75f));
+    EXPECT_FLOAT_EQ(animator.getProgress(), 0.75f);
+    animator.update(sf::seconds(0.5f));
+    EXPECT_FALSE(animator.isPlayingAnimation());
+}
+
 TEST(AnimatorTest, StopAndUnknownIdsLeaveNothingPlaying)
 {
     RecorderAnimator animator;
