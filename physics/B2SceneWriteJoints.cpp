@@ -128,9 +128,13 @@ Json::Value B2Scene::b2j(b2Joint* joint)
     {
         auto* j = static_cast<b2MotorJoint*>(joint);
         value["type"] = "motor";
-        vecToJson("anchorA", j->GetBodyA()->GetLocalPoint(j->GetAnchorA()), value);
+        // The loader reads "anchorA" as the linear offset and takes "correctionFactor":
+        // both are written so that the joint loads back as it is (Box2D's own anchors
+        // of a motor joint are only the body origins, which carry nothing).
+        vecToJson("anchorA", j->GetLinearOffset(), value);
         vecToJson("anchorB", j->GetBodyB()->GetLocalPoint(j->GetAnchorB()), value);
         floatToJson("refAngle", j->GetAngularOffset(), value);
+        floatToJson("correctionFactor", j->GetCorrectionFactor(), value);
         floatToJson("maxForce", j->GetMaxForce(), value);
         floatToJson("maxTorque", j->GetMaxTorque(), value);
         break;
