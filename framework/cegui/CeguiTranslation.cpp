@@ -57,8 +57,3 @@ void translateCeguiWindow(CEGUI::Window* window, bool recursive)
 {
     translate(window, recursive, sLanguage);
 }
-
-void translateCeguiWindow(CEGUI::Window* window, bool recursive, const app::Language& language)
-{
-    translate(window, recursive, &language);
-}

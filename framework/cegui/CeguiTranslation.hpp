@@ -18,6 +18,3 @@ const app::Language* getCeguiTranslationLanguage();
 /// happens to every descendant, depth first, a window before its children.
 /// A null window does nothing.
 void translateCeguiWindow(CEGUI::Window* window, bool recursive);
-
-/// The same with an explicit language.
-void translateCeguiWindow(CEGUI::Window* window, bool recursive, const app::Language& language);

@@ -25,6 +25,7 @@ protected:
         language->setDatabase(database);
         language->setActLangCode("en");
         testing::internal::GetCapturedStdout();
+        setCeguiTranslationLanguage(language.get());
     }
 
     void TearDown() override
@@ -52,18 +53,18 @@ protected:
 TEST_F(CeguiTranslationTest, CodeAfterAtSignIsReplacedByItsText)
 {
     CEGUI::Window* name = textWindow("@highscores.name");
-    translateCeguiWindow(name, false, *language);
+    translateCeguiWindow(name, false);
     EXPECT_EQ(textOf(name), "Name");
 
     // Translated once, the text no longer starts with "@".
     testing::internal::CaptureStdout();
     language->setActLangCode("hu");
     testing::internal::GetCapturedStdout();
-    translateCeguiWindow(name, false, *language);
+    translateCeguiWindow(name, false);
     EXPECT_EQ(textOf(name), "Name");
 
     CEGUI::Window* fresh = textWindow("@highscores.name");
-    translateCeguiWindow(fresh, false, *language);
+    translateCeguiWindow(fresh, false);
     EXPECT_EQ(textOf(fresh), "N\xC3\xA9v");
     EXPECT_EQ(fresh->getText().length(), 3u);
 }
@@ -72,8 +73,8 @@ TEST_F(CeguiTranslationTest, MissingCodesShowMarked)
 {
     CEGUI::Window* missing = textWindow("@mapper.untitled");
     CEGUI::Window* bare = textWindow("@");
-    translateCeguiWindow(missing, false, *language);
-    translateCeguiWindow(bare, false, *language);
+    translateCeguiWindow(missing, false);
+    translateCeguiWindow(bare, false);
     EXPECT_EQ(textOf(missing), "<!mapper.untitled!>");
     EXPECT_EQ(textOf(bare), "<!!>");
 }
@@ -85,9 +86,9 @@ TEST_F(CeguiTranslationTest, OtherTextsStay)
     CEGUI::Window* empty = textWindow("");
     CEGUI::Window* spaced = textWindow(" @highscores.name");
     for (CEGUI::Window* window : {plain, inner, empty, spaced}) {
-        translateCeguiWindow(window, true, *language);
+        translateCeguiWindow(window, true);
     }
-    translateCeguiWindow(nullptr, true, *language);
+    translateCeguiWindow(nullptr, true);
     translateCeguiWindow(nullptr, false);
     EXPECT_EQ(textOf(plain), "Score: 100");
     EXPECT_EQ(textOf(inner), "mail@highscores.name");
@@ -103,12 +104,12 @@ TEST_F(CeguiTranslationTest, RecursionReachesEveryDescendant)
     CEGUI::Window* deeper = textWindow("@highscores.name", deep);
     CEGUI::Window* sibling = textWindow("@menu.exit", top);
 
-    translateCeguiWindow(top, false, *language);
+    translateCeguiWindow(top, false);
     EXPECT_EQ(textOf(top), "Exit");
     EXPECT_EQ(textOf(middle), "@highscores.name");
     EXPECT_EQ(textOf(sibling), "@menu.exit");
 
-    translateCeguiWindow(top, true, *language);
+    translateCeguiWindow(top, true);
     EXPECT_EQ(textOf(middle), "Name");
     EXPECT_EQ(textOf(deep), "Exit");
     EXPECT_EQ(textOf(deeper), "Name");
@@ -120,15 +121,17 @@ TEST_F(CeguiTranslationTest, AutomaticChildrenOfWidgetsAreTranslatedToo)
     CEGUI::Window* combo = create("GWEN/Combobox", "Combo");
     CEGUI::Window* edit = combo->getChild("__auto_editbox__");
     edit->setText("@highscores.name");
-    translateCeguiWindow(combo, true, *language);
+    translateCeguiWindow(combo, true);
     EXPECT_EQ(textOf(edit), "Name");
 }
 
-TEST_F(CeguiTranslationTest, RegisteredLanguageIsUsedByTheShortForm)
+TEST_F(CeguiTranslationTest, WithoutALanguageCodesShowMarked)
 {
+    setCeguiTranslationLanguage(nullptr);
+    EXPECT_EQ(getCeguiTranslationLanguage(), nullptr);
     CEGUI::Window* before = textWindow("@menu.exit");
     translateCeguiWindow(before, false);
-    EXPECT_EQ(textOf(before), "<!menu.exit!>") << "no language registered yet";
+    EXPECT_EQ(textOf(before), "<!menu.exit!>");
 
     setCeguiTranslationLanguage(language.get());
     EXPECT_EQ(getCeguiTranslationLanguage(), language.get());
