@@ -252,16 +252,14 @@ void CeguiFramework::initLuaScripting()
 
 void CeguiFramework::registerWindowTypes()
 {
-    // CEGUI keeps factories added this way and adds them again to every new
-    // factory manager, but only once per process: check the manager itself.
+    // CEGUI keeps a factory added this way for the whole process and hands it
+    // to every later factory manager by itself, so a restarted GUI already has
+    // it: the manager, not only the flag, tells whether it is there.
     CEGUI::WindowFactoryManager& factories = CEGUI::WindowFactoryManager::getSingleton();
-    if (!CeguiCustomWidget<CeguiCanvasWidget>::sIsInited
-        || !factories.isFactoryPresent(CeguiCanvasWidget::WidgetTypeName)) {
-        if (!factories.isFactoryPresent(CeguiCanvasWidget::WidgetTypeName)) {
-            CEGUI::WindowFactoryManager::addFactory<CEGUI::TplWindowFactory<CeguiCanvasWidget>>();
-        }
-        CeguiCustomWidget<CeguiCanvasWidget>::sIsInited = true;
+    if (!factories.isFactoryPresent(CeguiCanvasWidget::WidgetTypeName)) {
+        CEGUI::WindowFactoryManager::addFactory<CEGUI::TplWindowFactory<CeguiCanvasWidget>>();
     }
+    CeguiCustomWidget<CeguiCanvasWidget>::sIsInited = true;
 
     // Without a validator of CEGUI's own, a spinner cannot even be created.
     CEGUI::System& system = CEGUI::System::getSingleton();

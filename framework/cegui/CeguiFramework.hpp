@@ -15,13 +15,10 @@ class EventArgs;
 class Logger;
 class LuaScriptModule;
 class Window;
+class WindowFactory;
 } // namespace CEGUI
 
 class CeguiFrameworkInitHelper;
-namespace CEGUI {
-class WindowFactory;
-}
-class CeguiLayout;
 
 /// Starts and stops CEGUI for the whole run: log, renderer (through the init
 /// helper), resource groups, Lua scripting with the start script

@@ -10,11 +10,7 @@ void printCeguiHierarchy(const CEGUI::Window* root, std::ostream& out)
 {
     out << ceguiStringToUtf8(root->getName()) << std::endl;
     for (size_t i = 0; i < root->getChildCount(); ++i) {
-        const CEGUI::Window* child = root->getChildAtIdx(i);
-        out << "-" << ceguiStringToUtf8(child->getName()) << std::endl;
-        for (size_t k = 0; k < child->getChildCount(); ++k) {
-            printCeguiHierarchyRecursive(child->getChildAtIdx(k), out, 2);
-        }
+        printCeguiHierarchyRecursive(root->getChildAtIdx(i), out, 1);
     }
 }
 
