@@ -1,7 +1,7 @@
-#include "GuiDemoApp.hpp"
-
 // Before anything that includes gl.h.
-#include <CEGUI/RendererModules/OpenGL/GLRenderer.h>
+#include "GuiInitHelpers.hpp"
+
+#include "GuiDemoApp.hpp"
 
 #include "framework/cegui/CeguiRender.hpp"
 #include "framework/cegui/CeguiString.hpp"
@@ -32,18 +32,6 @@ CEGUI::MouseButton ceguiButton(sf::Mouse::Button button)
 
 } // namespace
 
-void GuiDemoApp::CeguiHelper::bootstrapCeguiRenderer()
-{
-    // The renderer starts GLEW, which needs the window's context current.
-    sfml.getWindow()->setActive(true);
-    CEGUI::OpenGLRenderer::bootstrapSystem();
-}
-
-std::string GuiDemoApp::CeguiHelper::getCeguiResourceFolderPath()
-{
-    return std::string(VELK_SOURCE_DIR) + "/data/gui";
-}
-
 GuiDemoApp::GuiDemoApp(Options options) : options(std::move(options)) {}
 
 GuiDemoApp::~GuiDemoApp()
@@ -53,13 +41,13 @@ GuiDemoApp::~GuiDemoApp()
 
 int GuiDemoApp::run()
 {
-    SfmlHelper sfmlHelper;
+    velk_gui_test::WindowHelper sfmlHelper;
     sfml.init(&sfmlHelper);
     if (!sfml.getWindow()) {
         std::cout << "[GuiDemo] No window could be opened" << std::endl;
         return 1;
     }
-    CeguiHelper ceguiHelper(sfml, options.guiLogPath);
+    velk_gui_test::GlInitHelper ceguiHelper(sfml, options.guiLogPath);
     cegui.init(&ceguiHelper);
     if (!cegui.isInitialised() || !buildGui()) {
         return 1;

@@ -2,10 +2,8 @@
 
 #include "framework/cegui/CeguiCanvasWidget.hpp"
 #include "framework/cegui/CeguiFramework.hpp"
-#include "framework/cegui/CeguiFrameworkInitHelper.hpp"
 #include "framework/sfml/SfmlEventListener.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
-#include "framework/sfml/SfmlFrameworkInitHelper.hpp"
 
 #include <string>
 
@@ -31,32 +29,6 @@ public:
     void drawToCanvas(CEGUI::Window* canvas) override;
 
 private:
-    class SfmlHelper : public SfmlFrameworkInitHelper {
-    public:
-        std::pair<unsigned, unsigned> getResolution() override { return {800, 600}; }
-        bool isFullscreen() override { return false; }
-        std::string getWindowTitle() override { return "Velkors"; }
-        bool isResizable() override { return false; }
-        unsigned getFSAA() override { return 0; }
-        std::string getFSAAHint() override { return ""; }
-        bool isVsyncEnabled() override { return false; }
-        std::string getWindowIconPath() override { return ""; }
-        bool isMouseVisible() override { return false; }
-        float getFPS() override { return 60; }
-    };
-
-    class CeguiHelper : public CeguiFrameworkInitHelper {
-    public:
-        CeguiHelper(SfmlFramework& sfml, std::string logPath) : sfml(sfml), logPath(std::move(logPath)) {}
-        void bootstrapCeguiRenderer() override;
-        CEGUI::String getCeguiLogPath() override { return CEGUI::String(logPath.c_str()); }
-        std::string getCeguiResourceFolderPath() override;
-
-    private:
-        SfmlFramework& sfml;
-        std::string logPath;
-    };
-
     bool buildGui();
     bool onClick(const CEGUI::EventArgs& args);
     void recreateWindow();

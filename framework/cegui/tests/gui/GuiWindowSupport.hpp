@@ -4,13 +4,10 @@
 // OpenGL renderer, and pixel read-back of a finished frame.
 
 // Before anything that includes gl.h.
-#include <CEGUI/RendererModules/OpenGL/GLRenderer.h>
+#include "../demo/GuiInitHelpers.hpp"
 
 #include "framework/cegui/CeguiFramework.hpp"
-#include "framework/cegui/CeguiFrameworkInitHelper.hpp"
 #include "framework/cegui/CeguiRender.hpp"
-#include "framework/sfml/SfmlFramework.hpp"
-#include "framework/sfml/SfmlFrameworkInitHelper.hpp"
 
 #include "XServerKeeper.hpp"
 
@@ -25,36 +22,6 @@
 #include <string>
 
 namespace velk_gui_test {
-
-class WindowHelper : public SfmlFrameworkInitHelper {
-public:
-    std::pair<unsigned, unsigned> getResolution() override { return {800, 600}; }
-    bool isFullscreen() override { return false; }
-    std::string getWindowTitle() override { return "Velkors"; }
-    bool isResizable() override { return false; }
-    unsigned getFSAA() override { return 0; }
-    std::string getFSAAHint() override { return ""; }
-    bool isVsyncEnabled() override { return false; }
-    std::string getWindowIconPath() override { return ""; }
-    bool isMouseVisible() override { return false; }
-    float getFPS() override { return 60; }
-};
-
-class GlInitHelper : public CeguiFrameworkInitHelper {
-public:
-    GlInitHelper(SfmlFramework& sfml, std::string logPath) : sfml(sfml), logPath(std::move(logPath)) {}
-    void bootstrapCeguiRenderer() override
-    {
-        sfml.getWindow()->setActive(true);
-        CEGUI::OpenGLRenderer::bootstrapSystem();
-    }
-    CEGUI::String getCeguiLogPath() override { return CEGUI::String(logPath.c_str()); }
-    std::string getCeguiResourceFolderPath() override { return std::string(VELK_SOURCE_DIR) + "/data/gui"; }
-
-private:
-    SfmlFramework& sfml;
-    std::string logPath;
-};
 
 /// An 800 x 600 window with the game's GUI data loaded and a root window.
 class GuiWindowFixture : public ::testing::Test {

@@ -1,0 +1,50 @@
+#pragma once
+
+// Start-up settings shared by the demo program and the window tests: an
+// 800 x 600 window titled "Velkors", and a GUI on CEGUI's OpenGL renderer
+// with the game's GUI data.
+
+// Before anything that includes gl.h.
+#include <CEGUI/RendererModules/OpenGL/GLRenderer.h>
+
+#include "framework/cegui/CeguiFrameworkInitHelper.hpp"
+#include "framework/sfml/SfmlFramework.hpp"
+#include "framework/sfml/SfmlFrameworkInitHelper.hpp"
+
+#include <string>
+#include <utility>
+
+namespace velk_gui_test {
+
+class WindowHelper : public SfmlFrameworkInitHelper {
+public:
+    std::pair<unsigned, unsigned> getResolution() override { return {800, 600}; }
+    bool isFullscreen() override { return false; }
+    std::string getWindowTitle() override { return "Velkors"; }
+    bool isResizable() override { return false; }
+    unsigned getFSAA() override { return 0; }
+    std::string getFSAAHint() override { return ""; }
+    bool isVsyncEnabled() override { return false; }
+    std::string getWindowIconPath() override { return ""; }
+    bool isMouseVisible() override { return false; }
+    float getFPS() override { return 60; }
+};
+
+class GlInitHelper : public CeguiFrameworkInitHelper {
+public:
+    GlInitHelper(SfmlFramework& sfml, std::string logPath) : sfml(sfml), logPath(std::move(logPath)) {}
+    void bootstrapCeguiRenderer() override
+    {
+        // The renderer starts GLEW, which needs the window's context current.
+        sfml.getWindow()->setActive(true);
+        CEGUI::OpenGLRenderer::bootstrapSystem();
+    }
+    CEGUI::String getCeguiLogPath() override { return CEGUI::String(logPath.c_str()); }
+    std::string getCeguiResourceFolderPath() override { return std::string(VELK_SOURCE_DIR) + "/data/gui"; }
+
+private:
+    SfmlFramework& sfml;
+    std::string logPath;
+};
+
+} // namespace velk_gui_test
