@@ -82,7 +82,9 @@ public:
     sf::RenderWindow* getWindow() const { return window.get(); }
     /// The window as a render target; valid only while the window exists.
     sf::RenderTarget& getRenderTarget() const { return *window; }
-    /// The SFML style the window is (or would be) created with.
+    /// The window's SFML style as the settings give it: close, plus full
+    /// screen and resize as set. A windowed window also gets a title bar when
+    /// it is made, which this value leaves out.
     sf::Uint32 getRenderWindowFlag() const;
     /// Lets the state draw to this framework; a null state is ignored.
     SfmlState* setupState(SfmlState* state);
@@ -199,7 +201,9 @@ public:
 
     ColorblindType getColorblindType() const { return colorblindType; }
     ColoblindMode getColorblindMode() const { return colorblindMode; }
-    /// The filter to bind while drawing; null while the type is none.
+    /// The filter to bind while drawing; null while the type is none. It
+    /// filters the texture being drawn, so plain colours drawn under it need
+    /// a texture such as sWhiteTexture: without one they come out black.
     sf::Shader* getColorblindShader() const { return colorblindShader.get(); }
     void setColorblindType(ColorblindType t);
     void setColorblindMode(ColoblindMode m);

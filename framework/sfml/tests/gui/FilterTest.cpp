@@ -6,6 +6,7 @@
 
 #include "WindowTestSupport.hpp"
 
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 
@@ -156,4 +157,27 @@ TEST_F(SfmlFilter, OnePixelTexturesAreMadeOnFirstUseInTheirColours)
     // Copies are plain textures (missing textures are replaced this way).
     sf::Texture copy = SfmlFramework::sRedTexture;
     EXPECT_EQ(copy.copyToImage().getPixel(0, 0), sf::Color::Red);
+}
+
+TEST_F(SfmlFilter, PlainColoursDrawnWithTheWhiteTextureAreFiltered)
+{
+    // The filters read the texture being drawn; a plain shape draws through
+    // them when it carries the one-pixel white texture.
+    sf::RenderTexture target;
+    ASSERT_TRUE(target.create(4, 4));
+    target.clear(sf::Color::Transparent);
+    sf::RectangleShape square({4.0f, 4.0f});
+    square.setTexture(&SfmlFramework::sWhiteTexture.get());
+    square.setFillColor(sf::Color(128, 128, 128));
+    sf::RenderStates states(sf::BlendNone);
+    states.shader = use(SfmlFramework::Deuteranopia, SfmlFramework::ColorblindSym);
+    ASSERT_NE(states.shader, nullptr);
+    target.draw(square, states);
+    target.display();
+    const sf::Color out = target.getTexture().copyToImage().getPixel(2, 2);
+    // A grey stays grey (within rounding) instead of turning black.
+    EXPECT_NEAR(out.r, 128, 2);
+    EXPECT_NEAR(out.g, 128, 2);
+    EXPECT_NEAR(out.b, 128, 2);
+    EXPECT_EQ(out.a, 255);
 }
