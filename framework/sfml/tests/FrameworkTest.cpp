@@ -10,6 +10,8 @@
 
 #include <cstdlib>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -24,6 +26,33 @@ struct NoWindowHelper : SfmlFrameworkInitHelper {
     std::string getWindowIconPath() override { return ""; }
     bool isMouseVisible() override { return true; }
     float getFPS() override { return 0.0f; }
+};
+
+// Records which questions init asks, in order.
+struct RecordingHelper : SfmlFrameworkInitHelper {
+    std::vector<std::string> calls;
+    unsigned long getWindowHandler() const override
+    {
+        ++handleReads;
+        return 0;
+    }
+    std::pair<unsigned, unsigned> getResolution() override { return note("resolution", std::make_pair(400u, 300u)); }
+    bool isFullscreen() override { return note("fullscreen", false); }
+    std::string getWindowTitle() override { return note("title", std::string("T")); }
+    bool isResizable() override { return note("resizable", true); }
+    unsigned getFSAA() override { return note("fsaa", 4u); }
+    std::string getFSAAHint() override { return note("fsaahint", std::string()); }
+    bool isVsyncEnabled() override { return note("vsync", true); }
+    std::string getWindowIconPath() override { return note("icon", std::string("i.png")); }
+    bool isMouseVisible() override { return note("mouse", true); }
+    float getFPS() override { return note("fps", 45.0f); }
+    template <typename T>
+    T note(const char* name, T value)
+    {
+        calls.push_back(name);
+        return value;
+    }
+    mutable int handleReads = 0;
 };
 
 const float NaN = std::numeric_limits<float>::quiet_NaN();
@@ -162,6 +191,34 @@ TEST(SfmlStaticTextures, AreNotMadeBeforeFirstUse)
           &SfmlFramework::sGreenTexture, &SfmlFramework::sBlueTexture, &SfmlFramework::sCyanTexture,
           &SfmlFramework::sMagentaTexture, &SfmlFramework::sYellowTexture, &SfmlFramework::sTransparentTexture})
         EXPECT_FALSE(t->isCreated());
+}
+
+TEST(SfmlFrameworkStart, InitAsksTheHelperInOrderAndOnlyOnce)
+{
+    // A helper may read settings from the database on each call: init asks
+    // each question once, in a fixed order, and never for the antialiasing
+    // hint or the window handle.
+    unsetenv("DISPLAY");
+    RecordingHelper helper;
+    SfmlFramework sfml;
+    sfml.init(&helper);
+    EXPECT_EQ(helper.calls, (std::vector<std::string>{"resolution", "fullscreen", "fps", "fsaa", "vsync", "title", "icon",
+                                                      "mouse", "resizable"}));
+    EXPECT_EQ(helper.handleReads, 0);
+    EXPECT_EQ(sfml.getResolution(), std::make_pair(400u, 300u));
+    EXPECT_EQ(sfml.getFPS(), 45u);
+    EXPECT_EQ(sfml.getAntiAliasing(), 4u);
+    EXPECT_TRUE(sfml.isVsyncEnabled());
+    EXPECT_EQ(sfml.getWindowTitle(), "T");
+    EXPECT_EQ(sfml.getIconPath(), "i.png");
+    EXPECT_TRUE(sfml.isCursorVisible());
+    EXPECT_TRUE(sfml.isWindowResizable());
+    EXPECT_FALSE(sfml.isKeyRepeatEnabled());
+
+    // Initialised once: a second init asks nothing.
+    helper.calls.clear();
+    sfml.init(&helper);
+    EXPECT_TRUE(helper.calls.empty());
 }
 
 TEST(SfmlFrameworkStart, InitWithoutAHelperDoesNothing)
