@@ -201,7 +201,11 @@ B2JointDefPtr B2Scene::makeJointDef(const std::string& type, const Json::Value& 
         auto* d = new b2GearJointDef;
         result = owned(d);
         auto joint = [this, &value](const char* name) -> b2Joint* {
-            const int index = J::toInt(at(value, name), 0);
+            // A gear without a reference names no joint (not the first one).
+            const Json::Value* reference = at(value, name);
+            if (reference == nullptr || reference->isNull())
+                return nullptr;
+            const int index = J::toInt(reference, -1);
             if (index < 0 || static_cast<std::size_t>(index) >= joints.size() - jointBase)
                 return nullptr;
             b2Joint* j = joints[jointBase + static_cast<std::size_t>(index)];

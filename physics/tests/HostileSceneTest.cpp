@@ -122,3 +122,26 @@ TEST(HostileSceneGearTest, GearIndicesCountFromThisLoadsJoints)
     EXPECT_EQ(gear->GetJoint1(), scene.getJointByName("r"));
     EXPECT_EQ(gear->GetJoint2(), scene.getJointByName("p"));
 }
+
+TEST(HostileSceneGearTest, GearWithoutAReferenceLinksNothing)
+{
+    // Joint 0 is a revolute joint a gear could link; a missing or null reference
+    // must not be taken as position 0.
+    B2Scene scene;
+    std::string error;
+    testing::internal::CaptureStdout();
+    auto world = loadText(scene, R"({"body": [{}, {"type": 2}, {"type": 2}], "joint": [
+        {"type": "revolute", "bodyA": 0, "bodyB": 1},
+        {"type": "revolute", "bodyA": 0, "bodyB": 2},
+        {"type": "gear", "name": "nullFirst", "bodyA": 1, "bodyB": 2, "joint1": null, "joint2": 1},
+        {"type": "gear", "name": "noSecond", "bodyA": 1, "bodyB": 2, "joint1": 1},
+        {"type": "gear", "name": "linked", "bodyA": 1, "bodyB": 2, "joint1": 0, "joint2": 1}]})", error);
+    const std::string output = testing::internal::GetCapturedStdout();
+    ASSERT_NE(world, nullptr) << error;
+    EXPECT_EQ(scene.getJointByName("nullFirst"), nullptr);
+    EXPECT_EQ(scene.getJointByName("noSecond"), nullptr);
+    EXPECT_NE(scene.getJointByName("linked"), nullptr);
+    EXPECT_EQ(world->GetJointCount(), 3);
+    EXPECT_NE(output.find("Ignoring gear joint whose joints are missing or neither revolute nor prismatic.\n"),
+        std::string::npos);
+}
