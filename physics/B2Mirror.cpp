@@ -1,8 +1,8 @@
 #include "physics/B2Mirror.hpp"
 
+#include "physics/B2RopeJoint.hpp"
 #include "physics/B2ShapeCheck.hpp"
 
-#include <cfloat>
 #include <cstdio>
 #include <vector>
 
@@ -203,7 +203,7 @@ B2JointDefPtr joint2jointDef(b2Body* body, b2Joint* joint)
     {
         // A distance joint that only limits its maximum length is the stand-in for a
         // rope joint, which is not mirrored.
-        if (j->GetStiffness() == 0.0f && j->GetMinLength() < j->GetMaxLength() && j->GetMaxLength() < FLT_MAX)
+        if (B2RopeJoint::isRope(*j))
             return nullptr;
         b2DistanceJointDef* d = nullptr;
         B2JointDefPtr result = start(joint, anchorA, anchorB, d);

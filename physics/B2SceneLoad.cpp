@@ -5,9 +5,9 @@
 
 #include "physics/B2SceneFormatCheck.hpp"
 #include "physics/B2SceneJson.hpp"
+#include "physics/B2SceneNumberReader.hpp"
 #include "physics/B2ShapeCheck.hpp"
 
-#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -21,30 +21,6 @@ const Json::Value* at(const Json::Value& object, const char* name)
 {
     return J::member(object, name);
 }
-
-/// Reads the numbers of one shape or joint and notes whether all of them were finite.
-struct NumberReader
-{
-    const Json::Value& value;
-    bool finite = true;
-
-    float number(const char* name, float defaultValue = 0.0f)
-    {
-        const float result = J::toFloat(at(value, name), defaultValue);
-        finite = finite && std::isfinite(result);
-        return result;
-    }
-    b2Vec2 vec(const char* name)
-    {
-        const b2Vec2 result = J::toVec(at(value, name), b2Vec2(0.0f, 0.0f));
-        finite = finite && B2ShapeCheck::isFinite(result);
-        return result;
-    }
-    bool flag(const char* name) const
-    {
-        return J::toBool(at(value, name), false);
-    }
-};
 
 /// Parses a scene with its comments; on failure JsonCpp's message (or that of the
 /// exception it throws, for instance on too deep nesting) goes to `problem`.
@@ -64,10 +40,7 @@ bool parseScene(Source& source, Json::Value& root, std::string& problem)
     }
     return false;
 }
-} // namespace
 
-namespace
-{
 /// Box2D asserts when bodies are made while the world steps (from a callback).
 bool isLocked(const b2World* world, std::string& errorMsg)
 {
@@ -270,7 +243,7 @@ b2Fixture* B2Scene::j2b2Fixture(b2Body* body, const Json::Value& fixtureValue)
     if (body == nullptr || !fixtureValue.isObject())
         return nullptr;
     b2FixtureDef def;
-    NumberReader reader{fixtureValue};
+    B2SceneNumberReader reader(fixtureValue);
     def.restitution = reader.number("restitution");
     def.friction = reader.number("friction");
     def.density = reader.number("density");
@@ -279,7 +252,7 @@ b2Fixture* B2Scene::j2b2Fixture(b2Body* body, const Json::Value& fixtureValue)
     def.filter.categoryBits = static_cast<std::uint16_t>(J::toInt(at(fixtureValue, "filter-categoryBits"), 1));
     def.filter.maskBits = static_cast<std::uint16_t>(J::toInt(at(fixtureValue, "filter-maskBits"), 65535));
     def.filter.groupIndex = static_cast<std::int16_t>(J::toInt(at(fixtureValue, "filter-groupIndex"), 0));
-    if (!reader.finite)
+    if (!reader.allFinite())
     {
         std::printf("Ignoring fixture with a friction, restitution or density that is not a finite number.\n");
         return nullptr;
@@ -321,7 +294,7 @@ std::unique_ptr<b2Shape> B2Scene::makeShape(const Json::Value& fixtureValue, Gho
     }
     if (kind.empty() || !shapeValue->isObject())
         return nullptr;
-    NumberReader reader{*shapeValue};
+    B2SceneNumberReader reader(*shapeValue);
 
     if (kind == "circle")
     {

@@ -1,7 +1,9 @@
 // The joint and image builders of B2Scene's loading.
 #include "physics/B2Scene.hpp"
 
+#include "physics/B2RopeJoint.hpp"
 #include "physics/B2SceneJson.hpp"
+#include "physics/B2SceneNumberReader.hpp"
 #include "physics/B2ShapeCheck.hpp"
 
 #include <cfloat>
@@ -16,30 +18,6 @@ const Json::Value* at(const Json::Value& object, const char* name)
 {
     return J::member(object, name);
 }
-
-/// Reads the numbers of one joint and notes whether all of them were finite.
-struct JointReader
-{
-    const Json::Value& value;
-    bool finite = true;
-
-    float number(const char* name)
-    {
-        const float result = J::toFloat(at(value, name), 0.0f);
-        finite = finite && std::isfinite(result);
-        return result;
-    }
-    b2Vec2 vec(const char* name)
-    {
-        const b2Vec2 result = J::toVec(at(value, name), b2Vec2(0.0f, 0.0f));
-        finite = finite && B2ShapeCheck::isFinite(result);
-        return result;
-    }
-    bool flag(const char* name) const
-    {
-        return J::toBool(at(value, name), false);
-    }
-};
 
 template <class Def>
 B2JointDefPtr owned(Def* def)
@@ -91,7 +69,7 @@ b2Joint* B2Scene::j2b2Joint(b2World* world, const Json::Value& jointValue)
 B2JointDefPtr B2Scene::makeJointDef(const std::string& type, const Json::Value& value, b2Body* bodyA,
     b2Body* bodyB, SpringValues& springs, bool& hasSprings)
 {
-    JointReader r{value};
+    B2SceneNumberReader r(value);
     B2JointDefPtr result;
     // Box2D 2.4 has no frequency and damping ratio: they become stiffness and damping
     // through Box2D's own helpers, from the bodies' masses at load time. The file's
@@ -277,18 +255,14 @@ B2JointDefPtr B2Scene::makeJointDef(const std::string& type, const Json::Value& 
         result = owned(d);
         d->localAnchorA = r.vec("anchorA");
         d->localAnchorB = r.vec("anchorB");
-        d->maxLength = r.number("maxLength");
-        d->length = d->maxLength;
-        d->minLength = 0.0f;
-        d->stiffness = 0.0f;
-        d->damping = 0.0f;
+        B2RopeJoint::setDef(*d, r.number("maxLength"));
     }
     else
     {
         std::printf("Ignoring joint of unknown type '%s'.\n", type.c_str());
         return nullptr;
     }
-    if (!r.finite || (hasSprings && !(std::isfinite(springs.stiffness) && std::isfinite(springs.damping))))
+    if (!r.allFinite() || (hasSprings && !(std::isfinite(springs.stiffness) && std::isfinite(springs.damping))))
     {
         std::printf("Ignoring %s joint with a value that is not a finite number.\n", type.c_str());
         return nullptr;

@@ -4,7 +4,6 @@
 
 #include "physics/B2SceneJson.hpp"
 
-#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <fstream>

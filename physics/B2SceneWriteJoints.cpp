@@ -1,19 +1,9 @@
 // The joint and image writers of B2Scene.
 #include "physics/B2Scene.hpp"
 
-#include <cfloat>
-#include <cstdio>
+#include "physics/B2RopeJoint.hpp"
 
-namespace
-{
-/// Box2D 2.4 has no rope joint; the loader makes a distance joint that only limits
-/// the maximum length, and such a joint is written back as a rope.
-bool isRope(const b2DistanceJoint* joint)
-{
-    return joint->GetStiffness() == 0.0f && joint->GetMinLength() < joint->GetMaxLength()
-        && joint->GetMaxLength() < FLT_MAX;
-}
-} // namespace
+#include <cstdio>
 
 Json::Value B2Scene::b2j(b2Joint* joint)
 {
@@ -67,7 +57,7 @@ Json::Value B2Scene::b2j(b2Joint* joint)
         auto* j = static_cast<b2DistanceJoint*>(joint);
         vecToJson("anchorA", j->GetLocalAnchorA(), value);
         vecToJson("anchorB", j->GetLocalAnchorB(), value);
-        if (isRope(j))
+        if (B2RopeJoint::isRope(*j))
         {
             value["type"] = "rope";
             floatToJson("maxLength", j->GetMaxLength(), value);
