@@ -10,7 +10,12 @@
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 
+// For glGetUniformLocation (OpenGL 2.0), which libGL exports.
+#define GL_GLEXT_PROTOTYPES
+#include <SFML/OpenGL.hpp>
+
 #include <cmath>
+#include <fstream>
 #include <unistd.h>
 
 using namespace windowtest;
@@ -92,6 +97,26 @@ TEST_F(SfmlFilter, AllSixShadersCompileAndKeepGreysAndAlpha)
                 EXPECT_NEAR(out[i].b, greys[i].b, 2) << type << "/" << mode << " #" << i;
                 EXPECT_EQ(out[i].a, greys[i].a) << type << "/" << mode << " #" << i;
             }
+        }
+}
+
+TEST_F(SfmlFilter, ShadersAreOldGlslAndReadTheTextureUniform)
+{
+    // GLSL 1.10 or 1.20, so that any OpenGL 2 driver takes them, and the
+    // picture comes in through the uniform "texture" that the layer sets.
+    for (auto type : Types)
+        for (auto mode : Modes) {
+            const std::string path = SfmlFramework::getColorblindShaderPath(type, mode);
+            std::ifstream file(path);
+            std::string firstLine;
+            ASSERT_TRUE(std::getline(file, firstLine)) << path;
+            EXPECT_TRUE(firstLine == "#version 110" || firstLine == "#version 120") << path << ": " << firstLine;
+
+            sf::Shader* shader = use(type, mode);
+            ASSERT_NE(shader, nullptr);
+            ASSERT_NE(shader->getNativeHandle(), 0u) << path;
+            // -1 when the name is missing or unused (and optimised away).
+            EXPECT_GE(glGetUniformLocation(shader->getNativeHandle(), "texture"), 0) << path;
         }
 }
 
