@@ -274,11 +274,11 @@ B2SceneImage* B2Scene::j2B2SceneImage(const Json::Value& imageValue)
 {
     auto* image = new B2SceneImage();
     const Json::Value* body = at(imageValue, "body");
-    if (body != nullptr && body->isInt())
-    {
-        const auto found = indexToBody.find(body->asInt());
-        image->body = found != indexToBody.end() ? found->second : nullptr;
-    }
+    // The index names a body of this file: `indexToBody` still holds the bodies of an
+    // earlier load beyond this file's count, which the world may have destroyed since.
+    if (body != nullptr && body->isInt() && body->asInt() >= 0
+        && static_cast<std::size_t>(body->asInt()) < bodies.size())
+        image->body = bodies[static_cast<std::size_t>(body->asInt())];
     const Json::Value* name = at(imageValue, "name");
     if (name != nullptr && name->isString())
         image->name = name->asString();

@@ -216,3 +216,22 @@ TEST(SceneImageTest, ImagesFromAScene)
     all.clear();
     EXPECT_EQ(scene.getAllImages(all), 0);
 }
+
+TEST(SceneImageTest, ImageBodiesComeFromTheirOwnFile)
+{
+    // A second load into the same scene: an image's body index beyond this file's
+    // bodies names no body, not a body of the first load.
+    B2Scene scene;
+    std::string error;
+    b2World world(b2Vec2(0.0f, 0.0f));
+    ASSERT_NE(scene.readFromString(R"({"body": [{}, {}, {"name": "old"}]})", error, &world), nullptr);
+    world.DestroyBody(scene.getBodyByName("old"));
+    ASSERT_NE(scene.readFromString(R"({"body": [{"name": "new"}], "image": [
+        {"name": "stray", "body": 2}, {"name": "placed", "body": 0}, {"name": "negative", "body": -1}]})",
+                  error, &world),
+        nullptr)
+        << error;
+    EXPECT_EQ(scene.getImageByName("stray")->body, nullptr);
+    EXPECT_EQ(scene.getImageByName("negative")->body, nullptr);
+    EXPECT_EQ(scene.getImageByName("placed")->body, scene.getBodyByName("new"));
+}
