@@ -252,9 +252,11 @@ b2Fixture* B2Scene::j2b2Fixture(b2Body* body, const Json::Value& fixtureValue)
     def.filter.categoryBits = static_cast<std::uint16_t>(J::toInt(at(fixtureValue, "filter-categoryBits"), 1));
     def.filter.maskBits = static_cast<std::uint16_t>(J::toInt(at(fixtureValue, "filter-maskBits"), 65535));
     def.filter.groupIndex = static_cast<std::int16_t>(J::toInt(at(fixtureValue, "filter-groupIndex"), 0));
-    if (!reader.allFinite())
+    // Box2D mixes two frictions by the square root of their product: a negative one
+    // turns the motion of both bodies into NaN.
+    if (!reader.allFinite() || def.friction < 0.0f)
     {
-        std::printf("Ignoring fixture with a friction, restitution or density that is not a finite number.\n");
+        std::printf("Ignoring fixture with a negative friction or a value that is not a finite number.\n");
         return nullptr;
     }
 

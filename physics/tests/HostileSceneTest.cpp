@@ -34,11 +34,12 @@ TEST_F(HostileSceneTest, RefusedShapesAreSkippedAndTheRestLoads)
     EXPECT_EQ(world->GetBodyCount(), 3);
     b2Body* ground = scene.getBodyByName("ground");
     ASSERT_NE(ground, nullptr);
-    // Only "good" survives among the fourteen fixtures of the ground.
+    // Only "good" survives among the sixteen fixtures of the ground.
     EXPECT_EQ(fixtureCount(ground), 1);
     EXPECT_NE(scene.getFixtureByName("good"), nullptr);
     for (const char* name : {"nine", "collinear", "welded", "sliver", "notANumber", "farAway", "onePointChain",
-             "repeatedChain", "shortLoop", "pointEdge", "negativeCircle", "infiniteCircle", "noShape"})
+             "repeatedChain", "shortLoop", "pointEdge", "negativeCircle", "infiniteCircle", "noShape", "nanFriction",
+             "negativeFriction"})
         EXPECT_EQ(scene.getFixtureByName(name), nullptr) << name;
     EXPECT_TRUE(printed("Ignoring polygon fixture with too many vertices.\n"));
     EXPECT_TRUE(printed("Ignoring polygon fixture whose points have no proper convex hull.\n"));
@@ -46,6 +47,7 @@ TEST_F(HostileSceneTest, RefusedShapesAreSkippedAndTheRestLoads)
     EXPECT_TRUE(printed("Ignoring loop fixture with fewer than three points or points too close together.\n"));
     EXPECT_TRUE(printed("Ignoring edge fixture with invalid or too close vertices.\n"));
     EXPECT_TRUE(printed("Ignoring circle fixture with an invalid radius or centre.\n"));
+    EXPECT_TRUE(printed("Ignoring fixture with a negative friction or a value that is not a finite number.\n"));
 }
 
 TEST_F(HostileSceneTest, BodyValuesBox2DWouldRefuseTakeDefaults)
