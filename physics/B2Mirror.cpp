@@ -149,7 +149,7 @@ B2JointDefPtr start(b2Joint* joint, b2Vec2 anchorA, b2Vec2 anchorB, Def*& out)
 {
     out = new Def;
     out->type = joint->GetType();
-    out->userData = joint->GetUserData();
+    out->userData = joint->GetUserData(); // Box2D 2.4's b2JointUserData, copied whole
     out->bodyA = joint->GetBodyA();
     out->bodyB = joint->GetBodyB();
     out->collideConnected = joint->GetCollideConnected();
