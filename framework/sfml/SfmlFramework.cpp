@@ -142,12 +142,7 @@ void SfmlFramework::createWindow()
     // against the destination alpha.
     const sf::VideoMode mode(resolution.first, resolution.second, 32);
     const sf::ContextSettings settings(0, 0, antiAliasing, 2, 0);
-    sf::Uint32 style = getRenderWindowFlag();
-    // The style flags leave out the title bar, which Windows adds to every
-    // top-level window anyway; an X11 window manager draws no frame at all
-    // without it, so a windowed game could not be moved or closed by its frame.
-    if (!(style & sf::Style::Fullscreen))
-        style |= sf::Style::Titlebar;
+    const sf::Uint32 style = getRenderWindowFlag();
     if (!window) {
         if (!isX11DisplayAvailable()) {
             std::cout << "[SfmlFramework] No display: cannot open the window (is DISPLAY set?)" << std::endl;

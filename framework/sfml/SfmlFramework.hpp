@@ -83,8 +83,8 @@ public:
     /// The window as a render target; valid only while the window exists.
     sf::RenderTarget& getRenderTarget() const { return *window; }
     /// The window's SFML style as the settings give it: close, plus full
-    /// screen and resize as set. A windowed window also gets a title bar when
-    /// it is made, which this value leaves out.
+    /// screen and resize as set. SFML still asks the window manager for a
+    /// title bar on a windowed window.
     sf::Uint32 getRenderWindowFlag() const;
     /// Lets the state draw to this framework; a null state is ignored.
     SfmlState* setupState(SfmlState* state);

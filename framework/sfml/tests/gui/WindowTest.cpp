@@ -49,6 +49,28 @@ TEST(SfmlWindow, OpensWithTheHelpersTitleAndSize)
     EXPECT_EQ(sfml.getWindow()->getSize(), sf::Vector2u(640, 480));
 }
 
+TEST(SfmlWindow, WindowedModeAsksTheWindowManagerForATitleBar)
+{
+    // The style flags leave the title bar out; a player's window manager must
+    // still frame the window. A window manager announces the Motif hints
+    // atom, and SFML writes its decoration hints only where that atom exists.
+    XProbe probe;
+    XInternAtom(probe.get(), "_MOTIF_WM_HINTS", False);
+    XSync(probe.get(), False);
+
+    TestInitHelper helper;
+    SfmlFramework sfml;
+    sfml.init(&helper);
+    ASSERT_NE(sfml.getWindow(), nullptr);
+    pumpFrames(sfml, 2);
+
+    // flags, functions, decorations, input mode, status
+    const std::vector<unsigned long> hints = probe.cardinals(windowId(sfml), "_MOTIF_WM_HINTS");
+    ASSERT_GE(hints.size(), 3u);
+    const unsigned long decorTitle = 1ul << 3;
+    EXPECT_NE(hints[2] & decorTitle, 0u);
+}
+
 TEST(SfmlWindow, FramebufferHasDestinationAlpha)
 {
     TestInitHelper helper;
