@@ -419,3 +419,17 @@ TEST_F(MirrorGearTest, GearOnAJointOfAnotherBodyKeepsThatJoint)
     EXPECT_FLOAT_EQ(all[0]->GetRatio(), 3.0f);
     EXPECT_EQ(world.GetJointCount(), 3);
 }
+
+TEST_F(MirrorGearTest, GearThatBox2DWouldNowRefuseIsDropped)
+{
+    // Box2D asserts that a new gear moves two dynamic bodies; the wheel became static
+    // after its gear was made, so the gear cannot be made again.
+    gear(hinge(b, b2Vec2(3.0f, 1.0f)), hinge(c, b2Vec2(-3.0f, 1.0f)), 2.0f);
+    c->SetType(b2_staticBody);
+    testing::internal::CaptureStdout();
+    mirrorb2BodyX(a);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+        "Dropping a gear joint of a mirrored body whose joints no longer move dynamic bodies.\n");
+    EXPECT_TRUE(gears().empty());
+    EXPECT_EQ(world.GetJointCount(), 2);
+}
