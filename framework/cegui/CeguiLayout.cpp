@@ -29,7 +29,7 @@ void CeguiLayout::setContainer(CEGUI::Window* window)
 void CeguiLayout::forceUpdate()
 {
     if (container) {
-        updateLayout();
+        run();
     }
 }
 
@@ -39,7 +39,7 @@ bool CeguiLayout::onNeedUpdate(const CEGUI::EventArgs& args)
     // only the container's own resize re-runs the layout.
     const auto& elementArgs = static_cast<const CEGUI::ElementEventArgs&>(args);
     if (container && elementArgs.element == container) {
-        updateLayout();
+        run();
     }
     return true;
 }
@@ -47,6 +47,31 @@ bool CeguiLayout::onNeedUpdate(const CEGUI::EventArgs& args)
 bool CeguiLayout::compareUDim(const CEGUI::UDim& a, const CEGUI::UDim& b)
 {
     return a.d_scale > b.d_scale || (a.d_scale == b.d_scale && a.d_offset > b.d_offset);
+}
+
+void CeguiLayout::run()
+{
+    // Placing the children can resize the container while the layout runs
+    // (a scroll pane shows or hides its scroll bars as its content grows and
+    // so resizes the content window). Running again inside that run would
+    // recurse without end; one more run afterwards places the children for
+    // the size the container has settled on.
+    if (running) {
+        missed = true;
+        return;
+    }
+    running = true;
+    missed = false;
+    try {
+        updateLayout();
+        if (missed) {
+            updateLayout();
+        }
+    } catch (...) {
+        running = false;
+        throw;
+    }
+    running = false;
 }
 
 void CeguiLayout::dropConnections()

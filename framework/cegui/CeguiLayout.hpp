@@ -14,7 +14,8 @@ class Window;
 } // namespace CEGUI
 
 /// Places the children of one container window, in child order, when asked
-/// (forceUpdate) and whenever the container is resized.
+/// (forceUpdate) and whenever the container is resized. A resize caused by
+/// the placing itself is answered by one more run once the first has ended.
 class CeguiLayout : public tools::NonCopyable {
 public:
     CeguiLayout() = default;
@@ -41,6 +42,11 @@ protected:
 
 private:
     void dropConnections();
+    void run();
 
     std::list<CEGUI::Event::Connection> connections;
+    /// Set while the children are being placed.
+    bool running = false;
+    /// A run was asked for while one was going on.
+    bool missed = false;
 };

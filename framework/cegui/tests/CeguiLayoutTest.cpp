@@ -185,6 +185,39 @@ TEST_F(CeguiLayoutTest, GridOfTheInventoryButtons)
     EXPECT_NEAR(rectInParent(c).left(), 13.33f, 0.5f);
 }
 
+TEST_F(CeguiLayoutTest, GridOnTheContentOfAScrollPane)
+{
+    // The inventory's buttons: more than the pane shows, so its scroll bar
+    // comes up while the layout runs and narrows the content window.
+    auto* pane = static_cast<CEGUI::ScrollablePane*>(create("GWEN/ScrollablePane", "Scroll"));
+    pane->setArea(CEGUI::UVector2(CEGUI::UDim(0, 0), CEGUI::UDim(0, 0)),
+                  CEGUI::USize(CEGUI::UDim(0, 300), CEGUI::UDim(0, 400)));
+    CEGUI::Window* content = pane->getChild("__auto_container__");
+    CeguiGridLayout* layout = framework.crateGridLayout(content, CeguiGridLayout::Cells);
+    layout->setItemsPerLine(2);
+    layout->setSpacing(CEGUI::UVector2(CEGUI::UDim(0, 33.33f), CEGUI::UDim(0, 33.33f)));
+    layout->setMargin(CEGUI::UBox(CEGUI::UDim(0, 13.33f), CEGUI::UDim(0, 13.33f), CEGUI::UDim(0, 0), CEGUI::UDim(0, 33.33f)));
+    layout->setAspectRatio(1.0f);
+    std::vector<CEGUI::Window*> buttons;
+    for (int i = 0; i < 7; ++i) {
+        buttons.push_back(create("GWEN/Button", "Part" + CEGUI::PropertyHelper<int>::toString(i), pane));
+    }
+    layout->forceUpdate();
+
+    ASSERT_TRUE(pane->getVertScrollbar()->isVisible());
+    const float viewWidth = pane->getViewableArea().getWidth();
+    EXPECT_LT(viewWidth, 300.0f);
+    const float side = viewWidth / 2 - 40;
+    const CEGUI::Rectf contentRect = content->getUnclippedOuterRect().get();
+    for (int i = 0; i < 7; ++i) {
+        const CEGUI::Rectf r = buttons[i]->getUnclippedOuterRect().get();
+        EXPECT_NEAR(r.getWidth(), side, 1.0f) << "button " << i;
+        EXPECT_NEAR(r.getHeight(), side, 1.0f) << "button " << i;
+        EXPECT_NEAR(r.left() - contentRect.left(), 13.33f + (i % 2) * (side + 33.33f), 1.0f) << "button " << i;
+        EXPECT_NEAR(r.top() - contentRect.top(), 13.33f + (i / 2) * (side + 33.33f), 1.5f) << "button " << i;
+    }
+}
+
 TEST_F(CeguiLayoutTest, GridInOtherModeLeavesChildrenAlone)
 {
     CEGUI::Window* a = createAt(box, "Kept", 11, 12, 13, 14);
