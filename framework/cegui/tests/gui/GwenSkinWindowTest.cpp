@@ -83,6 +83,14 @@ TEST_F(GwenSkinWindowTest, WidgetsAsTheScreensSetThemUpShow)
     image->setProperty("FrameEnabled", "false");
     image->setProperty("BackgroundEnabled", "false");
 
+    // The same image tinted as the play screen tints its checkpoint marks:
+    // the colour reaches the look's colour property as "AARRGGBB" text.
+    CEGUI::Window* tinted = createAt("GWEN/StaticImage", "Tinted", root, 10, 60, 60, 30);
+    tinted->setProperty("Image", "GWEN/Selection");
+    tinted->setProperty("FrameEnabled", "false");
+    tinted->setProperty("BackgroundEnabled", "false");
+    tinted->setProperty<CEGUI::Colour>("ImageColours", CEGUI::Colour(1.0f, 0.5f, 0.0f, 1.0f));
+
     // A text in a given colour, without frame and background.
     CEGUI::Window* text = createAt("GWEN/StaticText", "Text", root, 100, 10, 200, 30);
     text->setProperty("FrameEnabled", "false");
@@ -109,6 +117,7 @@ TEST_F(GwenSkinWindowTest, WidgetsAsTheScreensSetThemUpShow)
 
     EXPECT_TRUE(near(shot.getPixel(10 + 30, 10 + 20), selectionBlue)) << "image";
     EXPECT_EQ(shot.getPixel(10 + 60 + 2, 10 + 20), background) << "nothing beside the image";
+    EXPECT_TRUE(near(shot.getPixel(10 + 30, 60 + 15), sf::Color(58, 60, 0))) << "tinted image";
 
     int textPixels = 0;
     for (unsigned y = 10; y < 40; ++y) {
