@@ -107,12 +107,16 @@ TEST_F(CeguiLayoutTest, EmptyContainerAndNoContainerAreHarmless)
 {
     CeguiFlowLayout flow(CeguiFlowLayout::Row);
     flow.forceUpdate(); // no container
-    flow.setContainer(box);
+    EXPECT_EQ(flow.getContainer(), nullptr);
     CeguiGridLayout grid(CeguiGridLayout::Cells);
-    grid.setItemsPerLine(3); // no container yet
-    grid.setContainer(box);
+    grid.setItemsPerLine(3); // no container yet: kept for later
+    grid.setContainer(box);  // no children: nothing to place
     EXPECT_EQ(box->getChildCount(), 0u);
-    EXPECT_EQ(flow.getContainer(), box);
+
+    // The setting made before binding applies to the children that come.
+    CEGUI::Window* a = child(10, 10);
+    grid.forceUpdate();
+    EXPECT_NEAR(rectInParent(a).getWidth(), 400.0f / 3, 1.0f);
 }
 
 TEST_F(CeguiLayoutTest, GridFillsRowsOfEqualCells)
