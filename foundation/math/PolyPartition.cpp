@@ -65,6 +65,14 @@ bool PolyPartition::Intersects(const PartitionPoint& p11, const PartitionPoint& 
     const double d12 = crossTerm(p21, p22, p12);
     if ((d11 > 0.0 && d12 > 0.0) || (d11 < 0.0 && d12 < 0.0))
         return false;
+    // On one line the side tests cannot separate them; they meet only where
+    // their extents overlap. Counting distant pieces of one line as crossing
+    // would hide every diagonal that lines up with a far edge.
+    if ((d21 == 0.0 && d22 == 0.0) || (d11 == 0.0 && d12 == 0.0))
+        return std::fmax(std::fmin(p11.x, p12.x), std::fmin(p21.x, p22.x)) <=
+                   std::fmin(std::fmax(p11.x, p12.x), std::fmax(p21.x, p22.x)) &&
+               std::fmax(std::fmin(p11.y, p12.y), std::fmin(p21.y, p22.y)) <=
+                   std::fmin(std::fmax(p11.y, p12.y), std::fmax(p21.y, p22.y));
     return true;
 }
 

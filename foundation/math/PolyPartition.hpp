@@ -37,7 +37,8 @@ public:
     static bool InCone(const PartitionPoint& a, const PartitionPoint& b, const PartitionPoint& c,
                        const PartitionPoint& q);
     static bool InCone(const PartitionVertex* v, const PartitionPoint& q);
-    /// Whether two segments cross; segments sharing an end point never do.
+    /// Whether two segments cross or touch; segments sharing an end point
+    /// never do, and segments on one line only where they overlap.
     static bool Intersects(const PartitionPoint& p11, const PartitionPoint& p12, const PartitionPoint& p21,
                            const PartitionPoint& p22);
     /// v divided by its length; (0, 0) for the zero vector.
@@ -57,11 +58,11 @@ public:
     /// diagonals that are not needed for convexity.
     int ConvexPartition_HM(const PartitionPoly* poly, PartitionPolyList* parts);
     int ConvexPartition_HM(const PartitionPolyList* inpolys, PartitionPolyList* parts);
-    /// Convex partition with the fewest pieces (dynamic programming). A
-    /// diagonal that continues a polygon edge in a straight line through a
-    /// vertex counts as not visible, so pieces that would need one (a plus
-    /// sign cut into a bar and two arms) are not found; vertices that lie
-    /// straight between their neighbours never force a cut.
+    /// Convex partition with the fewest pieces (dynamic programming) among
+    /// the partitions by diagonals between vertices. Pieces may have
+    /// straight corners, also at reflex vertices of the polygon (a plus sign
+    /// becomes a bar and two arms); vertices that lie straight between their
+    /// neighbours never force a cut.
     int ConvexPartition_OPT(const PartitionPoly* poly, PartitionPolyList* parts);
     /// Partition into y-monotone polygons by a top-to-bottom sweep; outer
     /// polygons counter-clockwise, holes clockwise.
@@ -103,7 +104,7 @@ private:
 
     /// State of one vertex pair in the optimal convex partition.
     struct DPState2 {
-        bool visible = false;
+        bool visible = false;           ///< the pair closes a sub-polygon whose partition is searched
         int weight = 0;                 ///< number of diagonals; max int: no partition yet
         std::list<Diagonal> pairs;      ///< narrowest neighbour pairs, best first
     };
@@ -118,7 +119,12 @@ private:
                             long index1, long index2);
 
     static void UpdateState(long a, long b, int w, long i, long j, std::vector<DPState2>& dpstates, long n);
-    static void TypeA(long i, long k, long j, const std::vector<PartitionVertex>& vertices,
+    /// Offers (i, j) the piece of P(i, k) grown across k; closing counts the
+    /// diagonals of P(k, j).
+    static void TypeA(long i, long k, long j, int closing, const std::vector<PartitionVertex>& vertices,
                       std::vector<DPState2>& dpstates, long n);
-    static void TypeB(long i, long k, long j, std::vector<DPState2>& dpstates, long n);
+    /// Offers (i, j) the triangle (i, k, j) as its piece, a being the vertex
+    /// after i; side and closing count the diagonals behind (i, k) and (k, j).
+    static void TypeB(long i, long a, long k, long j, int side, int closing, std::vector<DPState2>& dpstates,
+                      long n);
 };

@@ -120,22 +120,126 @@ int PolyPartition::Triangulate_OPT(const PartitionPoly* poly, PartitionPolyList*
 
 // Optimal convex partition.
 //
-// For a visible pair (i, j) the state holds the fewest diagonals that cut
-// P(i, j) into convex pieces, and the narrowest neighbour pairs (a, b) of
-// such optimal cuttings: the piece holding the edge (i, j) runs
-// i, a, ..., b, j. A larger a makes the piece's corner at i narrower, a
-// smaller b its corner at j (vertices seen from one vertex of a simple polygon
-// are in angular order along the boundary), so only pairs that no other pair
-// beats on both ends are kept, best first. A cutting that is not optimal never
-// has to be considered: one diagonal more always allows closing the piece at
-// (i, j), which leaves the outer piece completely free.
+// For a pair (i, j) whose state is searched, the state holds the fewest
+// diagonals that cut P(i, j) into convex pieces, and the narrowest
+// neighbour pairs (a, b) of such optimal cuttings: the piece holding the edge
+// (i, j) runs i, a, ..., b, j. A larger a makes the piece's corner at i
+// narrower, a smaller b its corner at j (vertices seen from one vertex of a
+// simple polygon are in angular order along the boundary), so only pairs
+// that no other pair beats on both ends are kept, best first. A cutting that
+// is not optimal never has to be considered: one diagonal more always allows
+// closing the piece at (i, j), which leaves the outer piece completely free.
 //
 // The piece at (i, j) is built through its vertex k just before j:
 // - TypeA: it is the piece of P(i, k) at (i, k), grown across k by the
-//   triangle (i, k, j); this needs convex merged corners at i and at k.
-// - TypeB: it is the triangle (i, k, j) alone, and (i, k) is a diagonal
-//   (or a polygon edge when k = i + 1).
+//   triangle (i, k, j); this needs convex or straight merged corners at i
+//   and at k.
+// - TypeB: it is the triangle (i, k, j) alone, and its side from i to k is a
+//   diagonal or a polygon edge, or a row of them on one line.
 // Either way (k, j) is a diagonal closing P(k, j), unless k = j - 1.
+//
+// Pieces may have straight corners at polygon vertices, and the segments from
+// i to the vertices of such a side run along the piece's border instead of
+// through it. Two kinds of segment stand in for diagonals there:
+// - a row: the segment from i to k passes through vertices between them,
+//   each pair of neighbours on it being an edge or a diagonal (the first side
+//   of a piece, from i on);
+// - a segment from i to k that passes through vertices after k, the last side
+//   of the piece, which then goes on to those vertices and ends at j.
+
+namespace {
+
+enum class ChordKind {
+    None,       ///< leaves the polygon or crosses its boundary
+    Edge,       ///< a polygon edge
+    Open,       ///< a diagonal, touching the boundary only at its ends
+    AlongOuter, ///< inside, but touching vertices after its second end
+    AlongInner, ///< a row of edges and diagonals through vertices between its ends
+};
+
+struct Chord {
+    ChordKind kind = ChordKind::None;
+    /// AlongOuter: the touched vertex nearest the second end; AlongInner: the
+    /// touched vertex nearest the first end.
+    long link = -1;
+};
+
+/// Kinds of all segments (i, j), i < j, of a polygon without straight vertices.
+std::vector<Chord> classifyChords(const PartitionPoly& poly, const std::vector<PolyPartition::PartitionVertex>& vertices)
+{
+    const long n = poly.GetNumPoints();
+    std::vector<Chord> chords(tableSize(n));
+    // Touched vertices nearest the first and the second end of each segment.
+    std::vector<long> nearFirst(chords.size(), -1);
+    std::vector<long> nearSecond(chords.size(), -1);
+    for (long i = 0; i < n - 1; ++i) {
+        for (long j = i + 1; j < n; ++j) {
+            Chord& chord = chords[at(i, j, n)];
+            if (j == i + 1 || (i == 0 && j == n - 1)) {
+                chord.kind = ChordKind::Edge;
+                continue;
+            }
+            const PartitionPoint& pi = poly[i];
+            const PartitionPoint& pj = poly[j];
+            if (PolyPartition::InCone(&vertices[static_cast<std::size_t>(i)], pj) &&
+                PolyPartition::InCone(&vertices[static_cast<std::size_t>(j)], pi) && !crossesBoundary(poly, i, j)) {
+                chord.kind = ChordKind::Open;
+                continue;
+            }
+            const PartitionPoint dir = pj - pi;
+            double first = 0.0;
+            double second = 0.0;
+            for (long v = 0; v < n; ++v) {
+                const PartitionPoint& pv = poly[v];
+                if (v == i || v == j || PolyPartition::IsConvex(pi, pj, pv) || PolyPartition::IsReflex(pi, pj, pv))
+                    continue;
+                const PartitionPoint offset = pv - pi;
+                const double along = offset.x * dir.x + offset.y * dir.y;
+                const double length = dir.x * dir.x + dir.y * dir.y;
+                if (!(along > 0.0 && along < length))
+                    continue; // on the line, but not between the ends
+                if (nearFirst[at(i, j, n)] == -1 || along < first) {
+                    nearFirst[at(i, j, n)] = v;
+                    first = along;
+                }
+                if (nearSecond[at(i, j, n)] == -1 || along > second) {
+                    nearSecond[at(i, j, n)] = v;
+                    second = along;
+                }
+            }
+        }
+    }
+
+    auto kind = [&](long i, long j) { return chords[at(i, j, n)].kind; };
+    auto closes = [&](long i, long j) { return kind(i, j) == ChordKind::Edge || kind(i, j) == ChordKind::Open; };
+    // A row from i to j: an edge or diagonal to the first touched vertex d,
+    // then a row (or a plain edge or diagonal) from d to j.
+    for (long i = n - 3; i >= 0; --i) {
+        for (long j = i + 2; j < n; ++j) {
+            Chord& chord = chords[at(i, j, n)];
+            const long d = nearFirst[at(i, j, n)];
+            if (chord.kind != ChordKind::None || d <= i || d >= j)
+                continue;
+            if (closes(i, d) && (closes(d, j) || kind(d, j) == ChordKind::AlongInner))
+                chord = {ChordKind::AlongInner, d};
+        }
+    }
+    // A last side from i through j to t: (j, t) is an edge or diagonal and the
+    // segment (i, t) is itself usable, up to the polygon edge (0, n - 1).
+    for (long i = 0; i < n - 2; ++i) {
+        for (long j = n - 1; j >= i + 2; --j) {
+            Chord& chord = chords[at(i, j, n)];
+            const long t = nearSecond[at(i, j, n)];
+            if (chord.kind != ChordKind::None || t <= j)
+                continue;
+            if (closes(j, t) && (closes(i, t) || kind(i, t) == ChordKind::AlongOuter))
+                chord = {ChordKind::AlongOuter, t};
+        }
+    }
+    return chords;
+}
+
+} // namespace
 
 void PolyPartition::UpdateState(long a, long b, int w, long i, long j, std::vector<DPState2>& dpstates, long n)
 {
@@ -157,13 +261,12 @@ void PolyPartition::UpdateState(long a, long b, int w, long i, long j, std::vect
     pairs.push_front(newdiagonal);
 }
 
-void PolyPartition::TypeA(long i, long k, long j, const std::vector<PartitionVertex>& vertices,
+void PolyPartition::TypeA(long i, long k, long j, int closing, const std::vector<PartitionVertex>& vertices,
                           std::vector<DPState2>& dpstates, long n)
 {
     const DPState2& left = dpstates[at(i, k, n)];
     if (left.weight == std::numeric_limits<int>::max())
         return;
-    const int w = left.weight + (k < j - 1 ? dpstates[at(k, j, n)].weight + 1 : 0);
     const PartitionPoint& pi = vertices[static_cast<std::size_t>(i)].p;
     const PartitionPoint& pk = vertices[static_cast<std::size_t>(k)].p;
     const PartitionPoint& pj = vertices[static_cast<std::size_t>(j)].p;
@@ -173,23 +276,15 @@ void PolyPartition::TypeA(long i, long k, long j, const std::vector<PartitionVer
             continue;
         if (IsReflex(pj, pi, vertices[static_cast<std::size_t>(pair.index1)].p))
             continue;
-        UpdateState(i, j, w, pair.index1, k, dpstates, n);
+        UpdateState(i, j, left.weight + closing, pair.index1, k, dpstates, n);
         return;
     }
 }
 
-void PolyPartition::TypeB(long i, long k, long j, std::vector<DPState2>& dpstates, long n)
+void PolyPartition::TypeB(long i, long a, long k, long j, int side, int closing, std::vector<DPState2>& dpstates,
+                          long n)
 {
-    int w = 0;
-    if (k > i + 1) {
-        const int left = dpstates[at(i, k, n)].weight;
-        if (left == std::numeric_limits<int>::max())
-            return;
-        w += left + 1;
-    }
-    if (k < j - 1)
-        w += dpstates[at(k, j, n)].weight + 1;
-    UpdateState(i, j, w, k, k, dpstates, n);
+    UpdateState(i, j, side + closing, a, k, dpstates, n);
 }
 
 int PolyPartition::ConvexPartition_OPT(const PartitionPoly* input, PartitionPolyList* parts)
@@ -200,10 +295,8 @@ int PolyPartition::ConvexPartition_OPT(const PartitionPoly* input, PartitionPoly
     if (count < 3)
         return 0;
 
-    // A vertex on the straight line between its neighbours needs no cut, but
-    // a piece can only be grown across it through a diagonal lying on that
-    // line, which is never visible. Such vertices are left out of the search
-    // and put back on their edge afterwards.
+    // A vertex on the straight line between its neighbours needs no cut; it
+    // is left out of the search and put back on its edge afterwards.
     std::vector<long> kept;
     for (long i = 0; i < count; ++i) {
         const PartitionPoint& prev = (*input)[(i + count - 1) % count];
@@ -234,6 +327,8 @@ int PolyPartition::ConvexPartition_OPT(const PartitionPoly* input, PartitionPoly
     }
     for (PartitionVertex& v : vertices)
         UpdateVertexReflexity(&v);
+    const std::vector<Chord> chords = classifyChords(*poly, vertices);
+    auto chord = [&](long i, long j) -> const Chord& { return chords[at(i, j, n)]; };
 
     const int none = std::numeric_limits<int>::max();
     std::vector<DPState2> dpstates(tableSize(n));
@@ -241,16 +336,32 @@ int PolyPartition::ConvexPartition_OPT(const PartitionPoly* input, PartitionPoly
         for (long j = i + 1; j < n; ++j) {
             DPState2& state = dpstates[at(i, j, n)];
             state.weight = none;
-            if (j == i + 1 || (i == 0 && j == n - 1)) {
-                state.visible = true; // polygon edge
-                continue;
-            }
-            state.visible = InCone(&vertices[static_cast<std::size_t>(i)], (*poly)[j]) &&
-                            InCone(&vertices[static_cast<std::size_t>(j)], (*poly)[i]) &&
-                            !crossesBoundary(*poly, i, j);
+            const ChordKind kind = chord(i, j).kind;
+            state.visible = kind == ChordKind::Edge || kind == ChordKind::Open || kind == ChordKind::AlongOuter;
         }
         dpstates[at(i, i + 1, n)].weight = 0;
     }
+    // Diagonals along a side (i, j) of a piece: none for an edge, the
+    // diagonal itself and those behind it, or the sum over a row.
+    auto sideWeight = [&](long i, long j) {
+        int sum = 0;
+        for (;;) {
+            const Chord& c = chord(i, j);
+            const long to = c.kind == ChordKind::AlongInner ? c.link : j;
+            const ChordKind kind = chord(i, to).kind;
+            if (kind == ChordKind::Open) {
+                const int w = dpstates[at(i, to, n)].weight;
+                if (w == none)
+                    return none;
+                sum += w + 1;
+            } else if (kind != ChordKind::Edge) {
+                return none;
+            }
+            if (to == j)
+                return sum;
+            i = to;
+        }
+    };
 
     for (long gap = 2; gap < n; ++gap) {
         for (long i = 0; i < n - gap; ++i) {
@@ -259,13 +370,19 @@ int PolyPartition::ConvexPartition_OPT(const PartitionPoly* input, PartitionPoly
                 continue;
             // k ascending keeps the narrowest-pair list ordered.
             for (long k = i + 1; k < j; ++k) {
-                if (!dpstates[at(i, k, n)].visible || !dpstates[at(k, j, n)].visible)
+                const int closing = k == j - 1 ? 0 : sideWeight(k, j);
+                if (closing == none || chord(k, j).kind == ChordKind::AlongInner)
                     continue;
-                if (k < j - 1 && dpstates[at(k, j, n)].weight == none)
+                const Chord& left = chord(i, k);
+                const bool triangle = IsConvex((*poly)[i], (*poly)[k], (*poly)[j]);
+                if (k > i + 1 && ((left.kind == ChordKind::Open && triangle) ||
+                                  (left.kind == ChordKind::AlongOuter && left.link == j)))
+                    TypeA(i, k, j, closing, vertices, dpstates, n);
+                if (!triangle)
                     continue;
-                if (k > i + 1)
-                    TypeA(i, k, j, vertices, dpstates, n);
-                TypeB(i, k, j, dpstates, n);
+                const int side = sideWeight(i, k);
+                if (side != none)
+                    TypeB(i, left.kind == ChordKind::AlongInner ? left.link : k, k, j, side, closing, dpstates, n);
             }
         }
     }
@@ -289,10 +406,20 @@ int PolyPartition::ConvexPartition_OPT(const PartitionPoly* input, PartitionPoly
             chain.push_back(k);
             if (k < j - 1)
                 tasks.emplace_back(k, j);
-            if (a == k) {
-                // TypeB: the triangle (i, k, j) closes the piece.
-                if (k > i + 1)
-                    tasks.emplace_back(i, k);
+            if (a == k || chord(i, k).kind == ChordKind::AlongInner) {
+                // TypeB: the triangle (i, k, j) closes the piece; its side
+                // from i to k may be a row through further vertices.
+                std::vector<long> row;
+                for (long u = i;;) {
+                    const long to = chord(u, k).kind == ChordKind::AlongInner ? chord(u, k).link : k;
+                    if (to > u + 1)
+                        tasks.emplace_back(u, to);
+                    if (to == k)
+                        break;
+                    row.push_back(to);
+                    u = to;
+                }
+                chain.insert(chain.end(), row.rbegin(), row.rend());
                 break;
             }
             // TypeA: continue inside P(i, k) with a pair that starts with a

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -82,6 +83,10 @@ TEST(PolyPartitionPredicates, CornersConesAndCrossings)
     EXPECT_FALSE(PolyPartition::Intersects({0, 0}, {2, 2}, {2, 2}, {3, 0})) << "shared end point";
     EXPECT_FALSE(PolyPartition::Intersects({0, 0}, {1, 1}, {0, 2}, {2, 3}));
     EXPECT_TRUE(PolyPartition::Intersects({0, 0}, {2, 0}, {1, 0}, {1, 1})) << "touching counts";
+    EXPECT_FALSE(PolyPartition::Intersects({0, 0}, {1, 0}, {2, 0}, {3, 0})) << "apart on one line";
+    EXPECT_FALSE(PolyPartition::Intersects({0, 0}, {0, 1}, {0, 3}, {0, 2})) << "apart on one line";
+    EXPECT_TRUE(PolyPartition::Intersects({0, 0}, {2, 0}, {1, 0}, {3, 0})) << "overlapping on one line";
+    EXPECT_TRUE(PolyPartition::Intersects({0, 0}, {3, 3}, {1, 1}, {2, 2})) << "one inside the other";
 
     const PartitionPoint unit = PolyPartition::Normalize({3, 4});
     EXPECT_DOUBLE_EQ(unit.x, 0.6);
@@ -330,6 +335,66 @@ TEST(PolyPartitionConvex, StraightCornersNeedNoCut)
     parts.clear();
     const PartitionPoly flat = toPoly({{0, 0}, {1, 0}, {2, 0}});
     EXPECT_EQ(pp.ConvexPartition_OPT(&flat, &parts), 0);
+}
+
+TEST(PolyPartitionConvex, PlusSignIsABarAndTwoArms)
+{
+    // Four reflex corners and a diagonal resolves at most two, so three
+    // pieces at least; only a bar and two arms reach that, and the bar's
+    // sides run straight through two reflex corners each. Every vertex is
+    // tried as the first one.
+    const std::vector<Pt> plus = {{1, 0}, {2, 0}, {2, 1}, {3, 1}, {3, 2}, {2, 2},
+                                  {2, 3}, {1, 3}, {1, 2}, {0, 2}, {0, 1}, {1, 1}};
+    PolyPartition pp;
+    for (std::size_t first = 0; first < plus.size(); ++first) {
+        std::vector<Pt> outline(plus.begin() + static_cast<long>(first), plus.end());
+        outline.insert(outline.end(), plus.begin(), plus.begin() + static_cast<long>(first));
+        const PartitionPoly poly = toPoly(outline);
+        PartitionPolyList parts;
+        ASSERT_EQ(pp.ConvexPartition_OPT(&poly, &parts), 1) << "first vertex " << first;
+        ASSERT_EQ(parts.size(), 3u) << "first vertex " << first;
+        std::vector<double> areas;
+        for (const PartitionPoly& piece : parts) {
+            EXPECT_TRUE(isConvexCcw(toPts(piece)));
+            areas.push_back(signedArea(toPts(piece)));
+        }
+        std::sort(areas.begin(), areas.end());
+        EXPECT_EQ(areas, (std::vector<double>{1.0, 1.0, 3.0})) << "first vertex " << first;
+    }
+}
+
+TEST(PolyPartitionConvex, DiagonalInLineWithADistantEdge)
+{
+    // A bar with a block on the lower left and a square on the upper left.
+    // Its four reflex corners all lie on the line x = 0, as do two edges;
+    // the three pieces (the lower bound for four reflex corners) need the
+    // diagonals (0,-4)-(0,0) and (0,4)-(0,8) on that line.
+    const std::vector<Pt> outline = {{-4, -8}, {0, -8}, {0, -4}, {4, -4}, {4, 12}, {0, 12}, {0, 8},
+                                     {-4, 8},  {-4, 4}, {0, 4},  {0, 0},  {-4, 0}};
+    PolyPartition pp;
+    const PartitionPoly poly = toPoly(outline);
+    PartitionPolyList parts;
+    ASSERT_EQ(pp.ConvexPartition_OPT(&poly, &parts), 1);
+    EXPECT_EQ(parts.size(), 3u);
+    EXPECT_DOUBLE_EQ(totalArea(parts), signedArea(outline));
+    for (const PartitionPoly& piece : parts)
+        EXPECT_TRUE(isConvexCcw(toPts(piece)));
+}
+
+TEST(PolyPartitionOptimalTriangulation, DiagonalInLineWithADistantEdge)
+{
+    // The corner at (4,0) is so narrow that every triangulation holds the
+    // triangle (3,0), (4,0), (3,1); its diagonal from (3,0) to (3,1) lies in
+    // line with the distant edge from (3,4) to (3,3), which must not block it.
+    const std::vector<Pt> outline = {{3, 0}, {4, 0}, {3, 1}, {4, 2}, {3, 4}, {3, 3}, {2, 4}};
+    PolyPartition pp;
+    const PartitionPoly poly = toPoly(outline);
+    PartitionPolyList triangles;
+    ASSERT_EQ(pp.Triangulate_OPT(&poly, &triangles), 1);
+    EXPECT_EQ(triangles.size(), outline.size() - 2);
+    EXPECT_DOUBLE_EQ(totalArea(triangles), signedArea(outline));
+    for (const PartitionPoly& t : triangles)
+        EXPECT_GT(signedArea(toPts(t)), 0.0);
 }
 
 TEST(PolyPartitionOptimalTriangulation, PicksTheShorterDiagonal)

@@ -73,7 +73,37 @@ void expectExactCover(const PartitionPolyList& pieces, const Shape& shape, bool 
     }
 }
 
-// Fewest convex pieces by exhaustive search over sets of diagonals, checked
+/// No two edges meet except neighbours at their shared point, and no point
+/// repeats.
+bool isSimple(const std::vector<Pt>& pts)
+{
+    const std::size_t n = pts.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = i + 1; j < n; ++j) {
+            if (pts[i].x == pts[j].x && pts[i].y == pts[j].y)
+                return false;
+            const Pt& a = pts[i];
+            const Pt& b = pts[(i + 1) % n];
+            const Pt& c = pts[j];
+            const Pt& d = pts[(j + 1) % n];
+            if (properlyCross(a, b, c, d))
+                return false;
+        }
+        // A vertex lying on another edge.
+        for (std::size_t e = 0; e < n; ++e) {
+            const Pt& a = pts[e];
+            const Pt& b = pts[(e + 1) % n];
+            if (e == i || (e + 1) % n == i)
+                continue;
+            const Pt& q = pts[i];
+            if (cross(a, b, q) == 0.0 && (q.x - a.x) * (q.x - b.x) + (q.y - a.y) * (q.y - b.y) <= 0.0)
+                return false;
+        }
+    }
+    return true;
+}
+
+// Fewest convex pieces by exhaustive search// Fewest convex pieces by exhaustive search over sets of diagonals, checked
 // with the helpers above only.
 class BruteForceConvexPartition {
 public:
@@ -276,6 +306,77 @@ TEST_P(PolygonProperties, OptimalConvexPartitionMatchesExhaustiveSearch)
     PartitionPolyList opt;
     ASSERT_EQ(pp.ConvexPartition_OPT(&poly, &opt), 1);
     EXPECT_EQ(static_cast<int>(opt.size()), BruteForceConvexPartition(shape.outer).fewestPieces());
+}
+
+/// The optimal convex partition of an outline, started at each of its
+/// vertices in turn, has as few pieces as the exhaustive search finds, and
+/// they are convex and cover the outline.
+void expectFewestConvexPieces(PolyPartition& pp, const std::vector<Pt>& outline)
+{
+    const int fewest = BruteForceConvexPartition(outline).fewestPieces();
+    for (std::size_t first = 0; first < outline.size(); ++first) {
+        Shape shape;
+        shape.outer.assign(outline.begin() + static_cast<long>(first), outline.end());
+        shape.outer.insert(shape.outer.end(), outline.begin(), outline.begin() + static_cast<long>(first));
+        const PartitionPoly poly = toPoly(shape.outer);
+        PartitionPolyList opt;
+        ASSERT_EQ(pp.ConvexPartition_OPT(&poly, &opt), 1) << "first vertex " << first;
+        EXPECT_EQ(static_cast<int>(opt.size()), fewest) << "first vertex " << first;
+        expectExactCover(opt, shape);
+        std::size_t points = 0;
+        for (const PartitionPoly& piece : opt) {
+            EXPECT_TRUE(isConvexCcw(toPts(piece)));
+            points += static_cast<std::size_t>(piece.GetNumPoints());
+        }
+        EXPECT_GE(points, outline.size()) << "every input point lies in some piece";
+    }
+}
+
+// Outlines of unit cells have many vertices on one line: reflex corners whose
+// edges point straight at other vertices, so that the best pieces have
+// straight corners there, and diagonals in line with distant edges. An
+// integer shear keeps every collinearity exact; some edges get their
+// midpoint as a straight vertex.
+TEST_P(PolygonProperties, OptimalConvexPartitionOfCellShapesMatchesExhaustiveSearch)
+{
+    for (int round = 0; round < 25; ++round) {
+        std::vector<Pt> cells;
+        while (cells.empty())
+            cells = cellOutline(randomCells(rng, size(3, 8)));
+        int a = 0, b = 0, c = 0, d = 0;
+        while (a * d - b * c <= 0) { // the shear must keep the orientation
+            a = size(1, 3);
+            b = size(-2, 2);
+            c = size(-2, 2);
+            d = size(1, 3);
+        }
+        std::vector<Pt> outline;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const Pt& p = cells[i];
+            const Pt& q = cells[(i + 1) % cells.size()];
+            outline.push_back({2 * (a * p.x + b * p.y), 2 * (c * p.x + d * p.y)});
+            if (size(0, 3) == 0)
+                outline.push_back({a * (p.x + q.x) + b * (p.y + q.y), c * (p.x + q.x) + d * (p.y + q.y)});
+        }
+        expectFewestConvexPieces(pp, outline);
+    }
+}
+
+// Simple outlines on a small grid of points: collinear vertices in every
+// direction.
+TEST_P(PolygonProperties, OptimalConvexPartitionOfGridOutlinesMatchesExhaustiveSearch)
+{
+    for (int round = 0; round < 10; ++round) {
+        std::vector<Pt> outline;
+        while (outline.empty()) {
+            const int n = size(4, 8);
+            for (int i = 0; i < n; ++i)
+                outline.push_back({static_cast<double>(size(0, 4)), static_cast<double>(size(0, 4))});
+            if (signedArea(outline) <= 0.0 || !isSimple(outline))
+                outline.clear();
+        }
+        expectFewestConvexPieces(pp, outline);
+    }
 }
 
 TEST_P(PolygonProperties, PolygonsWithAHole)

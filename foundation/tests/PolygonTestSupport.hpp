@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace polytest {
@@ -140,6 +142,56 @@ inline Pt centroidOfVertices(const std::vector<Pt>& pts)
     c.x /= static_cast<double>(pts.size());
     c.y /= static_cast<double>(pts.size());
     return c;
+}
+
+/// Counter-clockwise outline of a set of unit cells (x, y), corners only.
+/// Empty when the cells do not make one simple outline (cells apart, a hole,
+/// or two cells meeting only at a corner).
+inline std::vector<Pt> cellOutline(const std::vector<std::pair<int, int>>& cells)
+{
+    auto has = [&](int x, int y) { return std::count(cells.begin(), cells.end(), std::make_pair(x, y)) > 0; };
+    std::map<std::pair<int, int>, std::pair<int, int>> next; // boundary edges, interior on the left
+    std::size_t edges = 0;
+    auto add = [&](int x1, int y1, int x2, int y2) {
+        ++edges;
+        return next.emplace(std::make_pair(x1, y1), std::make_pair(x2, y2)).second;
+    };
+    for (const auto& [x, y] : cells) {
+        if ((!has(x, y - 1) && !add(x, y, x + 1, y)) || (!has(x + 1, y) && !add(x + 1, y, x + 1, y + 1)) ||
+            (!has(x, y + 1) && !add(x + 1, y + 1, x, y + 1)) || (!has(x - 1, y) && !add(x, y + 1, x, y)))
+            return {};
+    }
+    std::vector<std::pair<int, int>> ring{next.begin()->first};
+    while (next.count(ring.back()) && next[ring.back()] != ring.front() && ring.size() <= edges)
+        ring.push_back(next[ring.back()]);
+    if (ring.size() != edges)
+        return {};
+    std::vector<Pt> pts;
+    const std::size_t n = ring.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto& a = ring[(i + n - 1) % n];
+        const auto& b = ring[i];
+        const auto& c = ring[(i + 1) % n];
+        if ((b.first - a.first) * (c.second - b.second) != (b.second - a.second) * (c.first - b.first))
+            pts.push_back({static_cast<double>(b.first), static_cast<double>(b.second)});
+    }
+    return pts;
+}
+
+/// Random edge-connected set of cells grown from (0, 0).
+inline std::vector<std::pair<int, int>> randomCells(std::mt19937& rng, int count)
+{
+    std::vector<std::pair<int, int>> cells{{0, 0}};
+    const int dx[] = {1, -1, 0, 0};
+    const int dy[] = {0, 0, 1, -1};
+    while (static_cast<int>(cells.size()) < count) {
+        const auto [x, y] = cells[std::uniform_int_distribution<std::size_t>(0, cells.size() - 1)(rng)];
+        const int d = std::uniform_int_distribution<int>(0, 3)(rng);
+        const std::pair<int, int> cell{x + dx[d], y + dy[d]};
+        if (std::find(cells.begin(), cells.end(), cell) == cells.end())
+            cells.push_back(cell);
+    }
+    return cells;
 }
 
 } // namespace polytest
