@@ -19,6 +19,24 @@ bool allFinite(const PartitionPolyList& polys)
     return true;
 }
 
+using SinglePolygonMethod = int (PolyPartition::*)(const PartitionPoly*, PartitionPolyList*);
+
+/// The list form of an entry point: holes joined to their outer polygons
+/// first, then each polygon in turn, stopping at the first that fails.
+int eachWithoutHoles(PolyPartition& partition, const PartitionPolyList* inpolys, PartitionPolyList* out,
+                     SinglePolygonMethod method)
+{
+    if (inpolys == nullptr || out == nullptr)
+        return 0;
+    PartitionPolyList polys;
+    if (!partition.RemoveHoles(inpolys, &polys))
+        return 0;
+    for (const PartitionPoly& poly : polys)
+        if (!(partition.*method)(&poly, out))
+            return 0;
+    return 1;
+}
+
 } // namespace
 
 bool PolyPartition::IsConvex(const PartitionPoint& a, const PartitionPoint& b, const PartitionPoint& q)
@@ -185,15 +203,7 @@ int PolyPartition::Triangulate_EC(const PartitionPoly* poly, PartitionPolyList* 
 
 int PolyPartition::Triangulate_EC(const PartitionPolyList* inpolys, PartitionPolyList* triangles)
 {
-    if (inpolys == nullptr || triangles == nullptr)
-        return 0;
-    PartitionPolyList outpolys;
-    if (!RemoveHoles(inpolys, &outpolys))
-        return 0;
-    for (const PartitionPoly& poly : outpolys)
-        if (!Triangulate_EC(&poly, triangles))
-            return 0;
-    return 1;
+    return eachWithoutHoles(*this, inpolys, triangles, &PolyPartition::Triangulate_EC);
 }
 
 int PolyPartition::RemoveHoles(const PartitionPolyList* inpolys, PartitionPolyList* outpolys)
@@ -383,13 +393,5 @@ int PolyPartition::ConvexPartition_HM(const PartitionPoly* poly, PartitionPolyLi
 
 int PolyPartition::ConvexPartition_HM(const PartitionPolyList* inpolys, PartitionPolyList* parts)
 {
-    if (inpolys == nullptr || parts == nullptr)
-        return 0;
-    PartitionPolyList outpolys;
-    if (!RemoveHoles(inpolys, &outpolys))
-        return 0;
-    for (const PartitionPoly& poly : outpolys)
-        if (!ConvexPartition_HM(&poly, parts))
-            return 0;
-    return 1;
+    return eachWithoutHoles(*this, inpolys, parts, &PolyPartition::ConvexPartition_HM);
 }

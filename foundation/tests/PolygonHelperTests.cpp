@@ -35,6 +35,14 @@ bool allFinite(const Outline& pts)
 
 const Outline square10 = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
 
+Outline star(std::mt19937& rng, int n, double rmin, double rmax)
+{
+    Outline outline;
+    for (const polytest::Pt& p : polytest::starPolygon(rng, n, rmin, rmax))
+        outline.emplace_back(static_cast<float>(p.x), static_cast<float>(p.y));
+    return outline;
+}
+
 } // namespace
 
 TEST(RoundCorners, SharpCornersAreCopied)
@@ -150,9 +158,7 @@ TEST(IsPolygonSimple, StarsAreSimple)
 {
     std::mt19937 rng(7);
     for (int round = 0; round < 50; ++round) {
-        Outline outline;
-        for (const polytest::Pt& p : polytest::starPolygon(rng, 3 + round, 1.0, 5.0))
-            outline.emplace_back(static_cast<float>(p.x), static_cast<float>(p.y));
+        const Outline outline = star(rng, 3 + round, 1.0, 5.0);
         EXPECT_TRUE(math::isPolygonSimple(outline));
     }
 }
@@ -163,9 +169,7 @@ TEST(IsPolygonSimple, FoldedConvexOutlines)
     // the points in the order 0, 3, 2, 1, 4, ... makes them cross.
     std::mt19937 rng(8);
     for (int round = 0; round < 50; ++round) {
-        Outline outline;
-        for (const polytest::Pt& p : polytest::starPolygon(rng, 5 + round, 3.0, 3.0))
-            outline.emplace_back(static_cast<float>(p.x), static_cast<float>(p.y));
+        Outline outline = star(rng, 5 + round, 3.0, 3.0);
         ASSERT_TRUE(math::isPolygonSimple(outline));
         std::swap(outline[1], outline[3]);
         EXPECT_FALSE(math::isPolygonSimple(outline)) << round;
@@ -192,9 +196,7 @@ TEST(TriangulatePolygon, ReversedOutlineGivesTheSameTriangles)
 {
     std::mt19937 rng(11);
     for (int round = 0; round < 30; ++round) {
-        Outline outline;
-        for (const polytest::Pt& p : polytest::starPolygon(rng, 3 + round, 1.0, 5.0))
-            outline.emplace_back(static_cast<float>(p.x), static_cast<float>(p.y));
+        const Outline outline = star(rng, 3 + round, 1.0, 5.0);
         const auto forward = math::triangulatePolygon(outline);
         const auto backward = math::triangulatePolygon(Outline(outline.rbegin(), outline.rend()));
         EXPECT_EQ(forward, backward);
