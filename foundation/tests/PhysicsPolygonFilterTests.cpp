@@ -52,6 +52,19 @@ bool box2dTakes(const Polygon& polygon, float density = 1.0f)
     return box2dTakesBody({polygon}, density);
 }
 
+/// The shape alone, without a body: Set and the mass computation.
+bool box2dTakesShape(const Polygon& polygon)
+{
+    std::vector<b2Vec2> points;
+    for (const V& p : polygon)
+        points.emplace_back(p.x, p.y);
+    b2PolygonShape shape;
+    shape.Set(points.data(), static_cast<int32>(points.size()));
+    b2MassData mass;
+    shape.ComputeMass(&mass, 1.0f);
+    return shape.m_count >= 3 && mass.mass > 0.0f && std::isfinite(mass.I);
+}
+
 class DegenerateShapes {
 public:
     explicit DegenerateShapes(unsigned seed) : rng(seed) {}
@@ -126,10 +139,14 @@ TEST(PhysicsPolygonFilter, EverythingKeptIsAcceptedByBox2D)
     for (int round = 0; round < 4000; ++round) {
         for (const Polygon& polygon :
              {shapes.anyTriangle(), shapes.nearlyCollinear(), shapes.nearlyWelded(), shapes.manyPoints()}) {
+            if (PhysicsPolygonFilter::acceptsShape(polygon)) {
+                ASSERT_TRUE(box2dTakesShape(polygon)) << polygon[0].x << "," << polygon[0].y;
+            }
             if (!PhysicsPolygonFilter::accepts(polygon)) {
                 ++dropped;
                 continue;
             }
+            EXPECT_TRUE(PhysicsPolygonFilter::acceptsShape(polygon)) << "a safe body needs a safe shape";
             ++kept;
             ASSERT_TRUE(box2dTakes(polygon)) << polygon[0].x << "," << polygon[0].y;
             ASSERT_TRUE(box2dTakes(polygon, 0.01f));
@@ -185,6 +202,21 @@ TEST(PhysicsPolygonFilterDeathTest, DroppedShapesReallyAbortBox2D)
         ASSERT_FALSE(PhysicsPolygonFilter::accepts(polygon));
         EXPECT_DEATH(box2dTakes(polygon), "");
     }
+}
+
+TEST(PhysicsPolygonFilter, ShapeCheckLeavesTheBodyToTheCaller)
+{
+    // Alone on a dynamic body this triangle's inertia is rounding noise, but
+    // Box2D takes it as a shape.
+    const Polygon farSmall = {{1000, 1000}, {1000.1f, 1000}, {1000, 1000.1f}};
+    EXPECT_TRUE(PhysicsPolygonFilter::acceptsShape(farSmall));
+    EXPECT_FALSE(PhysicsPolygonFilter::accepts(farSmall));
+    EXPECT_TRUE(box2dTakesShape(farSmall));
+
+    EXPECT_FALSE(PhysicsPolygonFilter::acceptsShape({{0, 0}, {1, 0}, {2, 0}})) << "collinear";
+    EXPECT_FALSE(PhysicsPolygonFilter::acceptsShape({{0, 0}, {0.001f, 0}, {0, 0.001f}})) << "merged";
+    EXPECT_FALSE(PhysicsPolygonFilter::acceptsShape({{0, 0}, {1, 0}, {1, 0.0000001f}})) << "no area";
+    EXPECT_FALSE(PhysicsPolygonFilter::acceptsShape({{0, 0}, {1, 0}})) << "two points";
 }
 
 TEST(PhysicsPolygonFilter, DropRejectedKeepsOrderAndCounts)
