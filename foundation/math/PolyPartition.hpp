@@ -61,8 +61,8 @@ public:
     /// Convex partition with the fewest pieces (dynamic programming) among
     /// the partitions by diagonals between vertices. Pieces may have
     /// straight corners, also at reflex vertices of the polygon (a plus sign
-    /// becomes a bar and two arms); vertices that lie straight between their
-    /// neighbours never force a cut.
+    /// becomes a bar and two arms), and vertices that lie straight between
+    /// their neighbours may end diagonals.
     int ConvexPartition_OPT(const PartitionPoly* poly, PartitionPolyList* parts);
     /// Partition into y-monotone polygons by a top-to-bottom sweep; outer
     /// polygons counter-clockwise, holes clockwise.

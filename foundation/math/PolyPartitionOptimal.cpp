@@ -164,7 +164,7 @@ struct Chord {
     long link = -1;
 };
 
-/// Kinds of all segments (i, j), i < j, of a polygon without straight vertices.
+/// Kinds of all segments (i, j), i < j, of a polygon.
 std::vector<Chord> classifyChords(const PartitionPoly& poly, const std::vector<PolyPartition::PartitionVertex>& vertices)
 {
     const long n = poly.GetNumPoints();
@@ -212,8 +212,9 @@ std::vector<Chord> classifyChords(const PartitionPoly& poly, const std::vector<P
 
     auto kind = [&](long i, long j) { return chords[at(i, j, n)].kind; };
     auto closes = [&](long i, long j) { return kind(i, j) == ChordKind::Edge || kind(i, j) == ChordKind::Open; };
-    // A row from i to j: an edge or diagonal to the first touched vertex d,
-    // then a row (or a plain edge or diagonal) from d to j.
+    // A row from i to j: an edge or diagonal from i to the touched vertex d
+    // nearest i, then a row, an edge or a diagonal from d to j. Later rows
+    // first, as each builds on one that starts after it.
     for (long i = n - 3; i >= 0; --i) {
         for (long j = i + 2; j < n; ++j) {
             Chord& chord = chords[at(i, j, n)];
@@ -224,8 +225,10 @@ std::vector<Chord> classifyChords(const PartitionPoly& poly, const std::vector<P
                 chord = {ChordKind::AlongInner, d};
         }
     }
-    // A last side from i through j to t: (j, t) is an edge or diagonal and the
-    // segment (i, t) is itself usable, up to the polygon edge (0, n - 1).
+    // The segment from i to j runs on along a piece's last side: the touched
+    // vertex t nearest j comes after j, (j, t) is an edge or a diagonal, and
+    // (i, t) is an edge, a diagonal or again such a segment. Longer segments
+    // first, as each builds on a shorter one.
     for (long i = 0; i < n - 2; ++i) {
         for (long j = n - 1; j >= i + 2; --j) {
             Chord& chord = chords[at(i, j, n)];
@@ -287,36 +290,13 @@ void PolyPartition::TypeB(long i, long a, long k, long j, int side, int closing,
     UpdateState(i, j, side + closing, a, k, dpstates, n);
 }
 
-int PolyPartition::ConvexPartition_OPT(const PartitionPoly* input, PartitionPolyList* parts)
+int PolyPartition::ConvexPartition_OPT(const PartitionPoly* poly, PartitionPolyList* parts)
 {
-    if (input == nullptr || parts == nullptr || !input->IsFinite())
+    if (poly == nullptr || parts == nullptr || !poly->IsFinite())
         return 0;
-    const long count = input->GetNumPoints();
-    if (count < 3)
-        return 0;
-
-    // A vertex on the straight line between its neighbours needs no cut; it
-    // is left out of the search and put back on its edge afterwards.
-    std::vector<long> kept;
-    for (long i = 0; i < count; ++i) {
-        const PartitionPoint& prev = (*input)[(i + count - 1) % count];
-        const PartitionPoint& here = (*input)[i];
-        const PartitionPoint& next = (*input)[(i + 1) % count];
-        const PartitionPoint in = here - prev;
-        const PartitionPoint out = next - here;
-        const bool straight = !IsConvex(prev, here, next) && !IsReflex(prev, here, next) &&
-                              in.x * out.x + in.y * out.y > 0.0;
-        if (!straight)
-            kept.push_back(i);
-    }
-    const long n = static_cast<long>(kept.size());
+    const long n = poly->GetNumPoints();
     if (n < 3)
         return 0;
-    PartitionPoly reduced;
-    reduced.Init(n);
-    for (long i = 0; i < n; ++i)
-        reduced[i] = (*input)[kept[static_cast<std::size_t>(i)]];
-    const PartitionPoly* poly = &reduced;
 
     std::vector<PartitionVertex> vertices(static_cast<std::size_t>(n));
     for (long i = 0; i < n; ++i) {
@@ -341,26 +321,28 @@ int PolyPartition::ConvexPartition_OPT(const PartitionPoly* input, PartitionPoly
         }
         dpstates[at(i, i + 1, n)].weight = 0;
     }
-    // Diagonals along a side (i, j) of a piece: none for an edge, the
-    // diagonal itself and those behind it, or the sum over a row.
+    // Diagonals behind a side (i, j) of a piece: none for a polygon edge; for
+    // a diagonal, itself and those that cut P(i, j).
+    auto closingWeight = [&](long i, long j) {
+        const ChordKind kind = chord(i, j).kind;
+        const int w = dpstates[at(i, j, n)].weight;
+        if (kind == ChordKind::Edge)
+            return 0;
+        return kind == ChordKind::Open && w != none ? w + 1 : none;
+    };
+    // The same for a side that may be a row: the sum over its parts.
     auto sideWeight = [&](long i, long j) {
         int sum = 0;
-        for (;;) {
-            const Chord& c = chord(i, j);
-            const long to = c.kind == ChordKind::AlongInner ? c.link : j;
-            const ChordKind kind = chord(i, to).kind;
-            if (kind == ChordKind::Open) {
-                const int w = dpstates[at(i, to, n)].weight;
-                if (w == none)
-                    return none;
-                sum += w + 1;
-            } else if (kind != ChordKind::Edge) {
+        while (chord(i, j).kind == ChordKind::AlongInner) {
+            const long d = chord(i, j).link;
+            const int w = closingWeight(i, d);
+            if (w == none)
                 return none;
-            }
-            if (to == j)
-                return sum;
-            i = to;
+            sum += w;
+            i = d;
         }
+        const int w = closingWeight(i, j);
+        return w == none ? none : sum + w;
     };
 
     for (long gap = 2; gap < n; ++gap) {
@@ -370,8 +352,8 @@ int PolyPartition::ConvexPartition_OPT(const PartitionPoly* input, PartitionPoly
                 continue;
             // k ascending keeps the narrowest-pair list ordered.
             for (long k = i + 1; k < j; ++k) {
-                const int closing = k == j - 1 ? 0 : sideWeight(k, j);
-                if (closing == none || chord(k, j).kind == ChordKind::AlongInner)
+                const int closing = closingWeight(k, j);
+                if (closing == none)
                     continue;
                 const Chord& left = chord(i, k);
                 const bool triangle = IsConvex((*poly)[i], (*poly)[k], (*poly)[j]);
@@ -441,23 +423,10 @@ int PolyPartition::ConvexPartition_OPT(const PartitionPoly* input, PartitionPoly
         }
         chain.push_back(i);
 
-        // Back to input indices, with the straight vertices of boundary
-        // edges put back in place.
-        std::vector<long> indices;
-        for (auto iter = chain.rbegin(); iter != chain.rend(); ++iter) {
-            const long here = *iter;
-            const long after = iter + 1 == chain.rend() ? chain.back() : *(iter + 1);
-            indices.push_back(kept[static_cast<std::size_t>(here)]);
-            if (after == (here + 1) % n) {
-                const long to = kept[static_cast<std::size_t>(after)];
-                for (long v = (indices.back() + 1) % count; v != to; v = (v + 1) % count)
-                    indices.push_back(v);
-            }
-        }
         PartitionPoly piece;
-        piece.Init(static_cast<long>(indices.size()));
-        for (std::size_t k = 0; k < indices.size(); ++k)
-            piece[static_cast<long>(k)] = (*input)[indices[k]];
+        piece.Init(static_cast<long>(chain.size()));
+        for (std::size_t k = 0; k < chain.size(); ++k)
+            piece[static_cast<long>(k)] = (*poly)[chain[chain.size() - 1 - k]];
         pieces.push_back(piece);
     }
 

@@ -381,6 +381,22 @@ TEST(PolyPartitionConvex, DiagonalInLineWithADistantEdge)
         EXPECT_TRUE(isConvexCcw(toPts(piece)));
 }
 
+TEST(PolyPartitionConvex, DiagonalToAStraightVertex)
+{
+    // One reflex corner at (2,1), so two pieces at least. Its only diagonal
+    // that leaves both pieces convex runs straight down to (2,0), a vertex in
+    // the middle of the bottom edge.
+    const std::vector<Pt> outline = {{2, 4}, {2, 1}, {0, 4}, {0, 0}, {2, 0}, {4, 0}, {4, 2}};
+    PolyPartition pp;
+    const PartitionPoly poly = toPoly(outline);
+    PartitionPolyList parts;
+    ASSERT_EQ(pp.ConvexPartition_OPT(&poly, &parts), 1);
+    EXPECT_EQ(parts.size(), 2u);
+    EXPECT_DOUBLE_EQ(totalArea(parts), signedArea(outline));
+    for (const PartitionPoly& piece : parts)
+        EXPECT_TRUE(isConvexCcw(toPts(piece)));
+}
+
 TEST(PolyPartitionOptimalTriangulation, DiagonalInLineWithADistantEdge)
 {
     // The corner at (4,0) is so narrow that every triangulation holds the

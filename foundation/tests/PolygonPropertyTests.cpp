@@ -366,7 +366,7 @@ TEST_P(PolygonProperties, OptimalConvexPartitionOfCellShapesMatchesExhaustiveSea
 // direction.
 TEST_P(PolygonProperties, OptimalConvexPartitionOfGridOutlinesMatchesExhaustiveSearch)
 {
-    for (int round = 0; round < 10; ++round) {
+    for (int round = 0; round < 25; ++round) {
         std::vector<Pt> outline;
         while (outline.empty()) {
             const int n = size(4, 8);
