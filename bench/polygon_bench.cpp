@@ -2,7 +2,8 @@
 // through monotone pieces, at 50, 500 and 5,000 points. Ear clipping tests
 // every vertex for each ear update, so it should grow about quadratically;
 // the sweep about as n log n. Compare the two families and the sizes within
-// one run.
+// one run. The optimal triangulation and convex partition run at 25, 50 and
+// 100 points.
 
 #include "foundation/math/PolyPartition.hpp"
 
@@ -57,7 +58,36 @@ void BM_TriangulateMonotone(benchmark::State& state)
     triangulate(state, &PolyPartition::Triangulate_MONO);
 }
 
+/// The dynamic programs keep a table of n x n states and try every split
+/// vertex for each, so they should grow about cubically.
+void partitionOptimally(benchmark::State& state,
+                        int (PolyPartition::*method)(const PartitionPoly*, PartitionPolyList*))
+{
+    const long n = static_cast<long>(state.range(0));
+    const PartitionPoly poly = starPolygon(n);
+    PolyPartition partition;
+    for (auto _ : state) {
+        PartitionPolyList pieces;
+        if (!(partition.*method)(&poly, &pieces))
+            state.SkipWithError("partition failed");
+        benchmark::DoNotOptimize(pieces);
+    }
+    state.SetComplexityN(n);
+}
+
+void BM_TriangulateOptimal(benchmark::State& state)
+{
+    partitionOptimally(state, &PolyPartition::Triangulate_OPT);
+}
+
+void BM_ConvexPartitionOptimal(benchmark::State& state)
+{
+    partitionOptimally(state, &PolyPartition::ConvexPartition_OPT);
+}
+
 } // namespace
 
 BENCHMARK(BM_TriangulateEarClipping)->Arg(50)->Arg(500)->Arg(5000)->Unit(benchmark::kMicrosecond)->Complexity();
 BENCHMARK(BM_TriangulateMonotone)->Arg(50)->Arg(500)->Arg(5000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(BM_TriangulateOptimal)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(BM_ConvexPartitionOptimal)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMicrosecond)->Complexity();
