@@ -187,6 +187,7 @@ std::vector<Chord> classifyChords(const PartitionPoly& poly, const std::vector<P
                 continue;
             }
             const PartitionPoint dir = pj - pi;
+            const double length = dir.x * dir.x + dir.y * dir.y;
             double first = 0.0;
             double second = 0.0;
             for (long v = 0; v < n; ++v) {
@@ -195,7 +196,6 @@ std::vector<Chord> classifyChords(const PartitionPoly& poly, const std::vector<P
                     continue;
                 const PartitionPoint offset = pv - pi;
                 const double along = offset.x * dir.x + offset.y * dir.y;
-                const double length = dir.x * dir.x + dir.y * dir.y;
                 if (!(along > 0.0 && along < length))
                     continue; // on the line, but not between the ends
                 if (nearFirst[at(i, j, n)] == -1 || along < first) {
