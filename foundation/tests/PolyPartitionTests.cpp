@@ -247,6 +247,28 @@ TEST(PolyPartitionHoles, HoleIsBridgedToTheOuterPolygon)
     }
 }
 
+TEST(PolyPartitionHoles, BridgeInLineWithADistantEdge)
+{
+    // The hole's rightmost point (4,4) sees (10,0) first and then (8,4),
+    // straight to its right, whose direction has the larger x and so wins.
+    // The notch edge from (0.5,4) to (0,4) lies on the same line far to the
+    // left and must not block it.
+    const std::vector<Pt> outer = {{0, 0},   {10, 0}, {10, 4},  {8, 4},  {8, 6},  {10, 6},
+                                   {10, 10}, {0, 10}, {0, 6},   {0.5, 6}, {0.5, 4}, {0, 4}};
+    const std::vector<Pt> hole = {{1, 3}, {1, 5}, {4, 4}}; // clockwise
+    PolyPartition pp;
+    const PartitionPolyList in{toPoly(outer), toPoly(hole, true)};
+    PartitionPolyList joined;
+    ASSERT_EQ(pp.RemoveHoles(&in, &joined), 1);
+    ASSERT_EQ(joined.size(), 1u);
+    ASSERT_EQ(joined.front().GetNumPoints(), 12 + 3 + 2);
+    EXPECT_TRUE(samePoint(joined.front()[3], 8, 4)) << "bridge point";
+    EXPECT_TRUE(samePoint(joined.front()[4], 4, 4)) << "hole point";
+    EXPECT_TRUE(samePoint(joined.front()[7], 4, 4)) << "back round the hole";
+    EXPECT_TRUE(samePoint(joined.front()[8], 8, 4)) << "back to the bridge point";
+    EXPECT_DOUBLE_EQ(signedArea(toPts(joined.front())), signedArea(outer) + signedArea(hole));
+}
+
 TEST(PolyPartitionHoles, HoleOutsideEveryOuterPolygonFails)
 {
     PolyPartition pp;
