@@ -2,6 +2,7 @@
 // names, start-up without a display.
 
 #include "framework/sfml/SfmlFramework.hpp"
+#include "framework/sfml/tests/TestInitHelper.hpp"
 
 #include <SFML/Audio/Listener.hpp>
 #include <SFML/Window/Joystick.hpp>
@@ -14,19 +15,6 @@
 #include <vector>
 
 namespace {
-
-struct NoWindowHelper : SfmlFrameworkInitHelper {
-    std::pair<unsigned, unsigned> getResolution() override { return {320, 240}; }
-    bool isFullscreen() override { return false; }
-    std::string getWindowTitle() override { return "Velkors"; }
-    bool isResizable() override { return false; }
-    unsigned getFSAA() override { return 0; }
-    std::string getFSAAHint() override { return ""; }
-    bool isVsyncEnabled() override { return false; }
-    std::string getWindowIconPath() override { return ""; }
-    bool isMouseVisible() override { return true; }
-    float getFPS() override { return 0.0f; }
-};
 
 // Records which questions init asks, in order.
 struct RecordingHelper : SfmlFrameworkInitHelper {
@@ -234,7 +222,9 @@ TEST(SfmlFrameworkStart, WithoutADisplayTheProgramEndsCleanly)
 {
     unsetenv("DISPLAY");
     SfmlFramework sfml;
-    NoWindowHelper helper;
+    windowtest::TestInitHelper helper;
+    helper.resolution = {320, 240};
+    helper.fps = 0.0f;
     testing::internal::CaptureStdout();
     sfml.init(&helper);
     sfml.setColorblindType(SfmlFramework::Protanopia);

@@ -9,25 +9,19 @@
 
 #include "framework/cegui/CeguiFrameworkInitHelper.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
-#include "framework/sfml/SfmlFrameworkInitHelper.hpp"
+#include "framework/sfml/tests/TestInitHelper.hpp"
 
 #include <string>
 #include <utility>
 
 namespace velk_gui_test {
 
-class WindowHelper : public SfmlFrameworkInitHelper {
-public:
-    std::pair<unsigned, unsigned> getResolution() override { return {800, 600}; }
-    bool isFullscreen() override { return false; }
-    std::string getWindowTitle() override { return "Velkors"; }
-    bool isResizable() override { return false; }
-    unsigned getFSAA() override { return 0; }
-    std::string getFSAAHint() override { return ""; }
-    bool isVsyncEnabled() override { return false; }
-    std::string getWindowIconPath() override { return ""; }
-    bool isMouseVisible() override { return false; }
-    float getFPS() override { return 60; }
+struct WindowHelper : windowtest::TestInitHelper {
+    WindowHelper()
+    {
+        resolution = {800, 600};
+        mouseVisible = false; // the GUI draws its own cursor
+    }
 };
 
 class GlInitHelper : public CeguiFrameworkInitHelper {

@@ -6,7 +6,7 @@
 
 #include "framework/sfml/SfmlEventListener.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
-#include "framework/sfml/SfmlFrameworkInitHelper.hpp"
+#include "framework/sfml/tests/TestInitHelper.hpp"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -23,29 +23,6 @@
 #include <vector>
 
 namespace windowtest {
-
-struct TestInitHelper : SfmlFrameworkInitHelper {
-    std::pair<unsigned, unsigned> resolution{640, 480};
-    bool fullscreen = false;
-    std::string title = "Velkors";
-    bool resizable = false;
-    unsigned fsaa = 0;
-    bool vsync = false;
-    std::string icon;
-    bool mouseVisible = true;
-    float fps = 60.0f;
-
-    std::pair<unsigned, unsigned> getResolution() override { return resolution; }
-    bool isFullscreen() override { return fullscreen; }
-    std::string getWindowTitle() override { return title; }
-    bool isResizable() override { return resizable; }
-    unsigned getFSAA() override { return fsaa; }
-    std::string getFSAAHint() override { return ""; }
-    bool isVsyncEnabled() override { return vsync; }
-    std::string getWindowIconPath() override { return icon; }
-    bool isMouseVisible() override { return mouseVisible; }
-    float getFPS() override { return fps; }
-};
 
 struct RecordingListener : SfmlEventListener {
     std::vector<sf::Event> events;
