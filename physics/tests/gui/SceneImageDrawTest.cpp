@@ -7,6 +7,8 @@
 
 #include <box2d/box2d.h>
 
+#include <unistd.h>
+
 #include <array>
 #include <cstdio>
 #include <string>
@@ -19,7 +21,9 @@ using Rgba = std::array<unsigned, 4>;
 /// A 2x2 24-bit BMP: first file row red, green; second row blue, white.
 std::string writeBitmap()
 {
-    const std::string path = std::string(VELK_BINARY_DIR) + "/physics_draw_test.bmp";
+    // One file per process: the cases run side by side in separate processes.
+    const std::string path =
+        std::string(VELK_BINARY_DIR) + "/physics_draw_test_" + std::to_string(::getpid()) + ".bmp";
     std::vector<unsigned char> b = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0,
         1, 0, 24, 0};
     b.resize(54, 0);
