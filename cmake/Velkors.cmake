@@ -8,6 +8,13 @@ function(velk_library name)
   cmake_parse_arguments(ARG "" "" "PUBLIC;PRIVATE" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/tests/")
+  # A subfolder with a CMakeLists.txt of its own (such as a drawing-free
+  # "model" part) is a library of its own, not part of this one.
+  file(GLOB_RECURSE sublists CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  foreach(sublist IN LISTS sublists)
+    get_filename_component(subdir ${sublist} DIRECTORY)
+    list(FILTER sources EXCLUDE REGEX "^${subdir}/")
+  endforeach()
   if(NOT sources)
     # Header-only so far.
     add_library(${name} INTERFACE)
@@ -56,7 +63,7 @@ function(_velk_test_target target sources libs)
     VELK_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
     VELK_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     VELK_BINARY_DIR="${PROJECT_BINARY_DIR}")
-  target_link_libraries(${target} PRIVATE ${libs} GTest::gtest_main GTest::gmock Threads::Threads)
+  target_link_libraries(${target} PRIVATE ${libs} velk_testsupport GTest::gtest_main GTest::gmock Threads::Threads)
 endfunction()
 
 # Every unit test program, so a sanitizer tree can build just those.
