@@ -220,11 +220,10 @@ def tidy(tiles, smallest=8):
             for x, y in group:
                 tiles[x][y] = 0
     for group in components(tiles, lambda c: c != 1):
-        if len(group) < smallest and all(tiles[x][y] != 0 or True for x, y in group):
-            touches_edge = any(x in (0, len(tiles) - 1) or y == 0 for x, y in group)
-            if not touches_edge:
-                for x, y in group:
-                    tiles[x][y] = 1
+        touches_edge = any(x in (0, len(tiles) - 1) or y == 0 for x, y in group)
+        if len(group) < smallest and not touches_edge:
+            for x, y in group:
+                tiles[x][y] = 1
 
 
 # --- checks and output -------------------------------------------------------
