@@ -5,10 +5,14 @@
 
 #include "app/DatabaseSeeder.hpp"
 #include "engine/GameFramework.hpp"
+#include "engine/GameState.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "testsupport/TempFolder.hpp"
 
 #include <CEGUI/CEGUI.h>
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Texture.hpp>
 
 #include <gtest/gtest.h>
 
@@ -105,6 +109,51 @@ TEST_F(GameFrameworkWindowTest, AltReturnAndResizingKeepOneViewUnitPerPixel)
     EXPECT_EQ(sfml->getWindow()->getView().getSize(), sf::Vector2f(500, 300));
     EXPECT_EQ(sfml->getWindow()->getView().getCenter(), sf::Vector2f(250, 150));
     EXPECT_EQ(CEGUI::System::getSingleton().getRenderer()->getDisplaySize(), CEGUI::Sizef(500, 300));
+}
+
+/// One frame as a screen draws it, read back before it is shown.
+sf::Image drawFrame(GameState& screen, SfmlFramework& sfml)
+{
+    screen.setBackgroundSfColor(sf::Color(20, 30, 60));
+    screen.preRender();
+    GameFramework::Singleton.postRender(&screen);
+    sf::RenderWindow& window = *sfml.getWindow();
+    sf::Texture grab;
+    grab.create(window.getSize().x, window.getSize().y);
+    grab.update(window);
+    sfml.display();
+    return grab.copyToImage();
+}
+
+TEST_F(GameFrameworkWindowTest, GuiIsDrawnThroughTheColourBlindFilter)
+{
+    CEGUI::Window* panel = CEGUI::WindowManager::getSingleton().createWindow("GWEN/Button", "Panel");
+    panel->setArea(CEGUI::UVector2(CEGUI::UDim(0, 100), CEGUI::UDim(0, 100)),
+                   CEGUI::USize(CEGUI::UDim(0, 300), CEGUI::UDim(0, 200)));
+    panel->setProperty("NormalTextColour", "FFFF0000");
+    panel->setText("RED RED RED");
+    CEGUI::System::getSingleton().getDefaultGUIContext().getRootWindow()->addChild(panel);
+    GameState screen;
+    sfml->setupState(&screen);
+
+    const sf::Image plain = drawFrame(screen, *sfml);
+    // The shaders are read from "data/..." below the game's folder.
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(VELK_SOURCE_DIR);
+    sfml->setColorblindType(SfmlFramework::Protanopia);
+    std::filesystem::current_path(previous);
+    ASSERT_NE(sfml->getColorblindShader(), nullptr);
+    const sf::Image filtered = drawFrame(screen, *sfml);
+
+    // Outside the GUI the cleared background stays as it is.
+    EXPECT_EQ(plain.getPixel(600, 500), sf::Color(20, 30, 60));
+    EXPECT_EQ(filtered.getPixel(600, 500), sf::Color(20, 30, 60));
+    int changed = 0;
+    for (unsigned y = 100; y < 300; ++y)
+        for (unsigned x = 100; x < 400; ++x)
+            changed += plain.getPixel(x, y) != filtered.getPixel(x, y) ? 1 : 0;
+    EXPECT_GT(changed, 100) << "the GUI's pixels pass through the filter";
+    filtered.saveToFile(std::string(VELK_BINARY_DIR) + "/engine-colourblind.png");
 }
 
 } // namespace
