@@ -125,15 +125,6 @@ TEST_F(GuiStepperTest, EmptyGraphDoesNothing)
     EXPECT_EQ(stepper->getNodeCount(), 0u);
 }
 
-TEST_F(GuiStepperTest, InverseDirections)
-{
-    const std::map<Direction, Direction> inverse = {
-        {Node::Left, Node::Right}, {Node::Right, Node::Left}, {Node::Up, Node::Down}, {Node::Down, Node::Up},
-        {Node::None, Node::None}, {Node::Horizontal, Node::None}, {Node::Vertical, Node::None}, {Node::All, Node::None}};
-    for (const auto& [d, i] : inverse)
-        EXPECT_EQ(Node::getInverseDirection(d), i) << d;
-}
-
 TEST_F(GuiStepperTest, WrappedMenuVisitsEachButtonOnce)
 {
     const std::vector<CEGUI::Window*> b = menu();
