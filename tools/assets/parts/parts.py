@@ -346,9 +346,9 @@ def write_flame(name):
 def catalogue():
     steel, dark, blue = "#9aa5b1", "#7c8794", "#a8b3bf"
     return [
-        main_jet(1, "jet.mkiii", "Main engine Mk III", "III-as főhajtómű", 1600),
-        side_jet(2, "jet.mki", "Steering jet Mk I", "I-es kormányfúvóka", 320, 0.7, 0.9, "jet_small.wav"),
-        side_jet(3, "jet.mkii", "Steering jet Mk II", "II-es kormányfúvóka", 560, 0.9, 1.2, "jet_medium.wav"),
+        main_jet(1, "jet.mkiii", "Main engine Mk III", "III-as főhajtómű", 1300),
+        side_jet(2, "jet.mki", "Steering jet Mk I", "I-es kormányfúvóka", 120, 0.7, 0.9, "jet_small.wav"),
+        side_jet(3, "jet.mkii", "Steering jet Mk II", "II-es kormányfúvóka", 180, 0.9, 1.2, "jet_medium.wav"),
         track(10, "track.light", "Light track", "Könnyű lánctalp", 3.0, 0.4, 3, 0.34, 90, "track_light.wav"),
         track(11, "track.heavy", "Heavy track", "Nehéz lánctalp", 3.6, 0.5, 4, 0.4, 180, "track_heavy.wav"),
         drill(20, "drill.light", "Light drill", "Könnyű fúró", 1.3, 0.7, 1.6, 0.26, 1.3, 0.2, 500, 150,

@@ -59,7 +59,7 @@ mixloop "$data/snd/impact/furo kovet erint.wav" 1.0 bandpass 1400 1200h overdriv
 oneshot() {
     out=$1; secs=$2; shift 2
     sox -R -m "$tmp/l1.wav" "$tmp/l2.wav" $FMT "$tmp/mixed.wav" gain -10 "$@"
-    sox -R "$tmp/mixed.wav" $FMT "$out" fade q 0.004 "$secs" "$(echo "$secs * 0.9" | bc)" norm -1
+    sox -R "$tmp/mixed.wav" $FMT "$out" fade q 0.004 -0 "$(echo "$secs * 0.9" | bc)" norm -1
 }
 
 # Impacts: short thuds whose weight fits the object.
