@@ -165,6 +165,8 @@ def side_jet(pid, code, en, hu, strength, w, h, sound):
 
 def track(pid, code, en, hu, frame_w, frame_h, wheels, radius, torque, sound):
     p = Part(pid, code, "track", en, hu)
+    # Stiff springs: the spring rate follows from the track's own small masses,
+    # yet the wheels carry the whole ship.
     wheel_y = -frame_h / 2 - radius * 0.75
     p.bodies.append(body("Frame", [polygon_fixture(box_points(0, 0, frame_w, frame_h), 1.0, 0.6)]))
     span = frame_w - 2 * radius * 0.7
@@ -175,7 +177,7 @@ def track(pid, code, en, hu, frame_w, frame_h, wheels, radius, torque, sound):
         p.joints.append({"type": "wheel", "name": "Axle%d" % (i + 1), "bodyA": 0, "bodyB": i + 1,
                          "anchorA": {"x": r(x), "y": r(wheel_y)}, "anchorB": 0,
                          "localAxisA": {"x": 0, "y": 1}, "enableMotor": True, "motorSpeed": 0,
-                         "maxMotorTorque": torque, "springFrequency": 4.5, "springDampingRatio": 0.7})
+                         "maxMotorTorque": torque, "springFrequency": 15, "springDampingRatio": 0.7})
     belt = (xs[0] - radius - 0.1, wheel_y - radius - 0.1, xs[-1] + radius + 0.1, frame_h / 2 + 0.04)
     plate = (-frame_w / 2 + 0.1, -frame_h / 2 + 0.02, frame_w / 2 - 0.1, frame_h / 2 - 0.02)
     fr = p.sprite("Frame", sp.Frame(belt[0] - 0.06, belt[1] - 0.06, belt[2] + 0.06, belt[3] + 0.06),
