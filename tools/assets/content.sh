@@ -2,7 +2,7 @@
 # Regenerates the game content made by the asset pipeline: the ship parts and
 # their catalogue rows in data/velk.sql, jet flames, sample ships, the level
 # objects (moon, checkpoint, platform), play textures and sound effects.
-# Needs librsvg2-bin, python3-pil, python3-numpy, sox, libsox-fmt-base and bc.
+# Needs librsvg2-bin, python3-pil, python3-numpy, sox and libsox-fmt-base.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 py=/usr/bin/python3
