@@ -269,4 +269,44 @@ TEST_F(GwenSkinShowcaseTest, MenuArtAndMenuButtonsTogether)
     EXPECT_EQ(countNear(shot, sf::Color(56, 203, 242), buttonLeft, firstTop + 156, 280, 42, 20), 0) << "unlit button";
 }
 
+TEST_F(GwenSkinShowcaseTest, DialogWithCloseButtonLongTextAndTooltip)
+{
+    CEGUI::Window* dialog = createAt("GWEN/FrameWindow", "Credits", root, 40, 40, 480, 360);
+    dialog->setText(utf8ToCeguiString("Készítők"));
+    CEGUI::Window* text = createAt("GWEN/MultiLineEditbox", "Text", dialog, 10, 10, 454, 250);
+    std::string lines;
+    for (int i = 1; i <= 30; ++i) {
+        lines += "Sor " + std::to_string(i) + ": árvíztűrő tükörfúrógép\n";
+    }
+    text->setText(utf8ToCeguiString(lines));
+    text->setProperty("ReadOnly", "true");
+    CEGUI::Window* close = createAt("GWEN/Button", "CloseButton", dialog, 364, 276, 100, 30);
+    close->setText(utf8ToCeguiString("Bezár"));
+    close->setTooltipText(utf8ToCeguiString("Súgó szövege"));
+
+    // The mouse rests on the button until its tooltip shows.
+    CEGUI::GUIContext& context = CEGUI::System::getSingleton().getDefaultGUIContext();
+    context.injectMousePosition(450, 360);
+    context.injectTimePulse(2.0f);
+    const sf::Color space(8, 12, 16);
+    frame(space);
+    const sf::Image shot = frame(space);
+    const CEGUI::Window* tip = context.getDefaultTooltipObject();
+    ASSERT_NE(tip, nullptr);
+    ASSERT_TRUE(tip->isEffectiveVisible());
+    const CEGUI::Rectf tipArea = tip->getUnclippedOuterRect().get();
+    const int tipLeft = static_cast<int>(tipArea.left()), tipTop = static_cast<int>(tipArea.top());
+    save(shot, "gwen-dialog.png");
+
+    // Title bar, text and the text's scroll bar all draw; the tooltip is a
+    // panel with light text.
+    EXPECT_GT(countNear(shot, sf::Color(228, 238, 246), 43, 40, 300, 24, 40), 20) << "title";
+    EXPECT_GT(countNear(shot, sf::Color(228, 238, 246), 53, 74, 300, 240, 40), 300) << "text";
+    EXPECT_NE(shot.getPixel(tipLeft + 3, tipTop + 3), space) << "tooltip panel";
+    EXPECT_GT(countNear(shot, sf::Color(228, 238, 246), tipLeft, tipTop, static_cast<int>(tipArea.getWidth()),
+                        static_cast<int>(tipArea.getHeight()), 40),
+              15)
+        << "tooltip text";
+}
+
 } // namespace
