@@ -43,11 +43,13 @@ for kind in "${kinds[@]}"; do
       ;;
     music)
       echo "[assets] music"
+      pids=()
       while IFS='|' read -r score track; do
         [ -z "$score" ] || [ "${score:0:1}" = "#" ] && continue
         "$here/music/render_music.sh" "$here/music/$score" "$root/data/mus/$track" &
+        pids+=($!)
       done <"$here/music/tracks.txt"
-      wait
+      for pid in "${pids[@]}"; do wait "$pid"; done  # a failed render stops the run
       $python "$here/music/measure_audio.py" "$root"/data/mus/*.ogg
       ;;
     *)
