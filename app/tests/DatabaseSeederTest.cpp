@@ -139,7 +139,6 @@ TEST(AppDatabaseSeeder, NoConnection)
 // Each case gets a folder of its own.
 class AppDatabaseFile : public velk_test::TempFolderTest {
 protected:
-
     bool update(const std::string& script)
     {
         velk_test::LogCapture logs;
