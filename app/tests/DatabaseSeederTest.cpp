@@ -1,14 +1,12 @@
-#include "TestDatabase.hpp"
-
 #include "app/DatabaseSeeder.hpp"
 #include "app/Language.hpp"
+#include "testsupport/LogCapture.hpp"
+#include "testsupport/TempFolder.hpp"
+#include "testsupport/app/TestDatabase.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -16,22 +14,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using apptest::TestDatabase;
-using testing::internal::CaptureStdout;
-using testing::internal::GetCapturedStdout;
+using velk_test::TestDatabase;
 
 std::string shippedScript()
 {
     std::string script;
-    app::DatabaseSeeder::readScript(apptest::scriptPath(), script);
+    app::DatabaseSeeder::readScript(velk_test::shippedScriptPath(), script);
     return script;
 }
 
 bool reseed(const TestDatabase& db)
 {
-    CaptureStdout();
+    const velk_test::LogCapture quiet;
     const bool ok = app::DatabaseSeeder::apply(db.get(), shippedScript());
-    GetCapturedStdout();
     return ok;
 }
 
@@ -51,6 +46,7 @@ TEST(AppShippedDatabase, HoldsARowForEveryKeyTheGroupsRead)
 
 TEST(AppShippedDatabase, EveryTranslationExistsInBothLanguages)
 {
+    velk_test::LogCapture logs;
     TestDatabase db;
     ASSERT_TRUE(db.seeded());
     const std::vector<std::string> codes = {
@@ -67,10 +63,10 @@ TEST(AppShippedDatabase, EveryTranslationExistsInBothLanguages)
     EXPECT_EQ(db.query("SELECT count(*) FROM lang WHERE trim(en) = '' OR trim(hu) = ''"), "0");
 
     app::Language language;
-    CaptureStdout();
+    logs.clear();
     language.setDatabase(db.get());
     language.setActLangCode("hu");
-    const std::string log = GetCapturedStdout();
+    const std::string log = logs.text();
     EXPECT_NE(log.find("'lang' table already exists"), std::string::npos) << log;
     EXPECT_EQ(language.getActLangName(), "Magyar");
     EXPECT_EQ(language.getLangName("en"), "English");
@@ -116,14 +112,15 @@ TEST(AppDatabaseSeeder, ReseedingKeepsPlayerDataAndRestoresGameData)
 
 TEST(AppDatabaseSeeder, FailingScriptChangesNothing)
 {
+    velk_test::LogCapture logs;
     TestDatabase db;
     ASSERT_TRUE(db.seeded());
-    CaptureStdout();
+    logs.clear();
     const bool ok = app::DatabaseSeeder::apply(
         db.get(), "UPDATE settings SET value = 'broken' WHERE name = 'general.lang';"
                   "INSERT INTO scores VALUES ('x', 1, 'm', 0);"
                   "THIS IS NOT SQL;");
-    const std::string log = GetCapturedStdout();
+    const std::string log = logs.text();
     EXPECT_FALSE(ok);
     EXPECT_NE(log.find("[Database] Seeding script failed"), std::string::npos) << log;
     EXPECT_EQ(db.stored("general.lang"), "en");
@@ -134,41 +131,26 @@ TEST(AppDatabaseSeeder, FailingScriptChangesNothing)
 
 TEST(AppDatabaseSeeder, NoConnection)
 {
-    CaptureStdout();
+    velk_test::LogCapture logs;
     EXPECT_FALSE(app::DatabaseSeeder::apply(nullptr, "SELECT 1"));
-    EXPECT_NE(GetCapturedStdout().find("[Database]"), std::string::npos);
+    EXPECT_NE(logs.text().find("[Database]"), std::string::npos);
 }
 
 // Each case gets a folder of its own.
-class AppDatabaseFile : public ::testing::Test {
+class AppDatabaseFile : public velk_test::TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        std::random_device random;
-        dir = fs::temp_directory_path() / ("velk-app-" + std::to_string(random()) + "-" + std::to_string(random()));
-        fs::create_directories(dir);
-        db = (dir / "data" / "velk.db").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     bool update(const std::string& script)
     {
-        CaptureStdout();
+        velk_test::LogCapture logs;
         const bool ok = app::DatabaseSeeder::update(script, db);
-        log = GetCapturedStdout();
+        log = logs.text();
         return ok;
-    }
-
-    static std::string contents(const std::string& path)
-    {
-        std::ifstream file(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
 
     std::vector<std::string> files() const
     {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir / "data"))
+        for (const auto& entry : fs::directory_iterator(folder / "data"))
             names.push_back(entry.path().filename().string());
         return names;
     }
@@ -190,14 +172,13 @@ protected:
         return result;
     }
 
-    fs::path dir;
-    std::string db;
+    const std::string db = (folder / "data" / "velk.db").string();
     std::string log;
 };
 
 TEST_F(AppDatabaseFile, CreatesAMissingDatabaseWithoutLeftovers)
 {
-    ASSERT_TRUE(update(apptest::scriptPath())) << log;
+    ASSERT_TRUE(update(velk_test::shippedScriptPath())) << log;
     EXPECT_EQ(files(), std::vector<std::string>{"velk.db"});
     EXPECT_EQ(queryFile("SELECT value FROM settings WHERE name = 'general.lang'"), "en");
     EXPECT_NE(log.find("[Database] Created"), std::string::npos) << log;
@@ -205,10 +186,10 @@ TEST_F(AppDatabaseFile, CreatesAMissingDatabaseWithoutLeftovers)
 
 TEST_F(AppDatabaseFile, UpdatingKeepsTheExistingDatabase)
 {
-    ASSERT_TRUE(update(apptest::scriptPath())) << log;
+    ASSERT_TRUE(update(velk_test::shippedScriptPath())) << log;
     ASSERT_EQ(queryFile("UPDATE settings SET value = '25' WHERE name = 'audio.musicvolume'"), "<none>");
     ASSERT_EQ(queryFile("INSERT INTO scores VALUES ('Zsófi', 900, 'crater.map.json', 0)"), "<none>");
-    ASSERT_TRUE(update(apptest::scriptPath())) << log;
+    ASSERT_TRUE(update(velk_test::shippedScriptPath())) << log;
     EXPECT_NE(log.find("[Database] Updated"), std::string::npos) << log;
     EXPECT_EQ(queryFile("SELECT value FROM settings WHERE name = 'audio.musicvolume'"), "25");
     EXPECT_EQ(queryFile("SELECT name FROM scores WHERE score = 900"), "Zs\xc3\xb3" "fi");
@@ -217,25 +198,24 @@ TEST_F(AppDatabaseFile, UpdatingKeepsTheExistingDatabase)
 
 TEST_F(AppDatabaseFile, CorruptDatabaseIsReportedAndLeftAlone)
 {
-    fs::create_directories(dir / "data");
     const std::string garbage = "this is not a database, but it may be someone's file\n";
-    std::ofstream(db, std::ios::binary) << garbage;
-    EXPECT_FALSE(update(apptest::scriptPath()));
+    velk_test::writeFile(db, garbage);
+    EXPECT_FALSE(update(velk_test::shippedScriptPath()));
     EXPECT_NE(log.find("[Database]"), std::string::npos);
-    EXPECT_EQ(contents(db), garbage);
+    EXPECT_EQ(velk_test::readFile(db), garbage);
 }
 
 TEST_F(AppDatabaseFile, MissingScriptCreatesNothing)
 {
-    EXPECT_FALSE(update((dir / "nothing.sql").string()));
+    EXPECT_FALSE(update((folder / "nothing.sql").string()));
     EXPECT_NE(log.find("[Database] Cannot read the script"), std::string::npos) << log;
     EXPECT_FALSE(fs::exists(db));
 }
 
 TEST_F(AppDatabaseFile, BrokenScriptLeavesNoDatabase)
 {
-    const std::string script = (dir / "broken.sql").string();
-    std::ofstream(script) << "CREATE TABLE settings (name TEXT);\nNOT SQL AT ALL;\n";
+    const std::string script = (folder / "broken.sql").string();
+    velk_test::writeFile(script, "CREATE TABLE settings (name TEXT);\nNOT SQL AT ALL;\n");
     EXPECT_FALSE(update(script));
     EXPECT_FALSE(fs::exists(db));
     EXPECT_TRUE(files().empty());

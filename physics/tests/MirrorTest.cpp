@@ -1,6 +1,7 @@
 #include "physics/B2Mirror.hpp"
 
 #include "SceneTestSupport.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +16,7 @@ class MirrorTest : public ::testing::Test
 protected:
     b2Body* makeBody(b2BodyType type, b2Vec2 position)
     {
-        b2BodyDef def;
-        def.type = type;
-        def.position = position;
-        b2Body* body = world.CreateBody(&def);
-        b2CircleShape circle;
-        circle.m_radius = 0.5f;
-        body->CreateFixture(&circle, 1.0f);
-        return body;
+        return velk_test::addBody(world, type, position, 0.5f);
     }
 
     /// The only joint of `body`'s joint list that has the given type.
@@ -422,13 +416,14 @@ TEST_F(MirrorGearTest, GearOnAJointOfAnotherBodyKeepsThatJoint)
 
 TEST_F(MirrorGearTest, GearThatBox2DWouldNowRefuseIsDropped)
 {
+    velk_test::LogCapture logs;
     // Box2D asserts that a new gear moves two dynamic bodies; the wheel became static
     // after its gear was made, so the gear cannot be made again.
     gear(hinge(b, b2Vec2(3.0f, 1.0f)), hinge(c, b2Vec2(-3.0f, 1.0f)), 2.0f);
     c->SetType(b2_staticBody);
-    testing::internal::CaptureStdout();
+    logs.clear();
     mirrorb2BodyX(a);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(logs.text(),
         "Dropping a gear joint of a mirrored body whose joints no longer move dynamic bodies.\n");
     EXPECT_TRUE(gears().empty());
     EXPECT_EQ(world.GetJointCount(), 2);

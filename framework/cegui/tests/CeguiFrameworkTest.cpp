@@ -1,7 +1,8 @@
-#include "CeguiTestSupport.hpp"
+#include "testsupport/gui/CeguiNullFixture.hpp"
 
 #include "framework/cegui/CeguiCanvasWidget.hpp"
 #include "framework/cegui/CeguiString.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <gmock/gmock.h>
 
@@ -24,25 +25,26 @@ int countOf(const std::string& text, const std::string& part)
 
 TEST(CeguiFrameworkTest, InitRunsOnceAndShutdownTearsEverythingDown)
 {
+    velk_test::LogCapture logs;
     TempFolder temp;
-    NullInitHelper helper(guiDataFolder(), (temp.path / "gui.log").string());
+    NullInitHelper helper(guiDataFolder(), (temp.getPath() / "gui.log").string());
     CeguiFramework framework;
     EXPECT_FALSE(framework.isInitialised());
 
-    testing::internal::CaptureStdout();
+    logs.clear();
     framework.init(&helper);
     framework.init(&helper);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = logs.text();
     EXPECT_EQ(countOf(out, "[CeguiFramework] init started\n"), 1);
     EXPECT_EQ(countOf(out, "[CeguiFramework] init ended\n"), 1);
     EXPECT_TRUE(framework.isInitialised());
     ASSERT_NE(CEGUI::System::getSingletonPtr(), nullptr);
     EXPECT_NE(CEGUI::System::getSingleton().getScriptingModule(), nullptr);
 
-    testing::internal::CaptureStdout();
+    logs.clear();
     framework.shutdown();
     framework.shutdown();
-    const std::string down = testing::internal::GetCapturedStdout();
+    const std::string down = logs.text();
     EXPECT_EQ(countOf(down, "[CeguiFramework] shutdown started\n"), 1);
     EXPECT_EQ(countOf(down, "[CeguiFramework] shutdown ended\n"), 1);
     EXPECT_FALSE(framework.isInitialised());
@@ -52,10 +54,11 @@ TEST(CeguiFrameworkTest, InitRunsOnceAndShutdownTearsEverythingDown)
 
 TEST(CeguiFrameworkTest, InitWithoutHelperDoesNothing)
 {
+    velk_test::LogCapture logs;
     CeguiFramework framework;
-    testing::internal::CaptureStdout();
+    logs.clear();
     framework.init(nullptr);
-    EXPECT_THAT(testing::internal::GetCapturedStdout(), testing::HasSubstr("[CeguiFramework] init failed"));
+    EXPECT_THAT(logs.text(), testing::HasSubstr("[CeguiFramework] init failed"));
     EXPECT_FALSE(framework.isInitialised());
     EXPECT_EQ(CEGUI::System::getSingletonPtr(), nullptr);
     EXPECT_EQ(framework.getRootWindow(), nullptr);
@@ -76,20 +79,21 @@ public:
 
 TEST(CeguiFrameworkTest, RendererThatCannotStartLeavesNothingBehind)
 {
+    velk_test::LogCapture logs;
     TempFolder temp;
     CeguiFramework framework;
-    FailingHelper failing(guiDataFolder(), (temp.path / "gui.log").string());
-    testing::internal::CaptureStdout();
+    FailingHelper failing(guiDataFolder(), (temp.getPath() / "gui.log").string());
+    logs.clear();
     EXPECT_THROW(framework.init(&failing), std::runtime_error);
-    SilentHelper silent(guiDataFolder(), (temp.path / "gui.log").string());
+    SilentHelper silent(guiDataFolder(), (temp.getPath() / "gui.log").string());
     framework.init(&silent);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = logs.text();
     EXPECT_EQ(countOf(out, "[CeguiFramework] init failed"), 2);
     EXPECT_FALSE(framework.isInitialised());
     EXPECT_EQ(CEGUI::Logger::getSingletonPtr(), nullptr);
 
     // A working helper afterwards starts the GUI normally.
-    NullInitHelper working(guiDataFolder(), (temp.path / "gui.log").string());
+    NullInitHelper working(guiDataFolder(), (temp.getPath() / "gui.log").string());
     framework.init(&working);
     EXPECT_TRUE(framework.isInitialised());
 }
@@ -97,7 +101,7 @@ TEST(CeguiFrameworkTest, RendererThatCannotStartLeavesNothingBehind)
 TEST(CeguiFrameworkTest, InitAfterShutdownStartsAgainWithTheCanvasType)
 {
     TempFolder temp;
-    NullInitHelper helper(guiDataFolder(), (temp.path / "gui.log").string());
+    NullInitHelper helper(guiDataFolder(), (temp.getPath() / "gui.log").string());
     CeguiFramework framework;
     for (int run = 0; run < 2; ++run) {
         framework.init(&helper);
@@ -114,7 +118,7 @@ TEST(CeguiFrameworkTest, InitAfterShutdownStartsAgainWithTheCanvasType)
 TEST(CeguiFrameworkTest, TwoFrameworksOneAfterTheOther)
 {
     TempFolder temp;
-    NullInitHelper helper(guiDataFolder(), (temp.path / "gui.log").string());
+    NullInitHelper helper(guiDataFolder(), (temp.getPath() / "gui.log").string());
     {
         CeguiFramework first;
         first.init(&helper);
@@ -129,7 +133,7 @@ TEST(CeguiFrameworkTest, TwoFrameworksOneAfterTheOther)
 TEST(CeguiFrameworkTest, ResourceGroupsPointIntoTheFolder)
 {
     TempFolder temp;
-    NullInitHelper helper(guiDataFolder(), (temp.path / "gui.log").string());
+    NullInitHelper helper(guiDataFolder(), (temp.getPath() / "gui.log").string());
     CeguiFramework framework;
     framework.init(&helper);
     auto* provider = dynamic_cast<CEGUI::DefaultResourceProvider*>(CEGUI::System::getSingleton().getResourceProvider());
@@ -158,7 +162,7 @@ TEST(CeguiFrameworkTest, ResourceGroupsPointIntoTheFolder)
 TEST(CeguiFrameworkTest, LogFileStartsAfreshAtEachRun)
 {
     TempFolder temp;
-    const auto log = temp.path / "gui.log";
+    const auto log = temp.getPath() / "gui.log";
     writeFile(log, "A LINE OF AN EARLIER RUN\n");
     NullInitHelper helper(guiDataFolder(), log.string());
     CeguiFramework framework;
@@ -171,12 +175,13 @@ TEST(CeguiFrameworkTest, LogFileStartsAfreshAtEachRun)
 
 TEST(CeguiFrameworkTest, UnwritableLogFileIsReportedAndStartUpGoesOn)
 {
+    velk_test::LogCapture logs;
     TempFolder temp;
-    NullInitHelper helper(guiDataFolder(), (temp.path / "no" / "such" / "folder" / "gui.log").string());
+    NullInitHelper helper(guiDataFolder(), (temp.getPath() / "no" / "such" / "folder" / "gui.log").string());
     CeguiFramework framework;
-    testing::internal::CaptureStdout();
+    logs.clear();
     framework.init(&helper);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = logs.text();
     EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] GUI log file"));
     EXPECT_TRUE(framework.isInitialised());
     EXPECT_TRUE(CEGUI::SchemeManager::getSingleton().isDefined("GWEN"));
@@ -192,12 +197,11 @@ TEST(CeguiFrameworkLogTest, WithoutItsFileTheLogDoesNotPileUpInMemory)
 {
     TempFolder temp;
     ProbeLogger logger; // present before the framework starts: the framework uses it
-    NullInitHelper helper(guiDataFolder(), (temp.path / "missing" / "gui.log").string());
+    NullInitHelper helper(guiDataFolder(), (temp.getPath() / "missing" / "gui.log").string());
     {
+        const velk_test::LogCapture quiet;
         CeguiFramework framework;
-        testing::internal::CaptureStdout();
         framework.init(&helper);
-        testing::internal::GetCapturedStdout();
         for (int i = 0; i < 50; ++i) {
             CEGUI::WindowManager::getSingleton().destroyWindow(
                 CEGUI::WindowManager::getSingleton().createWindow("GWEN/Button"));
@@ -209,12 +213,13 @@ TEST(CeguiFrameworkLogTest, WithoutItsFileTheLogDoesNotPileUpInMemory)
 
 TEST(CeguiFrameworkTest, MissingStartScriptIsReportedAndStartUpGoesOn)
 {
+    velk_test::LogCapture logs;
     TempFolder temp;
-    NullInitHelper helper((temp.path / "empty").string(), (temp.path / "gui.log").string());
+    NullInitHelper helper((temp.getPath() / "empty").string(), (temp.getPath() / "gui.log").string());
     CeguiFramework framework;
-    testing::internal::CaptureStdout();
+    logs.clear();
     framework.init(&helper);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = logs.text();
     EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] start script init_script.lua failed"));
     EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] init ended"));
     EXPECT_TRUE(framework.isInitialised());
@@ -223,13 +228,14 @@ TEST(CeguiFrameworkTest, MissingStartScriptIsReportedAndStartUpGoesOn)
 
 TEST(CeguiFrameworkTest, LuaErrorInStartScriptIsReportedWithLuasMessage)
 {
+    velk_test::LogCapture logs;
     TempFolder temp;
-    writeFile(temp.path / "gui" / "scripts" / "init_script.lua", "local x = nil\nx.field = 1\n");
-    NullInitHelper helper((temp.path / "gui").string(), (temp.path / "gui.log").string());
+    writeFile(temp.getPath() / "gui" / "scripts" / "init_script.lua", "local x = nil\nx.field = 1\n");
+    NullInitHelper helper((temp.getPath() / "gui").string(), (temp.getPath() / "gui.log").string());
     CeguiFramework framework;
-    testing::internal::CaptureStdout();
+    logs.clear();
     framework.init(&helper);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = logs.text();
     EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] start script init_script.lua failed"));
     EXPECT_THAT(out, testing::HasSubstr(":2: attempt to index"));
     // One log line for the failure, however many lines Lua wrote.
@@ -241,11 +247,11 @@ TEST(CeguiFrameworkTest, FolderWithHungarianLettersIsFound)
 {
     TempFolder temp;
     // The start script names its window with Hungarian letters too.
-    const std::string folder = (temp.path / "G\xC3\xA9ph\xC3\xA1z" / "gui").string();
+    const std::string folder = (temp.getPath() / "G\xC3\xA9ph\xC3\xA1z" / "gui").string();
     writeFile(std::filesystem::path(folder) / "scripts" / "init_script.lua",
               "local w = CEGUI.WindowManager:getSingleton():createWindow('DefaultWindow', '\xC3\x81rv\xC3\xADz')\n"
               "CEGUI.System:getSingleton():getDefaultGUIContext():setRootWindow(w)\n");
-    NullInitHelper helper(folder, (temp.path / "gui.log").string());
+    NullInitHelper helper(folder, (temp.getPath() / "gui.log").string());
     CeguiFramework framework;
     framework.init(&helper);
     CEGUI::Window* root = framework.getRootWindow();

@@ -1,10 +1,10 @@
-#include "CeguiTestSupport.hpp"
+#include "testsupport/gui/CeguiNullFixture.hpp"
 
 #include "app/Language.hpp"
 #include "framework/cegui/CeguiString.hpp"
 #include "framework/cegui/CeguiTranslation.hpp"
-
-#include <sqlite3.h>
+#include "testsupport/LogCapture.hpp"
+#include "testsupport/app/TestDatabase.hpp"
 
 namespace {
 
@@ -12,19 +12,16 @@ class CeguiTranslationTest : public velk_test::CeguiFixture {
 protected:
     void SetUp() override
     {
+        const velk_test::LogCapture quiet; // the language logs its set-up
         velk_test::CeguiFixture::SetUp();
-        ASSERT_EQ(sqlite3_open(":memory:", &database), SQLITE_OK);
-        const char* sql =
+        ASSERT_TRUE(database.exec(
             "CREATE TABLE 'lang' ('code' TEXT PRIMARY KEY NOT NULL, 'en' TEXT NOT NULL, 'hu' TEXT NOT NULL);"
             "INSERT INTO lang VALUES ('general.localname', 'English', 'Magyar');"
             "INSERT INTO lang VALUES ('highscores.name', 'Name', 'N\xC3\xA9v');"
-            "INSERT INTO lang VALUES ('menu.exit', 'Exit', 'Kil\xC3\xA9p\xC3\xA9s');";
-        ASSERT_EQ(sqlite3_exec(database, sql, nullptr, nullptr, nullptr), SQLITE_OK);
-        testing::internal::CaptureStdout(); // the language logs its set-up
+            "INSERT INTO lang VALUES ('menu.exit', 'Exit', 'Kil\xC3\xA9p\xC3\xA9s');"));
         language = std::make_unique<app::Language>();
-        language->setDatabase(database);
+        language->setDatabase(database.get());
         language->setActLangCode("en");
-        testing::internal::GetCapturedStdout();
         setCeguiTranslationLanguage(language.get());
     }
 
@@ -32,7 +29,6 @@ protected:
     {
         setCeguiTranslationLanguage(nullptr);
         language.reset();
-        sqlite3_close(database);
         velk_test::CeguiFixture::TearDown();
     }
 
@@ -46,20 +42,19 @@ protected:
 
     static std::string textOf(const CEGUI::Window* window) { return ceguiStringToUtf8(window->getText()); }
 
-    sqlite3* database = nullptr;
+    velk_test::TestDatabase database{false};
     std::unique_ptr<app::Language> language;
 };
 
 TEST_F(CeguiTranslationTest, CodeAfterAtSignIsReplacedByItsText)
 {
+    const velk_test::LogCapture quiet;
     CEGUI::Window* name = textWindow("@highscores.name");
     translateCeguiWindow(name, false);
     EXPECT_EQ(textOf(name), "Name");
 
     // Translated once, the text no longer starts with "@".
-    testing::internal::CaptureStdout();
     language->setActLangCode("hu");
-    testing::internal::GetCapturedStdout();
     translateCeguiWindow(name, false);
     EXPECT_EQ(textOf(name), "Name");
 
