@@ -10,7 +10,7 @@
 #include "engine/GameInputSource.hpp"
 #include "framework/cegui/CeguiFrameworkInitHelper.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
-#include "framework/sfml/tests/TestInitHelper.hpp"
+#include "testsupport/window/TestInitHelper.hpp"
 #include "testsupport/TempFolder.hpp"
 
 #include <CEGUI/CEGUI.h>
@@ -26,7 +26,7 @@
 #include <utility>
 #include <vector>
 
-namespace enginetest {
+namespace velk_test {
 
 /// Held keys, focus, mouse movement and joystick axes as the test sets them;
 /// cursor moves are recorded (and handed on, e.g. to the GUI).
@@ -109,7 +109,7 @@ public:
 
     std::string databasePath;
     std::string logPath;
-    windowtest::TestInitHelper window;
+    velk_test::TestInitHelper window;
     std::function<void()> onPreInit;
     std::function<void()> onPostInit;
 };
@@ -156,4 +156,4 @@ protected:
     std::string databasePath;
 };
 
-} // namespace enginetest
+} // namespace velk_test
