@@ -145,9 +145,9 @@ void MainMenuState::initBgWorld()
     world = new GameWorld(b2Vec2(0.0f, 0.0f));
     if (!sfml() || !sfml()->getWindow())
         return;
-    GameObject* object = world->objectSet().add(new GameObject());
+    GameObject* object = world->add(new GameObject());
     auto* background = new DunnixComponent();
-    object->componentSet().add(background);
+    object->add(background);
     background->addLayer(kHazeLayer, kHazeParallax);
     background->addLayer(kStarLayer, kStarParallax);
 }
