@@ -13,6 +13,8 @@ import zlib
 
 SIZE = 64
 SUPER = 4  # samples per pixel along each axis, for smooth edges
+# Selection brush of lists: the interface's cyan, dark enough for light text.
+SELECTION = (29, 135, 173, 255)
 
 pixels = [[(0, 0, 0, 0) for _ in range(SIZE)] for _ in range(SIZE)]
 
@@ -51,6 +53,15 @@ def rounded_box(w, h, radius, border, border_grey):
         if d > 0:
             return 1.0, 0.0
         return (border_grey if d > -border else 1.0), 1.0
+    return inside
+
+
+def rounded_ring(w, h, radius, border):
+    def inside(px, py):
+        cx = min(max(px, radius), w - radius)
+        cy = min(max(py, radius), h - radius)
+        d = math.hypot(px - cx, py - cy) - radius
+        return 1.0, (1.0 if -border < d <= 0 else 0.0)
     return inside
 
 
@@ -107,12 +118,14 @@ def outlined(shape_outer, shape_inner):
     return inside
 
 
-# Row 0: the nine-slice box, solid white, the selection brush.
+# Row 0: the nine-slice box, solid white, the selection brush, and the
+# nine-slice ring (the box's outline alone, drawn over a box for focus).
 shade(0, 0, 12, 12, rounded_box(12, 12, 3.0, 1.0, 0.4))
 shade(16, 0, 4, 4, solid())
 for y in range(8):
     for x in range(8):
-        put(24 + x, y, (58, 120, 200, 255))
+        put(24 + x, y, SELECTION)
+shade(40, 0, 12, 12, rounded_ring(12, 12, 3.0, 1.0))
 
 # Row 1: check mark, radio ring, radio dot; the mouse arrow on the right.
 shade(0, 16, 12, 12, thick_polyline([(2.0, 6.5), (5.0, 9.5), (10.0, 2.5)], 2.2))

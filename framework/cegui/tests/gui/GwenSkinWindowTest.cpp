@@ -73,8 +73,8 @@ TEST_F(GwenSkinWindowTest, EveryWidgetDrawsWithoutGlErrors)
 
 TEST_F(GwenSkinWindowTest, WidgetsAsTheScreensSetThemUpShow)
 {
-    // The selection brush is a solid block of this colour in the atlas.
-    const sf::Color selectionBlue(58, 120, 200);
+    // The selection brush is a solid block of this colour (the interface's cyan) in the atlas.
+    const sf::Color selectionCyan(29, 135, 173);
     const sf::Color background(20, 30, 60);
 
     // An image window without frame and background shows only its image.
@@ -115,9 +115,9 @@ TEST_F(GwenSkinWindowTest, WidgetsAsTheScreensSetThemUpShow)
 
     const sf::Image shot = frame(background);
 
-    EXPECT_TRUE(near(shot.getPixel(10 + 30, 10 + 20), selectionBlue)) << "image";
+    EXPECT_TRUE(near(shot.getPixel(10 + 30, 10 + 20), selectionCyan)) << "image";
     EXPECT_EQ(shot.getPixel(10 + 60 + 2, 10 + 20), background) << "nothing beside the image";
-    EXPECT_TRUE(near(shot.getPixel(10 + 30, 60 + 15), sf::Color(58, 60, 0))) << "tinted image";
+    EXPECT_TRUE(near(shot.getPixel(10 + 30, 60 + 15), sf::Color(29, 68, 0))) << "tinted image";
 
     int textPixels = 0;
     for (unsigned y = 10; y < 40; ++y) {
@@ -139,7 +139,7 @@ TEST_F(GwenSkinWindowTest, WidgetsAsTheScreensSetThemUpShow)
     // The selected row is brushed across the list, also right of its text.
     const CEGUI::Rectf row = list->getListRenderArea();
     const unsigned rowY = static_cast<unsigned>(10 + 200 + row.top() + 2);
-    EXPECT_TRUE(near(shot.getPixel(static_cast<unsigned>(10 + row.right() - 10), rowY), selectionBlue)) << "list selection";
+    EXPECT_TRUE(near(shot.getPixel(static_cast<unsigned>(10 + row.right() - 10), rowY), selectionCyan)) << "list selection";
 }
 
 } // namespace
