@@ -94,6 +94,23 @@ TEST(ResourceSet, DestroyNotifiesAroundDeletionAndKeepsOrderOfTheRest)
     set.clear();
 }
 
+TEST(ResourceSet, InsertPlacesBeforeTheIndexOrAtTheEndAndNotifies)
+{
+    Journal j;
+    Set set;
+    Recorder a("A", &set, &j);
+    set.addListener(&a);
+    Item* r1 = set.insert(0, new Item("r1", &j));
+    Item* r3 = set.add(new Item("r3", &j));
+    Item* r2 = set.insert(1, new Item("r2", &j));
+    Item* r0 = set.insert(0, new Item("r0", &j));
+    Item* r4 = set.insert(99, new Item("r4", &j));
+    EXPECT_EQ(j, (Journal{"A created r1 (in)", "A created r3 (in)", "A created r2 (in)", "A created r0 (in)",
+                          "A created r4 (in)"}));
+    EXPECT_EQ(set.getResources(), (std::vector<Item*>{r0, r1, r2, r3, r4}));
+    set.clear();
+}
+
 TEST(ResourceSet, DestroyOfAForeignPointerChangesNothing)
 {
     Journal j;

@@ -32,9 +32,14 @@ public:
     ~ResourceSet() override { clear(); }
 
     /// Takes ownership, appends and notifies the listeners in registration order.
-    T* add(T* resource)
+    T* add(T* resource) { return insert(resources.size(), resource); }
+
+    /// Takes ownership, places the resource before the one at `index` (at the
+    /// end when `index` is past it) and notifies like `add`.
+    T* insert(std::size_t index, T* resource)
     {
-        resources.push_back(resource);
+        index = std::min(index, resources.size());
+        resources.insert(resources.begin() + static_cast<std::ptrdiff_t>(index), resource);
         // Index loop: a listener may register another listener meanwhile.
         for (std::size_t i = 0; i < listeners.size(); ++i)
             listeners[i]->onResourceCreated(resource);
