@@ -3,11 +3,13 @@
 // F5 rebuild.
 
 #include "game/menu/MainMenuState.hpp"
-#include "game/shell/tests/GameTestSupport.hpp"
+#include "game/menu/tests/MenuTestSupport.hpp"
 
 #include "app/GeneralSubSettings.hpp"
 #include "app/Language.hpp"
 #include "app/Main.hpp"
+#include "engine/GameWorld.hpp"
+#include "framework/sfml/SfmlFramework.hpp"
 #include "testsupport/LogCapture.hpp"
 
 #include <CEGUI/CEGUI.h>
@@ -33,7 +35,7 @@ protected:
 
     void start()
     {
-        menu = std::make_shared<MainMenuState>();
+        menu = velk_test::makeMenu(cursor);
         menu->onStateStart();
         started = true;
     }
@@ -49,6 +51,7 @@ protected:
         return focus ? focus->getName().c_str() : "";
     }
 
+    velk_test::GuiCursorSource cursor;
     std::shared_ptr<MainMenuState> menu;
     bool started = false;
 };

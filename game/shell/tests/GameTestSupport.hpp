@@ -7,6 +7,7 @@
 
 #include "app/DatabaseSeeder.hpp"
 #include "engine/GameFramework.hpp"
+#include "engine/GameInputSource.hpp"
 #include "game/shell/VelkInitHelper.hpp"
 #include "testsupport/TempFolder.hpp"
 
@@ -103,6 +104,28 @@ protected:
     }
 
     RuntimeFolder runtime;
+};
+
+/// Input without a display: nothing is held, and the cursor a stepper moves
+/// goes straight to the GUI (there is no pointer to warp).
+class GuiCursorSource : public GameInputSource {
+public:
+    class NothingHeld : public fx::InputState {
+    public:
+        bool isKeyDown(sf::Keyboard::Key) const override { return false; }
+        bool isMouseButtonDown(sf::Mouse::Button) const override { return false; }
+        bool isJoystickButtonDown(unsigned, unsigned) const override { return false; }
+    };
+
+    const fx::InputState& heldInput() const override { return nothing; }
+    void setMousePosition(const sf::Vector2i& position) const override
+    {
+        CEGUI::System::getSingleton().getDefaultGUIContext().injectMousePosition(static_cast<float>(position.x),
+                                                                                 static_cast<float>(position.y));
+    }
+
+private:
+    NothingHeld nothing;
 };
 
 inline CEGUI::Window* guiRoot()
