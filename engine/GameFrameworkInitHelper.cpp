@@ -1,0 +1,3 @@
+#include "engine/GameFrameworkInitHelper.hpp"
+
+GameFrameworkInitHelper::~GameFrameworkInitHelper() = default;
