@@ -47,9 +47,10 @@ unsigned primaryJoystick()
 
 } // namespace
 
-GameLogic::GameLogic(const std::string& shipFile, const std::string& mapFile)
-    : tools::Activable(false), shipFile(shipFile)
+GameLogic::GameLogic(const std::string& shipFile, const std::string& mapFile, const GameInputSource& input)
+    : tools::Activable(false), shipFile(shipFile), input(&input)
 {
+    actionMap.setInputSource(input);
     gameWorld.getB2World()->SetGravity(b2Vec2(0.0f, kGravity));
     createBackground();
 
@@ -77,6 +78,8 @@ GameLogic::GameLogic(const std::string& shipFile, const std::string& mapFile)
         createCheckpoints();
     createShadow();
     gameWorld.update(0.0f);
+    // The update put the shadow on its component's place; back to the ship.
+    updateShadow();
 }
 
 GameLogic::~GameLogic()
@@ -153,7 +156,11 @@ void GameLogic::initShip()
             gameWorld.destroy(ship);
         ship = nullptr;
     }
-    ship = static_cast<PlayShipObject*>(gameWorld.add(new PlayShipObject(&shipEntry)));
+    auto* created = new PlayShipObject(&shipEntry);
+    created->actions().setInputSource(*input);
+    for (char axis = 0; axis < 4; ++axis)
+        created->control()[axis]->setInputSource(*input);
+    ship = static_cast<PlayShipObject*>(gameWorld.add(created));
     // A ship without a hull body would be a game without a ship.
     if (!ship->hull() || !ship->hull()->getBody())
         throw GameSetupError("The ship \"" + shipFile + "\" has no usable outline");

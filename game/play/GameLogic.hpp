@@ -114,8 +114,11 @@ public:
     static constexpr std::size_t MaxOneShotSounds = 24;
 
     /// Builds the whole game. Throws GameSetupError when the map or the ship
-    /// file cannot be read or the ship cannot be built.
-    GameLogic(const std::string& shipFile, const std::string& mapFile);
+    /// file cannot be read or the ship cannot be built. The rules' and the
+    /// ship's controls read held input and focus from `input` (which must
+    /// outlive the game; tests pass one of their own).
+    GameLogic(const std::string& shipFile, const std::string& mapFile,
+              const GameInputSource& input = GameInputSource::live());
     ~GameLogic() override;
     GameLogic(const GameLogic&) = delete;
     GameLogic& operator=(const GameLogic&) = delete;
@@ -193,6 +196,7 @@ private:
 
     int gameMode = 0;
     std::string shipFile;
+    const GameInputSource* input;
     // Declared before the world, so it outlives the ship that points at it.
     backend::ShipEntry shipEntry;
     GameWorld gameWorld{b2Vec2(0.0f, 0.0f)};

@@ -65,3 +65,41 @@ private:
 };
 
 } // namespace playtest
+
+#include "app/tests/TestDatabase.hpp"
+#include "engine/GameInputSource.hpp"
+#include "framework/fx/InputState.hpp"
+#include "game/ship/backend/ShipPartStore.hpp"
+
+#include <set>
+
+namespace playtest {
+
+/// Held keys and focus as the test sets them; no display needed.
+class FakeInput : public GameInputSource, public fx::InputState {
+public:
+    bool isWindowFocused() const override { return focused; }
+    sf::Vector2i getMouseDelta() const override { return sf::Vector2i(); }
+    float getJoystickAxisPosition(unsigned, sf::Joystick::Axis) const override { return 0.0f; }
+    const fx::InputState& heldInput() const override { return *this; }
+    void setMousePosition(const sf::Vector2i&) const override {}
+
+    bool isKeyDown(sf::Keyboard::Key key) const override { return keys.count(key) != 0; }
+    bool isMouseButtonDown(sf::Mouse::Button) const override { return false; }
+    bool isJoystickButtonDown(unsigned, unsigned) const override { return false; }
+
+    bool focused = true;
+    std::set<sf::Keyboard::Key> keys;
+};
+
+/// Loads the game's part catalogue from the shipped database script, once.
+inline void loadCatalogue()
+{
+    static const bool loaded = [] {
+        apptest::TestDatabase db;
+        return db.seeded() && velk::backend::ShipPartStore::Singleton.loadFromDatabase(db.get());
+    }();
+    ASSERT_TRUE(loaded);
+}
+
+} // namespace playtest
