@@ -175,3 +175,44 @@ INSERT OR REPLACE INTO "lang" ("code", "en", "hu") VALUES
     ('lamp.spot', 'Spotlight', 'Fényszóró'),
     ('lamp.flood', 'Floodlight', 'Szórt fényű lámpa');
 -- END part catalogue.
+
+-- The play screen and the new-game window.
+INSERT OR REPLACE INTO "lang" ("code", "en", "hu") VALUES
+    ('newgame.title',  'New game', 'Új játék'),
+    ('newgame.ships',  'Ship',     'Hajó'),
+    ('newgame.maps',   'Map',      'Pálya'),
+    ('newgame.start',  'Start',    'Indítás'),
+    ('newgame.cancel', 'Cancel',   'Mégse'),
+
+    ('play.menu.title',   'Paused',         'Szünet'),
+    ('play.menu.resume',  'Resume',         'Folytatás'),
+    ('play.menu.restart', 'Restart',        'Újrakezdés'),
+    ('play.menu.save',    'Save',           'Mentés'),
+    ('play.menu.back',    'Main menu',      'Főmenü'),
+    ('play.menu.exit',    'Quit the game',  'Kilépés a játékból'),
+
+    ('play.hud.score',    'Score',     'Pontszám'),
+    ('play.hud.time',     'Time',      'Idő'),
+    ('play.hud.health',   'Hull',      'Burkolat'),
+    ('play.hud.fuel',     'Fuel',      'Üzemanyag'),
+    ('play.hud.landable', 'On the platform: press Return to land',
+                          'A leszállóhelyen vagy: az Enterrel leszállsz'),
+
+    ('play.gameover.title',     'Game over',             'Vége a játéknak'),
+    ('play.gameover.text',      'Enter your name for the high-score table.',
+                                'Írd be a neved a dicsőséglistára.'),
+    ('play.gameover.ok',        'Save score',            'Mentés'),
+    ('play.gameover.cancel',    'Skip',                  'Kihagyás'),
+    ('play.gameover.notstored', 'The score could not be saved.',
+                                'Az eredményt nem sikerült elmenteni.'),
+
+    ('play.timetrial.title', 'Time trial', 'Időfutam'),
+    ('play.timetrial.text',
+        'Fly through the checkpoints, then land on a platform. Each checkpoint is worth:',
+        'Repülj át az ellenőrzőpontokon, aztán szállj le egy leszállóhelyen. Egy-egy ellenőrzőpont ennyit ér:'),
+    ('play.timetrial.start', 'Start', 'Indulás'),
+    ('play.timetrial.back',  'Back',  'Vissza'),
+
+    ('play.loadfailed', 'The game could not be loaded.', 'A játékot nem sikerült betölteni.'),
+    ('play.notice.title', 'Notice', 'Értesítés'),
+    ('play.notice.ok',    'OK',     'Rendben');
