@@ -8,6 +8,7 @@
 #include "foundation/tools/Log.hpp"
 #include "framework/cegui/CeguiTranslation.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
+#include "game/play/PlayState.hpp"
 
 #include <CEGUI/CEGUI.h>
 
@@ -84,6 +85,10 @@ void MainMenuState::onStateStart()
     initGui();
     if (accepted) {
         openMainMenu();
+        // A game that could not be loaded says why once the menu is back.
+        const std::string notice = PlayState::takeNotice();
+        if (!notice.empty())
+            showNotice(notice);
     } else {
         // The selector over the main menu; no stepper is touched here.
         showModal(langSelector);
@@ -116,8 +121,12 @@ void MainMenuState::onStateEnd()
     highscoresStepper.clear();
     settingsStepper.clear();
     creditsStepper.clear();
+    newGameStepper.clear();
+    noticeStepper.clear();
     // The windows go with the base; nothing may point at them afterwards.
     langSelector = mainMenu = settingsWindow = creditsWindow = highscoresWindow = nullptr;
+    newGameWindow = noticeWindow = nullptr;
+    shipList = mapList = nullptr;
     lastRadioButton = nullptr;
     fullscreenBox = nullptr;
     mainVolumeSlider = musicVolumeSlider = soundVolumeSlider = nullptr;
@@ -134,7 +143,8 @@ void MainMenuState::initGui()
     connectToLangMenu();
     connectToMainMenu();
     connectToCredits();
-    // The new-game window arrives with the play screen.
+    connectToNewWindow();
+    connectToNotice();
     connectToSettings();
     connectToHighscores();
 }
@@ -198,6 +208,8 @@ void MainMenuState::updateSteppers(float dt)
         {&highscoresStepper, highscoresWindow},
         {&settingsStepper, settingsWindow},
         {&creditsStepper, creditsWindow},
+        {&newGameStepper, newGameWindow},
+        {&noticeStepper, noticeWindow},
     };
     for (const auto& [stepper, window] : steppers)
         stepper->setActive(window && window == modal);
@@ -276,19 +288,14 @@ void MainMenuState::connectToMainMenu()
 void MainMenuState::openMainMenu()
 {
     showModal(mainMenu);
-    if (highscoresStepper.isDoneAny() || creditsStepper.isDoneAny() || settingsStepper.isDoneAny())
+    if (highscoresStepper.isDoneAny() || creditsStepper.isDoneAny() || settingsStepper.isDoneAny() ||
+        newGameStepper.isDoneAny() || noticeStepper.isDoneAny())
         mainMenuStepper.moveCursorToActive();
 }
 
 void MainMenuState::closeMainMenu()
 {
     hideModal(mainMenu);
-}
-
-bool MainMenuState::onMainMenuNew(const CEGUI::EventArgs&)
-{
-    tools::log("MainMenu", "New game is not available yet");
-    return true;
 }
 
 bool MainMenuState::onMainMenuLoad(const CEGUI::EventArgs&)

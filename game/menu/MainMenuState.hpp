@@ -16,6 +16,7 @@ class GameWorld;
 namespace CEGUI {
 class Combobox;
 class EventArgs;
+class Listbox;
 class MultiColumnList;
 class RadioButton;
 class Slider;
@@ -26,8 +27,8 @@ class Window;
 
 namespace velk {
 
-/// The first screen: main menu, language selector, credits, high scores and
-/// settings over a scrolling star field, with the menu music. Each window has
+/// The first screen: main menu, language selector, credits, new game, high
+/// scores and settings over a scrolling star field, with the menu music. Each window has
 /// a stepper of its own for keyboard and joystick navigation; at most one
 /// window is modal, and only its stepper is active.
 class MainMenuState : public VelkState {
@@ -55,6 +56,24 @@ public:
     void closeMainMenu();
     void openCredits();
     void closeCredits();
+
+    // --- New game ----------------------------------------------------------------
+    void connectToNewWindow();
+    /// Refills the ship and map lists from their folders.
+    void updateNewLists();
+    void openNewWindow();
+    void closeNewWindow();
+    /// Starts a game when a ship and a map are selected; else nothing.
+    void doneNewWindow();
+    /// Pushes the play screen on the two file names (no folder).
+    void startGame(const std::string& ship, const std::string& map);
+    CEGUI::Window* getNewGameWindow() const { return newGameWindow; }
+    CEGUI::Listbox* getShipList() const { return shipList; }
+    CEGUI::Listbox* getMapList() const { return mapList; }
+
+    // --- Notice (why a game could not start) ---------------------------------------
+    void showNotice(const std::string& text);
+    bool isNoticeShown() const;
 
     // --- High scores ------------------------------------------------------------
     /// The map the filter's selected entry names; empty for all maps.
@@ -87,6 +106,8 @@ public:
     GuiStepper& highscoreStepper() { return highscoresStepper; }
     GuiStepper& settingStepper() { return settingsStepper; }
     GuiStepper& creditStepper() { return creditsStepper; }
+    GuiStepper& newStepper() { return newGameStepper; }
+    GuiStepper& noticeDialogStepper() { return noticeStepper; }
 
 private:
     /// What the deferred rebuild shows once it has run.
@@ -96,6 +117,7 @@ private:
     void loadMenuArt();
     void connectToMainMenu();
     void connectToCredits();
+    void connectToNotice();
     void connectToLangMenu();
     void connectToSettings();
     void connectToHighscores();
@@ -115,6 +137,9 @@ private:
     bool onMainMenuCredits(const CEGUI::EventArgs&);
     bool onMainMenuExit(const CEGUI::EventArgs&);
     bool onCreditsClose(const CEGUI::EventArgs&);
+    bool onNewCancelButton(const CEGUI::EventArgs&);
+    bool onNewStartButton(const CEGUI::EventArgs&);
+    bool onNoticeOk(const CEGUI::EventArgs&);
 
     bool onHighscoresBack(const CEGUI::EventArgs&);
     bool onHighscoresClear(const CEGUI::EventArgs&);
@@ -174,6 +199,14 @@ private:
 
     CEGUI::Window* creditsWindow = nullptr;
     GuiStepper creditsStepper;
+
+    CEGUI::Window* newGameWindow = nullptr;
+    CEGUI::Listbox* shipList = nullptr;
+    CEGUI::Listbox* mapList = nullptr;
+    GuiStepper newGameStepper;
+
+    CEGUI::Window* noticeWindow = nullptr;
+    GuiStepper noticeStepper;
 
     CEGUI::Window* highscoresWindow = nullptr;
     CEGUI::MultiColumnList* highscoresList = nullptr;

@@ -20,7 +20,7 @@ if root == nil then
 end
 root:setMousePassThroughEnabled(true)
 
-local topWindows = { "LangSelector", "ContentHolder", "Credits", "NewGameWindow", "Highscores", "Settings" }
+local topWindows = { "LangSelector", "ContentHolder", "Credits", "NewGameWindow", "NoticeWindow", "Highscores", "Settings" }
 -- Windows of an earlier run go first, so a name never stands twice.
 local stale = {}
 for _, name in ipairs(topWindows) do
@@ -137,6 +137,33 @@ creditsText:setProperty("VertFormatting", "TopAligned")
 creditsText:setProperty("FrameEnabled", "false")
 creditsText:setProperty("BackgroundEnabled", "false")
 button("CloseButton", credits, "@general.close", 174, 332, 126, 32)
+
+------------------------------------------------------------------------------
+-- New game: a ship list and a map list (alphabetical), Start and Cancel.
+local newGame = frame("NewGameWindow", "@newgame.title", 600, 440)
+local newLists = group("Lists", newGame, 16, 10, 562, 330)
+label("ShipsLabel", newLists, "@newgame.ships", 0, 0, 270, 26)
+label("MapsLabel", newLists, "@newgame.maps", 292, 0, 270, 26)
+for _, entry in ipairs({ { "Ships", 0 }, { "Maps", 292 } }) do
+    local list = create("GWEN/Listbox", entry[1], newLists)
+    place(list, entry[2], 30, 270, 300)
+    list:setProperty("Sort", "true")
+    list:setProperty("MultiSelect", "false")
+end
+local newButtons = group("Buttons", newGame, 0, 352, 594, 40)
+button("StartButton", newButtons, "@newgame.start", 150, 0, 140, 34)
+button("CancelButton", newButtons, "@newgame.cancel", 304, 0, 140, 34)
+
+------------------------------------------------------------------------------
+-- Notice: a message for the player (why a game could not start) and OK.
+local notice = frame("NoticeWindow", "@play.notice.title", 520, 260)
+local noticeText = create("GWEN/StaticText", "Text", notice, "")
+place(noticeText, 16, 12, 482, 150)
+noticeText:setProperty("HorzFormatting", "WordWrapCentreAligned")
+noticeText:setProperty("VertFormatting", "CentreAligned")
+noticeText:setProperty("FrameEnabled", "false")
+noticeText:setProperty("BackgroundEnabled", "false")
+button("OkButton", notice, "@play.notice.ok", 190, 178, 134, 34)
 
 ------------------------------------------------------------------------------
 -- High scores: a map filter, the list and two buttons.

@@ -12,7 +12,8 @@ inline std::shared_ptr<velk::MainMenuState> makeMenu(const GuiCursorSource& sour
 {
     auto menu = std::make_shared<velk::MainMenuState>();
     for (GuiStepper* stepper : {&menu->langStepper(), &menu->mainStepper(), &menu->highscoreStepper(),
-                                &menu->settingStepper(), &menu->creditStepper()})
+                                &menu->settingStepper(), &menu->creditStepper(), &menu->newStepper(),
+                                &menu->noticeDialogStepper()})
         stepper->setInputSource(source);
     return menu;
 }
