@@ -57,6 +57,15 @@ std::string PlayState::getLoadFailure() const
     return loaded ? loadFailure : std::string();
 }
 
+void PlayState::setInputSource(const GameInputSource& source)
+{
+    input = &source;
+    actions.setInputSource(source);
+    menuStepper.setInputSource(source);
+    gameOverStepper.setInputSource(source);
+    timeTrialStepper.setInputSource(source);
+}
+
 std::string PlayState::takeNotice()
 {
     std::string notice;
@@ -120,7 +129,7 @@ void PlayState::loadingFunction()
     std::unique_ptr<GameLogic> built;
     std::string failure;
     try {
-        built = std::make_unique<GameLogic>(shipFile, mapFile);
+        built = std::make_unique<GameLogic>(shipFile, mapFile, *input);
     } catch (const std::exception& error) {
         failure = error.what();
     } catch (...) {
@@ -268,6 +277,7 @@ void PlayState::resetMap()
     if (sfml())
         sfml()->setupState(state);
     std::shared_ptr<app::State> next(state);
+    state->setInputSource(*input);
     state->setShipFile(shipFile);
     state->setMapFile(mapFile);
     app::State::replace(next);

@@ -57,6 +57,10 @@ public:
     /// Why loading failed; empty while loading and after a success.
     std::string getLoadFailure() const;
 
+    /// Where the screen's keys, its steppers and the game it builds read
+    /// input (the live window by default); must outlive the screen.
+    void setInputSource(const GameInputSource& source);
+
     /// A message left for the next screen (a failed load), taken once.
     static std::string takeNotice();
 
@@ -147,6 +151,7 @@ private:
     GuiStepper gameOverStepper;
     CEGUI::Window* timeTrialWindow = nullptr;
     GuiStepper timeTrialStepper;
+    const GameInputSource* input = &GameInputSource::live();
 };
 
 } // namespace velk
