@@ -10,6 +10,7 @@
 #include "app/Main.hpp"
 #include "framework/cegui/CeguiString.hpp"
 #include "testsupport/LogCapture.hpp"
+#include "testsupport/engine/EngineTestSupport.hpp"
 
 #include <CEGUI/CEGUI.h>
 
@@ -40,9 +41,20 @@ protected:
     {
         EngineFixture::SetUp();
         // Folders of the test's own in place of the shipped ones.
-        for (const char* name : {"ships", "map"}) {
+        // No pictures either: making a texture needs a display.
+        for (const char* name : {"ships", "map", "img"}) {
             fs::remove(runtime.path() / "data" / name);
             fs::create_directories(runtime.path() / "data" / name);
+        }
+        const fs::path objects = runtime.path() / "data" / "obj";
+        const fs::path source = fs::read_symlink(objects);
+        fs::remove(objects);
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(source)) {
+            const fs::path target = objects / fs::relative(entry.path(), source);
+            if (entry.is_directory())
+                fs::create_directories(target);
+            else if (entry.path().extension() != ".png")
+                fs::copy_file(entry.path(), target);
         }
         velk_test::writeFile(runtime.path() / "lang.ini", "en");
     }
@@ -197,6 +209,46 @@ TEST_F(NewGameTest, NavigationLinksTheButtonsAndLists)
         EXPECT_EQ(link(row.node, D::Up), row.up);
         EXPECT_EQ(link(row.node, D::Down), row.down);
     }
+}
+
+TEST_F(NewGameTest, AGameThatCannotLoadLeavesANoticeForTheMenu)
+{
+    addFile("ships", "a.ship.json");
+    velk_test::writeFile(runtime.path() / "data" / "map" / "broken.map.json", "{\"Size\": ");
+    start();
+    velk_test::LogCapture log;
+    menu->startGame("a.ship.json", "broken.map.json");
+    ASSERT_EQ(app::Main::Singleton.size(), 1u);
+    velk_test::FakeInput input;
+    // What the state stack does: the menu ends, the play screen starts.
+    menu->onStateEnd();
+    started = false;
+    velk::PlayState play;
+    play.setInputSource(input);
+    play.setShipFile("data/ships/a.ship.json");
+    play.setMapFile("data/map/broken.map.json");
+    play.onStateStart();
+    play.waitForLoading();
+    play.update();
+    play.onStateEnd();
+    EXPECT_TRUE(log.contains("[Play] The game cannot be loaded"));
+
+    menu->onStateStart();
+    started = true;
+    ASSERT_TRUE(menu->isNoticeShown());
+    CEGUI::Window* notice = guiRoot()->getChild("NoticeWindow");
+    EXPECT_EQ(modalWindow(), notice);
+    const std::string text = ceguiStringToUtf8(notice->getChild("Text")->getText());
+    EXPECT_EQ(text.rfind("The game could not be loaded.\n", 0), 0u) << text;
+    EXPECT_NE(text.find("data/map/broken.map.json"), std::string::npos) << text;
+    velk_test::click(notice->getChild("OkButton"));
+    EXPECT_FALSE(menu->isNoticeShown());
+    EXPECT_EQ(modalWindow(), guiRoot()->getChild("ContentHolder"));
+
+    // Shown once: the next start of the menu has nothing to say.
+    menu->onStateEnd();
+    menu->onStateStart();
+    EXPECT_FALSE(menu->isNoticeShown());
 }
 
 } // namespace
