@@ -76,6 +76,10 @@ MainMenuState::~MainMenuState()
 void MainMenuState::onStateStart()
 {
     VelkState::onStateStart();
+    // Back from another screen the last frame's display left no GL context
+    // active here; the menu art and fonts are textures of the window's.
+    if (sfml() && sfml()->getWindow())
+        sfml()->getWindow()->setActive(true);
     const std::string code = getIniLangCode();
     app::Language* language = GameFramework::Singleton.getLanguage();
     const bool accepted = language && !code.empty() && language->isTranslationExist(code);

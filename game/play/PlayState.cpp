@@ -217,8 +217,10 @@ void PlayState::update()
             leaveAfterFailedLoad();
         return;
     }
-    if (!guiReady)
-        initGui();
+    if (!guiReady && !initGui()) {
+        leaveAfterFailedLoad();
+        return;
+    }
     endLoadingAnimation();
     if (gameLogic)
         updateGame(dt);

@@ -83,7 +83,9 @@ public:
     void resetMap();
 
     // --- GUI ------------------------------------------------------------------
-    void initGui();
+    /// Runs "init_play.lua" and connects the windows; false (the reason kept
+    /// as the load failure) when a window the screen needs is missing.
+    bool initGui();
     /// Stores the finished game in "scores"; false when it was not stored.
     bool insertToHighscores();
     void connectToMenu();

@@ -81,14 +81,24 @@ void connect(CEGUI::Window* button, Handler handler, PlayState* screen)
 
 // --- Building the GUI ---------------------------------------------------------------
 
-void PlayState::initGui()
+bool PlayState::initGui()
 {
-    CEGUI::System::getSingleton().executeScriptFile(kScript, "");
-    translateCeguiWindow(rootWindow(), true);
-    connectToMenu();
-    connectToOutputs();
-    connectToGameOver();
-    connectToTimeTrial();
+    // The frame's display left no GL context active on this thread; the
+    // script makes textures (images, fonts) through the window's.
+    if (sfml() && sfml()->getWindow())
+        sfml()->getWindow()->setActive(true);
+    try {
+        CEGUI::System::getSingleton().executeScriptFile(kScript, "");
+        translateCeguiWindow(rootWindow(), true);
+        connectToMenu();
+        connectToOutputs();
+        connectToGameOver();
+        connectToTimeTrial();
+    } catch (const CEGUI::Exception& error) {
+        loadFailure = std::string("the play screen's windows cannot be built: ") + error.getMessage().c_str();
+        tools::log("Play", "The game cannot be shown: " + loadFailure);
+        return false;
+    }
     hideModal(menuWindow);
     setCursorVisible(false);
     if (gameLogic && gameLogic->getGameMode() == 1) {
@@ -96,6 +106,7 @@ void PlayState::initGui()
         setCursorVisible(true);
     }
     guiReady = true;
+    return true;
 }
 
 void PlayState::connectToMenu()

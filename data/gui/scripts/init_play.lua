@@ -101,11 +101,11 @@ end
 -- HUD. The clock at the top left, the score at the top right, the landing
 -- hint at the bottom centre, the two bars at the bottom left.
 local time = hudText("Time", root, "00:00:00", "BebasNeue-32", "FFBFE2FF")
-area(time, 0, 24, 0, 12, 220, 44)
+area(time, 0, 24, 0, 10, 220, 52)
 time:setProperty("HorzFormatting", "LeftAligned")
 
 local score = hudText("Score", root, "0", "BebasNeue-32", "FFFFC23C")
-area(score, 1, -244, 0, 12, 220, 44)
+area(score, 1, -244, 0, 10, 220, 52)
 score:setProperty("HorzFormatting", "RightAligned")
 
 local landable = hudText("Landable", root, "@play.hud.landable", "TimeTrial", "FF38CBF2")
