@@ -113,6 +113,11 @@ TEST_F(PlayStateTest, TimeTrialShowsItsDialogWithTheCheckpointTable)
         EXPECT_EQ(std::string(text->getFont()->getName().c_str()), "TimeTrial");
     }
 
+    // The display face has every Hungarian capital.
+    const CEGUI::Font& face = CEGUI::FontManager::getSingleton().get("TimeTrial");
+    for (CEGUI::utf32 letter : {0xC1u, 0xC9u, 0xCDu, 0xD3u, 0xD6u, 0x150u, 0xDAu, 0xDCu, 0x170u})
+        EXPECT_TRUE(face.isCodepointAvailable(letter)) << std::hex << letter;
+
     // 'M' does nothing while the dialog is modal.
     frameWithKey(sf::Keyboard::Escape);
     EXPECT_FALSE(screen->isMenuOpened());

@@ -1,0 +1,146 @@
+// The play screen's loading animation in a real window: the 59 frames load,
+// the current one is drawn at its own size in the middle of the window, and
+// it moves from frame to frame. The screen is driven without its loading
+// thread, so the animation stays up as long as the test wants.
+
+#include "engine/GameFramework.hpp"
+#include "engine/GameState.hpp"
+#include "framework/sfml/SfmlFramework.hpp"
+#include "game/play/PlayState.hpp"
+#include "game/shell/VelkInitHelper.hpp"
+#include "game/shell/tests/GameTestSupport.hpp"
+
+#include <SFML/Graphics.hpp>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace {
+
+/// Shows a play screen that has not started: its loading animation, advanced
+/// by the screen's own update, drawn by its own renderCore. Captures the
+/// frames it is told to, then stops.
+class LoadingScreen : public GameState {
+public:
+    std::vector<int> captureAt;
+    std::vector<sf::Image> shots;
+    std::size_t frameCount = 0;
+    velk::PlayState play;
+
+    LoadingScreen() { setBackgroundColor4ub(33, 33, 33, 255); }
+
+    void onStateStart() override
+    {
+        GameState::onStateStart();
+        play.startLoadingAnimation();
+        frameCount = play.getLoadingAnimation()->frames.size();
+    }
+    void update() override { play.update(); }
+    void renderCore() override
+    {
+        play.renderCore();
+        if (frame == captureAt[shots.size()]) {
+            sf::RenderWindow& window = *getSfmlFramework()->getWindow();
+            sf::Texture texture;
+            texture.create(window.getSize().x, window.getSize().y);
+            texture.update(window);
+            shots.push_back(texture.copyToImage());
+            if (shots.size() == captureAt.size())
+                app::State::stop();
+        }
+        ++frame;
+    }
+
+private:
+    int frame = 0;
+};
+
+struct Box {
+    unsigned left = 100000, top = 100000, right = 0, bottom = 0;
+};
+
+/// The rectangle of pixels that differ from the screen's background.
+Box drawnArea(const sf::Image& image)
+{
+    Box box;
+    for (unsigned y = 0; y < image.getSize().y; ++y)
+        for (unsigned x = 0; x < image.getSize().x; ++x) {
+            const sf::Color c = image.getPixel(x, y);
+            if (std::abs(c.r - 33) + std::abs(c.g - 33) + std::abs(c.b - 33) > 12) {
+                box.left = std::min(box.left, x);
+                box.top = std::min(box.top, y);
+                box.right = std::max(box.right, x);
+                box.bottom = std::max(box.bottom, y);
+            }
+        }
+    return box;
+}
+
+int warmPixels(const sf::Image& image)
+{
+    int count = 0;
+    for (unsigned y = 0; y < image.getSize().y; ++y)
+        for (unsigned x = 0; x < image.getSize().x; ++x) {
+            const sf::Color c = image.getPixel(x, y);
+            count += c.r > 180 && c.g > 70 && c.b < 120 ? 1 : 0;
+        }
+    return count;
+}
+
+class PlayStateWindowTest : public ::testing::Test {
+protected:
+    void TearDown() override { GameFramework::Singleton.shutdown(); }
+
+    velk_test::RuntimeFolder runtime;
+};
+
+TEST_F(PlayStateWindowTest, LoadingAnimationLoopsItsFramesInTheMiddle)
+{
+    velk::VelkInitHelper helper;
+    char program[] = "velk";
+    char* argv[] = {program, nullptr};
+    GameFramework::Singleton.init({1, argv}, &helper);
+    ASSERT_TRUE(GameFramework::Singleton.isInitialised());
+    auto screen = std::make_shared<LoadingScreen>();
+    // At 60 frames a second one loop is 36 frames; 9 frames are a quarter turn.
+    screen->captureAt = {10, 19, 28};
+    GameFramework::Singleton.getSfmlFramework()->setupState(screen.get());
+    EXPECT_EQ(GameFramework::Singleton.run(screen), 0);
+
+    EXPECT_EQ(screen->frameCount, 59u);
+    ASSERT_EQ(screen->shots.size(), 3u);
+    const std::filesystem::path folder = std::filesystem::path(VELK_BINARY_DIR) / "screenshots" / "play-window";
+    std::filesystem::create_directories(folder);
+    for (std::size_t i = 0; i < screen->shots.size(); ++i) {
+        const sf::Image& shot = screen->shots[i];
+        shot.saveToFile((folder / ("loading-" + std::to_string(i) + ".png")).string());
+        SCOPED_TRACE(i);
+        // The frame at its own size (160 x 160 at most) around the middle.
+        const Box box = drawnArea(shot);
+        const sf::Vector2u size = shot.getSize();
+        ASSERT_LE(box.left, box.right) << "nothing drawn";
+        EXPECT_LE(box.right - box.left, 160u);
+        EXPECT_LE(box.bottom - box.top, 160u);
+        EXPECT_GE(box.left, size.x / 2 - 80);
+        EXPECT_LE(box.right, size.x / 2 + 80);
+        EXPECT_GE(box.top, size.y / 2 - 80);
+        EXPECT_LE(box.bottom, size.y / 2 + 80);
+        // The moon's grey-blue in the middle, the lamp's warm light somewhere.
+        const sf::Color middle = shot.getPixel(size.x / 2, size.y / 2);
+        EXPECT_GT(middle.b, middle.r) << int(middle.r) << " " << int(middle.g) << " " << int(middle.b);
+        EXPECT_GT(warmPixels(shot), 20);
+    }
+    // The lamp has moved between the shots.
+    EXPECT_NE(drawnArea(screen->shots[0]).right, 0u);
+    int moved = 0;
+    const sf::Image& a = screen->shots[0];
+    const sf::Image& b = screen->shots[1];
+    for (unsigned y = 0; y < a.getSize().y; ++y)
+        for (unsigned x = 0; x < a.getSize().x; ++x)
+            moved += a.getPixel(x, y) != b.getPixel(x, y) ? 1 : 0;
+    EXPECT_GT(moved, 100);
+}
+
+} // namespace
