@@ -39,6 +39,7 @@ const ImageAsset Images[] = {
     {"img/mainmenu/MainMenu_contentholder.png", 440, 620, false, false},
     {"gui/imagesets/MainMenu.png", 512, 256, false, false},
     {"gui/imagesets/GWEN.png", 64, 64, false, false},
+    {"gui/imagesets/Ingame.png", 128, 64, false, false},
 };
 
 const char* const Tracks[] = {
@@ -92,6 +93,39 @@ TEST(AssetFilesTest, ImagesLoadAtTheirDrawnSize)
             EXPECT_LE(meanStep(image, false, size.y - 1, 0), 2 * insideRows + 1) << "top and bottom edges";
         }
     }
+}
+
+/// How many pixels differ between two pictures of one size.
+int differingPixels(const sf::Image& a, const sf::Image& b)
+{
+    int count = 0;
+    for (unsigned y = 0; y < a.getSize().y; ++y)
+        for (unsigned x = 0; x < a.getSize().x; ++x)
+            count += a.getPixel(x, y) != b.getPixel(x, y) ? 1 : 0;
+    return count;
+}
+
+TEST(AssetFilesTest, LoadingFramesAreOneSmoothLoop)
+{
+    std::vector<sf::Image> frames(59);
+    for (int i = 0; i < 59; ++i) {
+        const std::string path = Data + "img/loading/Loading00" + (i <= 9 ? "0" : "") + std::to_string(i) + ".png";
+        SCOPED_TRACE(path);
+        ASSERT_TRUE(frames[i].loadFromFile(path));
+        ASSERT_EQ(frames[i].getSize(), sf::Vector2u(160, 160));
+        // Transparent around the picture, so the screen's background shows.
+        EXPECT_EQ(frames[i].getPixel(0, 0).a, 0);
+    }
+    EXPECT_FALSE(std::filesystem::exists(Data + "img/loading/Loading0059.png"));
+    // Every step moves the lamp, and the step from the last frame back to the
+    // first is no bigger than the others: the loop has no jump.
+    int largest = 0;
+    for (int i = 1; i < 59; ++i) {
+        const int step = differingPixels(frames[i - 1], frames[i]);
+        EXPECT_GT(step, 20) << "frame " << i;
+        largest = std::max(largest, step);
+    }
+    EXPECT_LE(differingPixels(frames[58], frames[0]), largest + largest / 4);
 }
 
 TEST(AssetFilesTest, MusicOpensAndLoopsWithoutAJump)
@@ -186,6 +220,19 @@ TEST_F(AssetGuiTest, MainMenuImageCollectionLoadsWithEveryImageInsideItsTexture)
     EXPECT_FALSE(images.isDefined("MainMenu/Logo"));
     images.loadImageset("MainMenu.imageset");
     EXPECT_TRUE(images.isDefined("MainMenu/Logo"));
+}
+
+TEST_F(AssetGuiTest, IngameImageCollectionHoldsTheCheckpoint)
+{
+    CEGUI::ImageManager& images = CEGUI::ImageManager::getSingleton();
+    images.loadImageset("Ingame.imageset");
+    ASSERT_TRUE(images.isDefined("Ingame/Checkpoint"));
+    EXPECT_EQ(images.get("Ingame/Checkpoint").getRenderedSize(), CEGUI::Sizef(64, 64));
+    // The play screen destroys the collection when it ends; its script loads it again.
+    images.destroyImageCollection("Ingame", true);
+    EXPECT_FALSE(images.isDefined("Ingame/Checkpoint"));
+    images.loadImageset("Ingame.imageset");
+    EXPECT_TRUE(images.isDefined("Ingame/Checkpoint"));
 }
 
 TEST_F(AssetGuiTest, EveryFontFileTheSkinNamesIsInstalled)
