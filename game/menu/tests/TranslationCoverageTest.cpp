@@ -1,5 +1,6 @@
-// Every translation code the menu and shell use, in their scripts and their
-// code, has an English and a Hungarian text in the shipped database script.
+// Every translation code the menu, the shell and the play screen use, in their
+// scripts and their code, has an English and a Hungarian text in the shipped
+// database script.
 
 #include "app/DatabaseSeeder.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
@@ -33,11 +34,11 @@ std::set<std::string> usedCodes()
     std::set<std::string> codes = {"general.localname"};
     // Window texts of the scripts: "@" + code.
     const std::regex scriptCode("\"@([A-Za-z0-9_.]+)\"");
-    for (const char* script : {"init_mainmenu.lua", "init_guitest.lua"})
+    for (const char* script : {"init_mainmenu.lua", "init_guitest.lua", "init_play.lua"})
         collect(kSource / "data/gui/scripts" / script, scriptCode, codes);
     // Codes the code looks up itself.
-    const std::regex codeLiteral("\"((?:setting|highscores|mainmenu|general|credits)\\.[a-z0-9_.]+)\"");
-    for (const char* folder : {"game/menu", "game/shell"}) {
+    const std::regex codeLiteral("\"((?:setting|highscores|mainmenu|general|credits|newgame|play)\\.[a-z0-9_.]+)\"");
+    for (const char* folder : {"game/menu", "game/shell", "game/play"}) {
         for (const auto& entry : fs::directory_iterator(kSource / folder)) {
             if (entry.path().extension() == ".cpp")
                 collect(entry.path(), codeLiteral, codes);
@@ -61,6 +62,8 @@ TEST(TranslationCoverageTest, EveryUsedCodeHasEnglishAndHungarian)
     EXPECT_TRUE(codes.count("mainmenu.exit"));
     EXPECT_TRUE(codes.count("setting.graphics.fps.tooltip"));
     EXPECT_TRUE(codes.count("highscores.allmaps"));
+    EXPECT_TRUE(codes.count("play.timetrial.start"));
+    EXPECT_TRUE(codes.count("play.gameover.notstored"));
 
     sqlite3_stmt* query = nullptr;
     ASSERT_EQ(sqlite3_prepare_v2(database, "SELECT en, hu FROM lang WHERE code = ?", -1, &query, nullptr), SQLITE_OK);
