@@ -84,9 +84,11 @@ void PlayState::onStateStart()
     // from an earlier load.
     loaded = false;
     failureHandled = false;
+    // The music opens its first track before the worker starts: SFML reports
+    // file errors on one unsynchronised stream, which the worker writes too.
+    initMusic();
     loadingLaunched = true;
     loadingThread.launch();
-    initMusic();
 }
 
 void PlayState::onStateEnd()
@@ -209,7 +211,8 @@ void PlayState::update()
             loadingAnimation->animator->update(sf::seconds(dt));
             loadingAnimation->animator->animate();
         }
-        updateMusic();
+        // No new track while the worker runs (see onStateStart); the one
+        // playing goes on.
         return;
     }
     if (!loadFailure.empty()) {
