@@ -7,8 +7,9 @@
 #include "engine/GameState.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/play/PlayState.hpp"
+#include "app/DatabaseSeeder.hpp"
 #include "game/shell/VelkInitHelper.hpp"
-#include "game/shell/tests/GameTestSupport.hpp"
+#include "testsupport/TempFolder.hpp"
 
 #include <SFML/Graphics.hpp>
 #include <gtest/gtest.h>
@@ -89,11 +90,28 @@ int warmPixels(const sf::Image& image)
     return count;
 }
 
-class PlayStateWindowTest : public ::testing::Test {
+/// A working directory like the game's: the shipped data linked in, a
+/// database of its own.
+class PlayStateWindowTest : public velk_test::TempFolderTest {
 protected:
-    void TearDown() override { GameFramework::Singleton.shutdown(); }
+    void SetUp() override
+    {
+        namespace fs = std::filesystem;
+        const fs::path source = fs::path(VELK_SOURCE_DIR) / "data";
+        fs::create_directories(folder / "data");
+        for (const char* name : {"gui", "glsl", "img", "mus", "snd", "obj"})
+            fs::create_directory_symlink(source / name, folder / "data" / name);
+        ASSERT_TRUE(app::DatabaseSeeder::update((source / "velk.sql").string(), (folder / "data" / "velk.db").string()));
+        previous = fs::current_path();
+        fs::current_path(folder);
+    }
+    void TearDown() override
+    {
+        GameFramework::Singleton.shutdown();
+        std::filesystem::current_path(previous);
+    }
 
-    velk_test::RuntimeFolder runtime;
+    std::filesystem::path previous;
 };
 
 TEST_F(PlayStateWindowTest, LoadingAnimationLoopsItsFramesInTheMiddle)
