@@ -103,19 +103,6 @@ TEST_F(ShipControlTest, MirroringAndTurningCarryThePhysicalParts)
     EXPECT_NEAR(antenna->getPosition().y, 2.0f, 0.01f);
 }
 
-TEST_F(ShipControlTest, LampActionTogglesTheLamps)
-{
-    addBoxHull(entry);
-    entry.insertPart(Lamp, 1.0f, 1.0f);
-    entry.insertPart(Lamp, -1.0f, 1.0f);
-    TestShip* ship = addShip(world, entry, false, input);
-    pressOnce(world, *ship, sf::Keyboard::L);
-    EXPECT_TRUE(ship->lamps()[0]->isLampOn());
-    EXPECT_TRUE(ship->lamps()[1]->isLampOn());
-    pressOnce(world, *ship, sf::Keyboard::L);
-    EXPECT_FALSE(ship->isLampOn());
-}
-
 TEST_F(ShipControlTest, DeathSilencesTheControlsAndLeavesNoJointToAnyPart)
 {
     addBoxHull(entry, 4.0f, 1.0f);
