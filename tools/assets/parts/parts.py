@@ -12,7 +12,7 @@ import math
 import os
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "lib"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "contentlib"))
 
 import sprites as sp  # noqa: E402
 from velkasset import (Sheet, Style, body, body_index, box_points, circle_fixture, data_path,  # noqa: E402

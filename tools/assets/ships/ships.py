@@ -9,7 +9,7 @@ import os
 import sys
 
 here = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(here, "..", "lib"))
+sys.path.insert(0, os.path.join(here, "..", "contentlib"))
 sys.path.insert(0, os.path.join(here, "..", "parts"))
 
 import parts as catalogue_module  # noqa: E402
