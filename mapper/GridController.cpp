@@ -152,29 +152,32 @@ void GridController::drawTiles(sf::RenderTarget& target, sf::RenderStates states
     }
 }
 
+std::vector<float> GridController::gridLinePositions(float origin, float step, float extent)
+{
+    std::vector<float> positions;
+    if (!(step > 0.0f) || !std::isfinite(step) || !(extent > 0.0f) || !std::isfinite(extent))
+        return positions;
+    // In (-step, step), however far the view was panned.
+    const float start = std::isfinite(origin) ? std::fmod(origin, step) : 0.0f;
+    const int count = extent > start ? static_cast<int>(std::ceil((extent - start) / step)) : 0;
+    for (int i = 0; i < count; ++i) {
+        const float position = start + static_cast<float>(i) * step;
+        if (position < extent)
+            positions.push_back(position);
+    }
+    return positions;
+}
+
 void GridController::drawGrid(sf::RenderTarget& target, sf::RenderStates states) const
 {
     const float step = getPitch();
-    if (!(step > 0.0f) || !std::isfinite(step))
-        return;
     const math::Vector2<float> size = canvasSize();
-    // fmod keeps the first line within one step of the corner however far the
-    // view was panned.
-    const float startX = std::isfinite(view.origin.x) ? std::fmod(view.origin.x, step) : 0.0f;
-    const float startY = std::isfinite(view.origin.y) ? std::fmod(view.origin.y, step) : 0.0f;
     sf::VertexArray lines(sf::Lines);
-    const auto lineCount = [step](float start, float extent) {
-        return extent > start ? static_cast<int>(std::ceil((extent - start) / step)) : 0;
-    };
-    const int columns = lineCount(startX, size.x);
-    for (int i = 0; i < columns; ++i) {
-        const float x = startX + i * step;
+    for (float x : gridLinePositions(view.origin.x, step, size.x)) {
         lines.append(sf::Vertex(sf::Vector2f(x, 0.0f), gridColor));
         lines.append(sf::Vertex(sf::Vector2f(x, size.y), gridColor));
     }
-    const int rows = lineCount(startY, size.y);
-    for (int i = 0; i < rows; ++i) {
-        const float y = startY + i * step;
+    for (float y : gridLinePositions(view.origin.y, step, size.y)) {
         lines.append(sf::Vertex(sf::Vector2f(0.0f, y), gridColor));
         lines.append(sf::Vertex(sf::Vector2f(size.x, y), gridColor));
     }

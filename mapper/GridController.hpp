@@ -10,6 +10,8 @@
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/RenderStates.hpp>
 
+#include <vector>
+
 namespace CEGUI {
 class EventArgs;
 class Window;
@@ -65,6 +67,11 @@ public:
     /// The round brush of the tool state's brush size n, a ball of radius
     /// n - 1 (built again only when the size changed).
     const MapTileBrush& getBrush();
+
+    /// Where the grid lines of one axis cross a canvas of `extent` pixels:
+    /// one every `step` from the origin's position, found with fmod so that
+    /// a far-panned origin costs nothing extra.
+    static std::vector<float> gridLinePositions(float origin, float step, float extent);
 
     float getPitch() const { return view.scale(); }
     math::Grid2<float>& getView() { return view; }

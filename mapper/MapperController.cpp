@@ -15,11 +15,13 @@ std::unique_ptr<sf::Texture> MapperController::sTileTexture;
 void MapperController::initTileTextures()
 {
     sTileImages.loadFromFile(TileImagesPath);
-    sTileTexture = std::make_unique<sf::Texture>();
-    // Without a window there is no GL context to hold the picture.
+    sTileTexture.reset();
+    // Without a window there is no GL context to hold the picture (even an
+    // empty texture asks for one); the markers then show as plain colours.
     const SfmlFramework* sfml = GameFramework::Singleton.getSfmlFramework();
     if (!sfml || !sfml->getWindow())
         return;
+    sTileTexture = std::make_unique<sf::Texture>();
     const std::string image = sTileImages.getImagePath();
     if (!sTileTexture->loadFromFile(image))
         tools::log("Mapper", "Marker art \"" + image + "\" cannot be loaded; markers show as plain colours");

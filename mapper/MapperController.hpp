@@ -37,8 +37,8 @@ public:
     const TileMap* getMap() const { return map; }
     void setMap(TileMap* value) { map = value; }
 
-    /// Loads the marker art; an earlier texture is replaced. The picture is
-    /// read only while a window (and so a GL context) exists.
+    /// Loads the marker art; an earlier texture is replaced. The texture is
+    /// made only while a window (and so a GL context) exists.
     static void initTileTextures();
     /// Frees the marker art and takes it off the shared tile shapes.
     static void clearTileTextures();

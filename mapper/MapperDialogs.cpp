@@ -161,9 +161,7 @@ void MapperState::doneProperties()
 
 void MapperState::fillUpFilelist(CEGUI::Listbox* list)
 {
-    std::error_code error;
-    if (!std::filesystem::is_directory(mapFolder, error))
-        return;
+    // A missing or unreadable folder reads as an empty list.
     while (list->getItemCount() > 0)
         list->removeItem(list->getListboxItemFromIndex(0));
     for (const std::string& name : velk::getFilesInFolder(mapFolder.string(), ".json"))

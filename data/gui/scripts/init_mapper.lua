@@ -19,9 +19,14 @@ if root == nil then
 end
 root:setMousePassThroughEnabled(true)
 
-for _, name in ipairs({ "Toolbar", "EditorArea", "Statusbar", "NewMap", "Load", "Save", "Properties" }) do
-    if root:isChild(name) then
-        windows:destroyWindow(root:getChild(name))
+-- Windows of an earlier run go first. Compared by name while walking the
+-- children: the script binding's isChild(name) refuses a plain string.
+local stale = { Toolbar = true, EditorArea = true, Statusbar = true, NewMap = true, Load = true, Save = true,
+                Properties = true }
+for i = root:getChildCount() - 1, 0, -1 do
+    local child = root:getChildAtIdx(i)
+    if stale[child:getName()] then
+        windows:destroyWindow(child)
     end
 end
 
@@ -69,16 +74,13 @@ local function label(name, parent, text, x, y, w, h)
     return window
 end
 
--- A pane of the tool column: a titled group box holding a scrollable pane,
--- whose content pane ("__auto_contentpane__") receives the children.
+-- A pane of the tool column: a titled group box whose content window is
+-- named "__auto_contentpane__", as the screen looks its children up.
 local function pane(name, parent, title, y, h)
-    local box = create("GWEN/GroupBox", name .. "Box", parent, title)
+    local box = create("GWEN/GroupBox", name, parent, title)
     place(box, 0, y, toolWidth, h)
-    local scroll = create("GWEN/ScrollablePane", name, parent)
-    place(scroll, 6, y + 22, toolWidth - 12, h - 28)
-    scroll:setProperty("ForceVertScrollbar", "false")
-    scroll:setProperty("ForceHorzScrollbar", "false")
-    return scroll
+    local content = group("__auto_contentpane__", box, 6, 28, toolWidth - 12, h - 32)
+    return content
 end
 
 local function spinner(name, parent, x, y, w, minimum, maximum, step, value, mode)
