@@ -157,8 +157,12 @@ std::vector<float> GridController::gridLinePositions(float origin, float step, f
     std::vector<float> positions;
     if (!(step > 0.0f) || !std::isfinite(step) || !(extent > 0.0f) || !std::isfinite(extent))
         return positions;
-    // In (-step, step), however far the view was panned.
-    const float start = std::isfinite(origin) ? std::fmod(origin, step) : 0.0f;
+    // In [0, step), however far the view was panned.
+    float start = std::isfinite(origin) ? std::fmod(origin, step) : 0.0f;
+    if (start < 0.0f)
+        start += step;
+    if (!(start < step))
+        start = 0.0f;
     const int count = extent > start ? static_cast<int>(std::ceil((extent - start) / step)) : 0;
     for (int i = 0; i < count; ++i) {
         const float position = start + static_cast<float>(i) * step;

@@ -48,12 +48,14 @@ inline void clickAt(const CEGUI::Vector2f& at, CEGUI::MouseButton button = CEGUI
     gui().injectMouseButtonUp(button);
 }
 
-/// Presses at `from`, moves to `to` in `steps` moves, releases.
+/// Presses at `from`, moves by one pixel, then to `to` in `steps` moves, releases.
 inline void dragFromTo(const CEGUI::Vector2f& from, const CEGUI::Vector2f& to, CEGUI::MouseButton button,
                        int steps = 4)
 {
     gui().injectMousePosition(from.d_x, from.d_y);
     gui().injectMouseButtonDown(button);
+    // Pressing alone does nothing: a first small move acts where it began.
+    gui().injectMousePosition(from.d_x + 1.0f, from.d_y);
     for (int i = 1; i <= steps; ++i) {
         const float t = static_cast<float>(i) / steps;
         gui().injectMousePosition(from.d_x + (to.d_x - from.d_x) * t, from.d_y + (to.d_y - from.d_y) * t);
@@ -102,6 +104,10 @@ protected:
         screen->setMapFolder(mapFolder());
         screen->onStateStart();
         screen->getStepper().setInputSource(quiet);
+        // The null renderer leaves the cursor's area unset; without one every
+        // position is clamped away from the windows.
+        const CEGUI::Rectf screenArea(0, 0, 1024, 768);
+        gui().getMouseCursor().setConstraintArea(&screenArea);
     }
 
     void TearDown() override
