@@ -75,11 +75,14 @@ local function label(name, parent, text, x, y, w, h)
 end
 
 -- A pane of the tool column: a titled group box whose content window is
--- named "__auto_contentpane__", as the screen looks its children up.
+-- named "__auto_contentpane__", as the screen looks its children up. The
+-- box's look places children inside its frame (6 px in, 28 px down).
 local function pane(name, parent, title, y, h)
     local box = create("GWEN/GroupBox", name, parent, title)
     place(box, 0, y, toolWidth, h)
-    local content = group("__auto_contentpane__", box, 6, 28, toolWidth - 12, h - 32)
+    local content = create("DefaultWindow", "__auto_contentpane__", box)
+    content:setSize(CEGUI.USize(CEGUI.UDim(1, 0), CEGUI.UDim(1, 0)))
+    content:setMousePassThroughEnabled(true)
     return content
 end
 
