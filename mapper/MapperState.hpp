@@ -33,7 +33,8 @@ class ToolsController;
 ///   sfml->setupState(screen.get());
 ///   app::State::start(screen);
 /// and it returns by stopping itself. Every opening starts on an empty,
-/// untitled, unsaved 0 x 0 map.
+/// untitled, unsaved 0 x 0 map. Its keyboard and joystick navigation leads
+/// to Exit only; it rests while a dialog is open or an edit box has the focus.
 ///
 /// Loading reads into a copy first, so a failed load keeps the map, its name
 /// and its dirty mark; a failed save keeps the name and the dirty mark. Both

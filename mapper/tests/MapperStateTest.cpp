@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <filesystem>
 #include <vector>
 
@@ -426,4 +427,45 @@ TEST(MapperStateFolder, TheMapFolderIsMadeWhenMissingAndAFileInItsPlaceIsLeftAlo
     { dunnix::MapperState screen; }
     EXPECT_EQ(velk_test::readFile(temp / "taken" / "data" / "map"), "not a folder");
     fs::current_path(previous);
+}
+
+TEST_F(MapperStateTest, NavigationRestsWhileADialogIsOpenOrTextIsTyped)
+{
+    screen->update();
+    EXPECT_TRUE(screen->getStepper().isActive());
+    click(window(std::string(Menu) + "SaveAsButton"));
+    screen->update();
+    EXPECT_FALSE(screen->getStepper().isActive());
+    click(window("Save/Buttons/CancelButton"));
+    screen->update();
+    EXPECT_TRUE(screen->getStepper().isActive());
+
+    window("Toolbar/Tiles/__auto_contentpane__/Brush/Spinner")->getChild("__auto_editbox__")->activate();
+    screen->update();
+    EXPECT_FALSE(screen->getStepper().isActive());
+}
+
+TEST_F(MapperStateTest, EveryTextOfTheScreenIsTranslatedInBothLanguages)
+{
+    // The codes of the script, and those the screen writes itself.
+    const std::string script = velk_test::readFile(fs::path(VELK_SOURCE_DIR) / "data/gui/scripts/init_mapper.lua");
+    ASSERT_FALSE(script.empty());
+    std::set<std::string> codes{"mapper.untitled", "mapper.ts", "mapper.tpt", "mapper.status.loadfailed",
+                                "mapper.status.savefailed", "mapper.status.badname"};
+    for (size_t at = script.find("\"@"); at != std::string::npos; at = script.find("\"@", at + 1)) {
+        const std::string code = script.substr(at + 2, script.find('"', at + 2) - at - 2);
+        if (!code.empty()) // the comment's bare "@"
+            codes.insert(code);
+    }
+    EXPECT_GT(codes.size(), 20u);
+    for (const std::string& code : codes) {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(GameFramework::Singleton.getDatabase(), "SELECT en, hu FROM lang WHERE code = ?", -1,
+                           &statement, nullptr);
+        sqlite3_bind_text(statement, 1, code.c_str(), -1, SQLITE_TRANSIENT);
+        ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW) << code;
+        EXPECT_GT(sqlite3_column_bytes(statement, 0), 0) << code;
+        EXPECT_GT(sqlite3_column_bytes(statement, 1), 0) << code;
+        sqlite3_finalize(statement);
+    }
 }

@@ -375,3 +375,27 @@ TEST_F(MapperWindowTest, PaintPlaceMarkersSaveAndLoadBack)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MapperWindowTest, MarkerArtIsOneTextureForEveryMarker)
+{
+    using dunnix::MapperController;
+    MapperController::initTileTextures();
+    MapperController::initTileTextures();
+    const sf::Texture* art = MapperController::sTileTexture.get();
+    ASSERT_NE(art, nullptr);
+    EXPECT_EQ(art->getSize(), sf::Vector2u(192, 64));
+    for (unsigned char marker = 34; marker <= 41; ++marker)
+        EXPECT_EQ(MapperController::getTextureForTile(marker), art) << int(marker);
+    EXPECT_EQ(MapperController::getTextureForTile(1), nullptr);
+    EXPECT_EQ(MapperController::getTextureForTile(33), nullptr);
+    EXPECT_EQ(MapperController::getTextureRectForTile(41), sf::IntRect());
+    EXPECT_EQ(MapperController::getTextureRectForTile(34), sf::IntRect(0, 0, 64, 64));
+
+    MapperController::clearTileTextures();
+    EXPECT_EQ(MapperController::getTextureForTile(34), nullptr);
+    EXPECT_EQ(MapperController::getTextureRectForTile(34), sf::IntRect());
+}
+
+} // namespace
