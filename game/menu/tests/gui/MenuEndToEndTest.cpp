@@ -120,7 +120,7 @@ protected:
     std::string database() const { return (folder.getPath() / "data" / "velk.db").string(); }
     fs::path logFile() const { return folder.getPath() / "velk.out"; }
 
-    void launch()
+    void launch(const char* argument = nullptr)
     {
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
@@ -128,7 +128,7 @@ protected:
         posix_spawn_file_actions_adddup2(&actions, 1, 2);
         const fs::path previous = fs::current_path();
         fs::current_path(folder.getPath());
-        char* argv[] = {const_cast<char*>(VELK_GAME), nullptr};
+        char* argv[] = {const_cast<char*>(VELK_GAME), const_cast<char*>(argument), nullptr};
         const int rc = posix_spawn(&pid, VELK_GAME, &actions, nullptr, argv, environ);
         fs::current_path(previous);
         posix_spawn_file_actions_destroy(&actions);
@@ -297,6 +297,20 @@ TEST_F(MenuEndToEndTest, MissingArtAndMusicStillStartTheMenu)
     EXPECT_NE(log.find("[MainMenu] Menu music \"data/mus/Menu - Dovidi.ogg\" cannot be opened"), std::string::npos);
     EXPECT_NE(log.find("[Assets] Cannot load texture \"data/img/mainmenu/MainMenu_contentholder.png\""),
               std::string::npos);
+}
+
+TEST_F(MenuEndToEndTest, GuiTestScreenByCommandLineAndAltF4)
+{
+    prepare({"gui", "glsl"});
+    launch("--guitest");
+    std::this_thread::sleep_for(1s);
+    const sf::Image shot = capture("7-guitest");
+    // Its own background colour, and the list drawn over it.
+    EXPECT_EQ(shot.getPixel(900, 700), sf::Color(100, 150, 200));
+    EXPECT_LT(brightness(shot.getPixel(100, 200)), 40);
+    // The window is gone before the key comes up again, so xdotool's own result says nothing.
+    [[maybe_unused]] const int ignored = std::system(("xdotool key --window " + window + " alt+F4").c_str());
+    EXPECT_EQ(waitForExit(), 0);
 }
 
 } // namespace
