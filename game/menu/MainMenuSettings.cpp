@@ -78,7 +78,10 @@ void MainMenuState::connectGraphicsPage()
 
     resolutionList = static_cast<CEGUI::Combobox*>(page->getChild("Settings/Resolution"));
     const std::pair<unsigned, unsigned> stored = GameFramework::Singleton.getGraphicsSettings()->getResolution();
-    for (const sf::VideoMode& mode : sf::VideoMode::getFullscreenModes()) {
+    // Asking for the modes needs a display; without a window the list stays empty.
+    const std::vector<sf::VideoMode> modes =
+        sfml()->getWindow() ? sf::VideoMode::getFullscreenModes() : std::vector<sf::VideoMode>();
+    for (const sf::VideoMode& mode : modes) {
         if (mode.bitsPerPixel != 32)
             continue;
         CEGUI::ListboxTextItem* item = makeListItem(tools::res2str(mode.width, mode.height));

@@ -20,6 +20,7 @@ namespace {
 
 const char* const kScript = "init_mainmenu.lua";
 const char* const kImageCollection = "MainMenu";
+const char* const kImagesetFile = "MainMenu.imageset";
 /// Back to front: the far haze, then the stars.
 const char* const kHazeLayer = "data/img/mainmenu/dunnnnnnnnix.png";
 const char* const kStarLayer = "data/img/mainmenu/stars.png";
@@ -127,9 +128,8 @@ void MainMenuState::onStateEnd()
 
 void MainMenuState::initGui()
 {
+    loadMenuArt();
     CEGUI::System::getSingleton().executeScriptFile(kScript, "");
-    if (!CEGUI::ImageManager::getSingleton().isDefined("MainMenu/Logo"))
-        tools::log("MainMenu", "Image collection \"MainMenu\" is missing; the menu shows without its art");
     translateCeguiWindow(rootWindow(), true);
     connectToLangMenu();
     connectToMainMenu();
@@ -137,6 +137,23 @@ void MainMenuState::initGui()
     // The new-game window arrives with the play screen.
     connectToSettings();
     connectToHighscores();
+}
+
+void MainMenuState::loadMenuArt()
+{
+    // Loaded once per start: a reload finds it defined.
+    CEGUI::ImageManager& images = CEGUI::ImageManager::getSingleton();
+    const CEGUI::String prefix = CEGUI::String(kImageCollection) + "/";
+    for (auto it = images.getIterator(); !it.isAtEnd(); ++it) {
+        if (it.getCurrentKey().compare(0, prefix.length(), prefix) == 0)
+            return;
+    }
+    try {
+        images.loadImageset(kImagesetFile);
+    } catch (const CEGUI::Exception& error) {
+        tools::log("MainMenu", std::string("Image collection \"") + kImageCollection +
+                                   "\" not loaded; the menu shows without its art: " + error.getMessage().c_str());
+    }
 }
 
 void MainMenuState::initBgWorld()

@@ -92,6 +92,8 @@ private:
     /// What the deferred rebuild shows once it has run.
     enum class AfterRebuild { None, MainMenu, SettingsOthers };
 
+    /// Loads the "MainMenu" images unless they are already there.
+    void loadMenuArt();
     void connectToMainMenu();
     void connectToCredits();
     void connectToLangMenu();

@@ -16,9 +16,15 @@ if root == nil then
 end
 root:setMousePassThroughEnabled(true)
 
+-- Windows of an earlier run go first, so a name never stands twice.
+local stale = {}
 for _, name in ipairs({ "Colors", "List", "MultiList", "Combo" }) do
-    if root:isChild(name) then
-        windows:destroyWindow(root:getChild(name))
+    stale[name] = true
+end
+for i = root:getChildCount() - 1, 0, -1 do
+    local child = root:getChildAtIdx(i)
+    if stale[child:getName()] then
+        windows:destroyWindow(child)
     end
 end
 

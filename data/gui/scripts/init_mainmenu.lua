@@ -11,11 +11,7 @@ local images = CEGUI.ImageManager:getSingleton()
 if not CEGUI.SchemeManager:getSingleton():isDefined("GWEN") then
     CEGUI.SchemeManager:getSingleton():createFromFile("GWEN.scheme")
 end
--- The menu art; its texture is destroyed by the screen when it ends. A missing
--- imageset file only costs the art (the screen logs it).
-if not images:isDefined("MainMenu/Logo") then
-    pcall(function() images:loadImageset("MainMenu.imageset") end)
-end
+-- The menu art ("MainMenu") is loaded by the screen before this script runs.
 
 local root = context:getRootWindow()
 if root == nil then
@@ -25,9 +21,15 @@ end
 root:setMousePassThroughEnabled(true)
 
 local topWindows = { "LangSelector", "ContentHolder", "Credits", "NewGameWindow", "Highscores", "Settings" }
+-- Windows of an earlier run go first, so a name never stands twice.
+local stale = {}
 for _, name in ipairs(topWindows) do
-    if root:isChild(name) then
-        windows:destroyWindow(root:getChild(name))
+    stale[name] = true
+end
+for i = root:getChildCount() - 1, 0, -1 do
+    local child = root:getChildAtIdx(i)
+    if stale[child:getName()] then
+        windows:destroyWindow(child)
     end
 end
 

@@ -3,7 +3,7 @@
 
 #include "game/shell/FolderFiles.hpp"
 #include "game/menu/MainMenuState.hpp"
-#include "game/shell/tests/GameTestSupport.hpp"
+#include "game/menu/tests/MenuTestSupport.hpp"
 
 #include <CEGUI/CEGUI.h>
 
@@ -32,7 +32,7 @@ protected:
                 "('Cili', 1200, 'alpha.map.json', 1), ('Dóra', -50, 'béta.map.json', 1), "
                 "('Edit', 700, 'gone.map.json', 1)");
         velk_test::writeFile(MainMenuState::LangIniPath, "en");
-        menu = std::make_shared<MainMenuState>();
+        menu = velk_test::makeMenu(cursor);
         menu->onStateStart();
         velk_test::click(guiRoot()->getChild("ContentHolder/Content/HighscoresButton"));
     }
@@ -76,6 +76,7 @@ protected:
         return count;
     }
 
+    velk_test::GuiCursorSource cursor;
     std::shared_ptr<MainMenuState> menu;
 };
 
@@ -114,11 +115,11 @@ TEST_F(HighscoresTest, FilterShowsOneMapAndAllAgain)
     EXPECT_EQ(rows().size(), 5u);
 }
 
-TEST_F(HighscoresTest, FilterAndClearFollowTheSelectedEntryNotTheText)
+TEST_F(HighscoresTest, ClearRemovesOnlyTheSelectedMapsRows)
 {
+    // Typing cannot change the filter: only an entry picked from the list can.
+    EXPECT_TRUE(filter()->isReadOnly());
     ASSERT_TRUE(velk_test::acceptComboItem(filter(), "alpha.map.json"));
-    // Text that no longer matches the selected entry (typed or left over).
-    filter()->setText("béta.map.json");
     EXPECT_EQ(menu->getFilterMap(), "alpha.map.json");
     velk_test::click(guiRoot()->getChild("Highscores/ClearButton"));
     EXPECT_TRUE(rows().empty());

@@ -3,11 +3,13 @@
 // F5 rebuild.
 
 #include "game/menu/MainMenuState.hpp"
-#include "game/shell/tests/GameTestSupport.hpp"
+#include "game/menu/tests/MenuTestSupport.hpp"
 
 #include "app/GeneralSubSettings.hpp"
 #include "app/Language.hpp"
 #include "app/Main.hpp"
+#include "engine/GameWorld.hpp"
+#include "framework/sfml/SfmlFramework.hpp"
 #include "testsupport/LogCapture.hpp"
 
 #include <CEGUI/CEGUI.h>
@@ -33,7 +35,7 @@ protected:
 
     void start()
     {
-        menu = std::make_shared<MainMenuState>();
+        menu = velk_test::makeMenu(cursor);
         menu->onStateStart();
         started = true;
     }
@@ -49,6 +51,7 @@ protected:
         return focus ? focus->getName().c_str() : "";
     }
 
+    velk_test::GuiCursorSource cursor;
     std::shared_ptr<MainMenuState> menu;
     bool started = false;
 };
@@ -258,6 +261,22 @@ TEST_F(MainMenuTest, CameraDriftsWithTheFrames)
         menu->update();
     const float dt = GameFramework::Singleton.getSfmlFramework()->getFrameTime();
     EXPECT_NEAR(menu->getWorld()->getCamera().getCenter().x - x, 250.0f * dt * frames, 0.01f);
+}
+
+TEST_F(MainMenuTest, F5ClosesTheSettingsAndKeepsTheBackground)
+{
+    velk_test::writeFile(MainMenuState::LangIniPath, "en");
+    start();
+    velk_test::click(window("ContentHolder/Content/OptionsButton"));
+    menu->update();
+    const float x = menu->getWorld()->getCamera().getCenter().x;
+    GameWorld* world = menu->getWorld();
+    velk_test::pressKey(sf::Keyboard::F5);
+    menu->update();
+    EXPECT_EQ(modalWindow(), window("ContentHolder"));
+    EXPECT_FALSE(window("Settings")->isVisible());
+    EXPECT_EQ(menu->getWorld(), world);
+    EXPECT_GT(menu->getWorld()->getCamera().getCenter().x, x);
 }
 
 } // namespace

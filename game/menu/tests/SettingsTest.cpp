@@ -3,7 +3,7 @@
 // language list.
 
 #include "game/menu/MainMenuState.hpp"
-#include "game/shell/tests/GameTestSupport.hpp"
+#include "game/menu/tests/MenuTestSupport.hpp"
 
 #include "app/Language.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
@@ -24,7 +24,7 @@ protected:
     {
         EngineFixture::SetUp();
         velk_test::writeFile(MainMenuState::LangIniPath, "en");
-        menu = std::make_shared<MainMenuState>();
+        menu = velk_test::makeMenu(cursor);
         menu->onStateStart();
         velk_test::click(guiRoot()->getChild("ContentHolder/Content/OptionsButton"));
     }
@@ -57,6 +57,7 @@ protected:
         return text;
     }
 
+    velk_test::GuiCursorSource cursor;
     std::shared_ptr<MainMenuState> menu;
 };
 

@@ -7,6 +7,8 @@
 
 #include "app/DatabaseSeeder.hpp"
 #include "engine/GameFramework.hpp"
+#include "engine/GameInputSource.hpp"
+#include "framework/sfml/SfmlFramework.hpp"
 #include "game/shell/VelkInitHelper.hpp"
 #include "testsupport/TempFolder.hpp"
 
@@ -104,6 +106,42 @@ protected:
 
     RuntimeFolder runtime;
 };
+
+/// Input without a display: nothing is held, and the cursor a stepper moves
+/// goes straight to the GUI (there is no pointer to warp).
+class GuiCursorSource : public GameInputSource {
+public:
+    class NothingHeld : public fx::InputState {
+    public:
+        bool isKeyDown(sf::Keyboard::Key) const override { return false; }
+        bool isMouseButtonDown(sf::Mouse::Button) const override { return false; }
+        bool isJoystickButtonDown(unsigned, unsigned) const override { return false; }
+    };
+
+    const fx::InputState& heldInput() const override { return nothing; }
+    void setMousePosition(const sf::Vector2i& position) const override
+    {
+        CEGUI::System::getSingleton().getDefaultGUIContext().injectMousePosition(static_cast<float>(position.x),
+                                                                                 static_cast<float>(position.y));
+    }
+
+private:
+    NothingHeld nothing;
+};
+
+/// One frame's events as the window layer hands them to its listeners: a
+/// press of the key (and its release).
+inline void pressKey(sf::Keyboard::Key key)
+{
+    SfmlFramework* sfml = GameFramework::Singleton.getSfmlFramework();
+    sfml->callListenersPreHandle();
+    sf::Event event;
+    event.type = sf::Event::KeyPressed;
+    event.key = sf::Event::KeyEvent{key, false, false, false, false};
+    sfml->callListenersHandle(event);
+    event.type = sf::Event::KeyReleased;
+    sfml->callListenersHandle(event);
+}
 
 inline CEGUI::Window* guiRoot()
 {

@@ -31,9 +31,9 @@ protected:
 
 TEST_F(GuiTestStateTest, SpinnersStartAtTheBackgroundColour)
 {
-    EXPECT_DOUBLE_EQ(screen->colorWidgets().red.spinner->getCurrentValue(), 100.0);
-    EXPECT_DOUBLE_EQ(screen->colorWidgets().green.spinner->getCurrentValue(), 150.0);
-    EXPECT_DOUBLE_EQ(screen->colorWidgets().blue.spinner->getCurrentValue(), 200.0);
+    EXPECT_NEAR(screen->colorWidgets().red.spinner->getCurrentValue(), 100.0, 1e-3);
+    EXPECT_NEAR(screen->colorWidgets().green.spinner->getCurrentValue(), 150.0, 1e-3);
+    EXPECT_NEAR(screen->colorWidgets().blue.spinner->getCurrentValue(), 200.0, 1e-3);
     EXPECT_NEAR(screen->colorWidgets().blue.slider->getCurrentValue(), 200.0f / 255.0f, 1e-6f);
     EXPECT_EQ(screen->getBackgroundSfColor(), sf::Color(100, 150, 200, 255));
 }
@@ -41,7 +41,7 @@ TEST_F(GuiTestStateTest, SpinnersStartAtTheBackgroundColour)
 TEST_F(GuiTestStateTest, SliderAndSpinnerDriveEachOtherAndTheBackground)
 {
     screen->colorWidgets().red.slider->setCurrentValue(0.5f);
-    EXPECT_DOUBLE_EQ(screen->colorWidgets().red.spinner->getCurrentValue(), 127.5);
+    EXPECT_NEAR(screen->colorWidgets().red.spinner->getCurrentValue(), 127.5, 1e-3);
     EXPECT_EQ(screen->getBackgroundSfColor().r, 128);
     screen->colorWidgets().green.spinner->setCurrentValue(255.0);
     EXPECT_FLOAT_EQ(screen->colorWidgets().green.slider->getCurrentValue(), 1.0f);
@@ -65,10 +65,36 @@ TEST_F(GuiTestStateTest, ListsAreFilledOncePerBuild)
         EXPECT_EQ(combo->getItemCount(), 20u);
         EXPECT_EQ(list->getListboxItemFromIndex(0)->getSelectionBrushImage()->getName(), "GWEN/Selection");
     }
-    EXPECT_EQ(guiRoot()->getChildCount(), 4u);
+    for (const char* name : {"Colors", "List", "MultiList", "Combo"}) {
+        int count = 0;
+        for (std::size_t i = 0; i < guiRoot()->getChildCount(); ++i)
+            count += guiRoot()->getChildAtIdx(i)->getName() == name ? 1 : 0;
+        EXPECT_EQ(count, 1) << name;
+    }
     // Rebound to the background as it stands now.
     screen->colorWidgets().red.spinner->setCurrentValue(10.0);
     EXPECT_EQ(screen->getBackgroundSfColor().r, 10);
+}
+
+TEST_F(GuiTestStateTest, F1TogglesTheDisabledGuiAndF5RebuildsIt)
+{
+    velk_test::pressKey(sf::Keyboard::F1);
+    screen->update();
+    EXPECT_TRUE(guiRoot()->isDisabled());
+    velk_test::pressKey(sf::Keyboard::F1);
+    screen->update();
+    EXPECT_FALSE(guiRoot()->isDisabled());
+
+    CEGUI::Window* before = guiRoot()->getChild("List");
+    velk_test::pressKey(sf::Keyboard::F5);
+    screen->update();
+    EXPECT_NE(guiRoot()->getChild("List"), before);
+    EXPECT_EQ(static_cast<CEGUI::Listbox*>(guiRoot()->getChild("List"))->getItemCount(), 20u);
+    // Without a key the next frame rebuilds nothing.
+    before = guiRoot()->getChild("List");
+    velk_test::pressKey(sf::Keyboard::A);
+    screen->update();
+    EXPECT_EQ(guiRoot()->getChild("List"), before);
 }
 
 } // namespace
