@@ -198,10 +198,14 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "window tests run under tools/with-display.sh";
-        // The map folder of the run is a folder of its own, never the shipped one.
+        // The map folder of the run is a folder of its own, never the shipped
+        // one: the shipped maps are copied into it.
         const fs::path maps = runtime.path() / "data" / "map";
-        if (fs::is_symlink(maps))
+        if (fs::is_symlink(maps)) {
+            const fs::path shipped = fs::read_symlink(maps);
             fs::remove(maps);
+            fs::copy(shipped, maps);
+        }
         velk::VelkInitHelper helper;
         char program[] = "velk";
         char* argv[] = {program, nullptr};
@@ -250,6 +254,8 @@ TEST_F(MapperWindowTest, PaintPlaceMarkersSaveAndLoadBack)
     const fs::path painted = shots / "mapper-painted.png";
     const fs::path reloaded = shots / "mapper-reloaded.png";
     const fs::path zoomed = shots / "mapper-zoomed.png";
+    for (const auto& entry : fs::directory_iterator(runtime.path() / "data" / "map"))
+        fs::remove(entry.path());
     fs::remove(painted);
     fs::remove(reloaded);
     fs::remove(zoomed);
@@ -396,6 +402,37 @@ TEST_F(MapperWindowTest, MarkerArtIsOneTextureForEveryMarker)
     MapperController::clearTileTextures();
     EXPECT_EQ(MapperController::getTextureForTile(34), nullptr);
     EXPECT_EQ(MapperController::getTextureRectForTile(34), sf::IntRect());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MapperWindowTest, AShippedMapShowsInTheEditor)
+{
+    const fs::path maps = runtime.path() / "data" / "map";
+    const fs::path shipped = maps / "canyon_run.map.json";
+    if (!fs::exists(shipped))
+        GTEST_SKIP() << "no shipped map";
+    const fs::path shot = screenshotFolder() / "mapper-shipped.png";
+    fs::remove(shot);
+    runEditor([&](Player& player) {
+        player.click(LoadButtonX, MenuRow1Y);
+        // The list is sorted: the canyon comes first.
+        player.click(LoadClientX + 16 + 100, LoadClientY + 12 + 10);
+        player.click(LoadClientX + 16 + 98 + 65, LoadClientY + 276 + 16);
+        player.wheel(CanvasLeft + 1, 1, -14);
+        player.capture(shot);
+    });
+    TileMap expected;
+    ASSERT_TRUE(expected.loadFromFile(shipped.string()));
+    EXPECT_EQ(screen->getFileName(), "canyon_run.map.json");
+    EXPECT_EQ(screen->getMap().getSize(), expected.getSize());
+    EXPECT_EQ(screen->getMap().getMarkers(34), expected.getMarkers(34));
+    EXPECT_FALSE(screen->getTools().isDirty());
+    sf::Image image;
+    ASSERT_TRUE(image.loadFromFile(shot.string()));
+    EXPECT_EQ(image.getSize(), sf::Vector2u(1024, 768));
 }
 
 } // namespace
