@@ -415,7 +415,9 @@ TEST_F(MapperWindowTest, AShippedMapShowsInTheEditor)
     if (!fs::exists(shipped))
         GTEST_SKIP() << "no shipped map";
     const fs::path shot = screenshotFolder() / "mapper-shipped.png";
+    const fs::path refused = screenshotFolder() / "mapper-refused-name.png";
     fs::remove(shot);
+    fs::remove(refused);
     runEditor([&](Player& player) {
         player.click(LoadButtonX, MenuRow1Y);
         // The list is sorted: the canyon comes first.
@@ -423,7 +425,27 @@ TEST_F(MapperWindowTest, AShippedMapShowsInTheEditor)
         player.click(LoadClientX + 16 + 98 + 65, LoadClientY + 276 + 16);
         player.wheel(CanvasLeft + 1, 1, -14);
         player.capture(shot);
+        // A name that leaves the map folder is refused in the status bar.
+        player.click(SaveAsButtonX, MenuRow2Y);
+        player.typeInto(SaveClientX + 126 + 100, SaveClientY + 272 + 15, "../escape");
+        player.click(SaveClientX + 16 + 98 + 65, SaveClientY + 316 + 16);
+        player.capture(refused);
+        player.click(SaveClientX + 16 + 238 + 65, SaveClientY + 316 + 16);
     });
+    EXPECT_FALSE(fs::exists(runtime.path() / "data" / "escape.map.json"));
+    EXPECT_EQ(screen->getFileName(), "canyon_run.map.json");
+    // The refusal is written in the status bar: light text where it was empty.
+    const auto statusText = [](const fs::path& file) {
+        sf::Image image;
+        EXPECT_TRUE(image.loadFromFile(file.string()));
+        int light = 0;
+        for (unsigned int x = 4; x < 400 && x < image.getSize().x; ++x)
+            for (unsigned int y = 746; y < 766 && y < image.getSize().y; ++y)
+                light += image.getPixel(x, y).r > 160;
+        return light;
+    };
+    EXPECT_EQ(statusText(shot), 0);
+    EXPECT_GT(statusText(refused), 50);
     TileMap expected;
     ASSERT_TRUE(expected.loadFromFile(shipped.string()));
     EXPECT_EQ(screen->getFileName(), "canyon_run.map.json");
