@@ -16,6 +16,7 @@
 #include "game/play/tests/PlayTestSupport.hpp"
 #include "game/ship/DrillComponent.hpp"
 #include "game/ship/HullComponent.hpp"
+#include "game/ship/backend/ShipEntry.hpp"
 #include "terrain/MapComponent.hpp"
 #include "testsupport/LogCapture.hpp"
 
@@ -24,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <memory>
 
 namespace {
@@ -118,7 +120,7 @@ protected:
     }
     void TearDown() override { GameFramework::Singleton.shutdown(); }
 
-    void run(const std::shared_ptr<RulesScreen>& screen)
+    void run(const std::shared_ptr<GameState>& screen)
     {
         char program[] = "velkors";
         char* argv[] = {program, nullptr};
@@ -209,6 +211,17 @@ TEST_F(PlayWindowTest, ThrustThenDrillShowsTerrainShipCheckpointsAndSparks)
         const sf::Color field = colourAt(checkpoint->getPosition());
         EXPECT_GT(field.r + field.g + field.b, 200);
 
+        // The shadow sits on the ship and covers the camera twice over (lamps off).
+        sf::Image shadowImage;
+        ASSERT_TRUE(shadowImage.loadFromFile("data/img/play/arnyekfilter.png"));
+        const float aspect = static_cast<float>(shadowImage.getSize().y) / static_cast<float>(shadowImage.getSize().x);
+        const float cover = std::max(camera.getSize().y / aspect, camera.getSize().x / 1.0f);
+        EXPECT_EQ(game.getShadow()->getPosition(), game.getShip()->getPosition());
+        EXPECT_FALSE(game.getShip()->isLampOn());
+        EXPECT_NEAR(game.getShadow()->getMainComponent()->getShape().getScale().x, 2.0f * cover, 1e-3f);
+        EXPECT_FLOAT_EQ(camera.getSize().y, 50.0f);
+        EXPECT_NEAR(camera.getSize().x, 50.0f * 800.0f / 600.0f, 1e-3f);
+
         // Sparks fly while a head bores.
         EXPECT_GT(game.getSparkSystem().getParticleCount(), 0u);
         // The collected checkpoint's 1000, less the drain since.
@@ -220,6 +233,108 @@ TEST_F(PlayWindowTest, ThrustThenDrillShowsTerrainShipCheckpointsAndSparks)
     EXPECT_GT(holes, 0);
     EXPECT_TRUE(log.contains("hole bored at frame"));
     EXPECT_TRUE(log.contains("score "));
+}
+
+/// A world with one play ship on a plain background, for the hull's look.
+class HullScreen : public GameState {
+public:
+    playtest::FakeInput input;
+    velk::backend::ShipEntry entry;
+    std::unique_ptr<GameWorld> world;
+    velk::PlayShipObject* ship = nullptr;
+    std::vector<sf::Image> shots;
+
+    sf::RenderWindow& window() { return *getSfmlFramework()->getWindow(); }
+
+    void onStateStart() override
+    {
+        GameState::onStateStart();
+        setBackgroundSfColor(Clear);
+        world = std::make_unique<GameWorld>(b2Vec2(0.0f, 0.0f));
+        // A lopsided outline, so a mirror image differs from the original.
+        EXPECT_TRUE(entry.loadFromString(R"({
+            "Points": {"X": [-4, 3, 4, 1, -3], "Y": [-2, -2, 0, 2, 1], "R": [0, 0, 0, 0, 0]},
+            "Texture": {"File": "plates.png", "Offset": {"X": 0, "Y": 0}, "Scale": 0.5},
+            "Color": [200, 100, 50], "Parts": []})"));
+        ship = new velk::PlayShipObject(&entry);
+        for (char axis = 0; axis < 4; ++axis)
+            ship->control()[axis]->setInputSource(input);
+        ship->actions().setInputSource(input);
+        world->add(ship);
+        world->getCamera().setCenter(0.0f, 0.0f);
+        world->getCamera().setSize(800.0f / 40.0f, 600.0f / 40.0f);
+    }
+    void onStateEnd() override
+    {
+        world.reset();
+        GameState::onStateEnd();
+    }
+    void update() override
+    {
+        if (frame == 3)
+            ship->mirrorX();
+    }
+    void renderCore() override
+    {
+        window().draw(*world);
+        if (frame == 2 || frame == 5) {
+            sf::Texture texture;
+            texture.create(800, 600);
+            texture.update(window());
+            shots.push_back(texture.copyToImage());
+        }
+        if (frame == 5)
+            app::State::stop();
+        ++frame;
+    }
+
+private:
+    int frame = 0;
+};
+
+TEST_F(PlayWindowTest, HullDrawsTexturedTintedOutlinedAndMirrored)
+{
+    auto screen = std::make_shared<HullScreen>();
+    run(screen);
+    ASSERT_EQ(screen->shots.size(), 2u);
+    const sf::Image& plain = screen->shots[0];
+    const sf::Image& mirrored = screen->shots[1];
+    plain.saveToFile(std::string(VELK_BINARY_DIR) + "/play_hull.png");
+    mirrored.saveToFile(std::string(VELK_BINARY_DIR) + "/play_hull_mirrored.png");
+
+    // Inside the hull the texture shows through the tint: warm, and not one
+    // flat colour.
+    std::set<int> shades;
+    int warm = 0, inside = 0;
+    for (unsigned x = 300; x < 500; x += 4)
+        for (unsigned y = 280; y < 330; y += 4) {
+            const sf::Color c = plain.getPixel(x, y);
+            ++inside;
+            warm += c.r > c.g && c.g > c.b ? 1 : 0;
+            shades.insert(c.r / 8);
+        }
+    EXPECT_GT(warm * 10, inside * 9);
+    EXPECT_GT(shades.size(), 2u);
+
+    // The bottom edge (y = -2, 80 px below the centre) is drawn darker than
+    // the hull just above it.
+    const sf::Color edge = plain.getPixel(400, 380);
+    const sf::Color above = plain.getPixel(400, 370);
+    EXPECT_LT(edge.r, above.r) << int(edge.r) << " vs " << int(above.r);
+    EXPECT_LT(distance(edge, Clear), 200);
+
+    // The mirrored hull is the original flipped about the ship's x.
+    int same = 0, flipped = 0, differ = 0, count = 0;
+    for (unsigned x = 200; x < 600; x += 3)
+        for (unsigned y = 200; y < 400; y += 3) {
+            ++count;
+            flipped += distance(plain.getPixel(x, y), mirrored.getPixel(799 - x, y)) < 40 ? 1 : 0;
+            same += distance(plain.getPixel(x, y), mirrored.getPixel(x, y)) < 40 ? 1 : 0;
+            differ += distance(plain.getPixel(x, y), plain.getPixel(799 - x, y)) >= 40 ? 1 : 0;
+        }
+    EXPECT_GT(differ, count / 20);
+    EXPECT_GT(flipped * 100, count * 97) << flipped << " of " << count;
+    EXPECT_LT(same, flipped);
 }
 
 } // namespace
