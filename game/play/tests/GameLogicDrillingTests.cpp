@@ -26,6 +26,15 @@ protected:
     /// heads on: its diamond head (radius 1.8, 0.45 s a hole) points down.
     void standOnTheDiamondHead()
     {
+        tipOntoAHead();
+        diamond = *std::find_if(game->getShip()->drills().begin(), game->getShip()->drills().end(),
+                                [](velk::DrillComponent* d) { return d->getDrillTime() < 1.0f; });
+        ASSERT_FLOAT_EQ(diamond->getDrillTime(), 0.45f);
+        ASSERT_FLOAT_EQ(diamond->getDrillHeadRadius(), 1.8f);
+    }
+
+    void tipOntoAHead()
+    {
         start("Mole.ship.json", "canyon_run.map.json");
         game->setActive(true);
         for (int i = 0; i < 120; ++i)
@@ -39,10 +48,6 @@ protected:
             drill->turnHeadOn();
         ship->setRotation(1.5707963f);
         ship->setPosition(V(-52.8f, -79.0f));
-        diamond = *std::find_if(ship->drills().begin(), ship->drills().end(),
-                                [](velk::DrillComponent* d) { return d->getDrillTime() < 1.0f; });
-        ASSERT_FLOAT_EQ(diamond->getDrillTime(), 0.45f);
-        ASSERT_FLOAT_EQ(diamond->getDrillHeadRadius(), 1.8f);
     }
 
     std::size_t fixtures() const { return game->getMapObject()->getMap()->getNumberOfFixtures(); }
@@ -95,6 +100,26 @@ TEST_F(Drilling, AHeadBoresOneHolePerDrillTimeWithSparksDustAndSounds)
     EXPECT_TRUE(sawSparks);
     EXPECT_TRUE(sawLoop);
     EXPECT_TRUE(sawDust);
+}
+
+TEST_F(Drilling, AHeadWithoutRadiusNeverDrills)
+{
+    for (const char* head : {"drillhead.diamond", "drillhead.wide"}) {
+        const std::string file = std::string("data/obj/parts/") + head + "/" + head + ".obj.json";
+        std::string text = velk_test::readFile(file);
+        const std::size_t at = text.find("\"Radius\"");
+        ASSERT_NE(at, std::string::npos);
+        text.replace(at, text.find(',', at) - at, "\"Radius\": \"0\"");
+        velk_test::writeFile(file, text);
+    }
+    tipOntoAHead();
+    const std::size_t before = fixtures();
+    for (int frame = 0; frame < 300; ++frame) {
+        game->update(kFrame);
+        ASSERT_TRUE(game->getDrillings().empty()) << frame;
+        ASSERT_EQ(game->getSparkSystem().getParticleCount(), 0u) << frame;
+    }
+    EXPECT_EQ(fixtures(), before);
 }
 
 TEST_F(Drilling, DrillingGoesOnWhileTheRulesArePausedAndEndsWithTheHead)
