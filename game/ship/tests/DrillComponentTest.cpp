@@ -3,7 +3,6 @@
 
 #include "ShipTestSupport.hpp"
 
-#include "engine/tests/WorldTestSupport.hpp"
 #include "testsupport/LogCapture.hpp"
 
 #include <gtest/gtest.h>
@@ -164,7 +163,8 @@ TEST_F(DrillComponentTest, UnknownHeadCodeGivesNoHead)
 TEST_F(DrillComponentTest, HeadAnimatesItsFramesUpToTheFirstGap)
 {
     const fs::path folder = fs::path(velk::partObjectFolder) / "test.head";
-    velk_test::writeFile(folder / "h.json", worldtest::sceneText({{"Head"}}));
+    velk_test::writeFile(folder / "h.json", R"({"body": [{"name": "Head", "type": 2, "position": {"x": 0, "y": 0},
+        "fixture": [{"name": "HeadFix", "density": 1, "polygon": {"vertices": {"x": [-0.3, 0.3, 0.3, -0.3], "y": [-0.3, -0.3, 0.3, 0.3]}}}]}]})");
     velk_test::writeFile(folder / "h.img.json", R"({"ImageFile": "h.png", "Images": {
         "Frame1": [0, 0, 10, 10], "Frame2": [10, 0, 10, 10], "Frame4": [30, 0, 10, 10]}})");
     velk_test::writeFile(folder / "test.head.obj.json", R"({"Body": "h.json", "ImageSet": "h.img.json",
@@ -176,6 +176,7 @@ TEST_F(DrillComponentTest, HeadAnimatesItsFramesUpToTheFirstGap)
     EXPECT_FLOAT_EQ(drill->getDrillHeadRadius(), 1.25f);
     drill->setOut(true);
     drill->turnHeadOn();
+    EXPECT_NE(drill->getDrillHeadFixture(), nullptr);
     world.update(0.025f);
     // Two frames of 0.05 s: a quarter of the loop.
     EXPECT_NEAR(drill->headAnimator()->getProgress(), 0.25f, 1e-4f);

@@ -31,9 +31,8 @@ TEST(ShippedPartsWindowTest, EveryCatalogueRowLoadsWithItsImagesAndFlames)
 {
     useShippedFolders();
     // The shipped rows alone, without the tests' own.
-    apptest::TestDatabase db;
     velk::backend::ShipPartStore store;
-    ASSERT_TRUE(store.loadFromDatabase(db.get()));
+    ASSERT_TRUE(loadShippedCatalogue(store));
     int parts = 0;
     for (const char* category : Categories) {
         const auto rows = store.getPartsInCategory(category);
