@@ -66,7 +66,7 @@ private:
 
 } // namespace playtest
 
-#include "app/tests/TestDatabase.hpp"
+#include "testsupport/app/TestDatabase.hpp"
 #include "engine/GameInputSource.hpp"
 #include "framework/fx/InputState.hpp"
 #include "game/ship/backend/ShipPartStore.hpp"
@@ -96,7 +96,7 @@ public:
 inline void loadCatalogue()
 {
     static const bool loaded = [] {
-        apptest::TestDatabase db;
+        velk_test::TestDatabase db;
         return db.seeded() && velk::backend::ShipPartStore::Singleton.loadFromDatabase(db.get());
     }();
     ASSERT_TRUE(loaded);
