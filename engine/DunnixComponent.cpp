@@ -4,6 +4,7 @@
 #include "engine/GameWorld.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 
@@ -34,19 +35,23 @@ DunnixComponent::~DunnixComponent() = default;
 
 void DunnixComponent::addLayer(const std::string& path, float factor)
 {
-    Layer layer;
-    if (!layer.texture.loadFromFile(path))
+    // The pixels first: a missing file then needs no GL context.
+    sf::Image image;
+    if (!image.loadFromFile(path))
         return;
-    layer.texture.setRepeated(true);
-    layer.texture.setSmooth(true);
-    layer.factor = factor;
+    auto layer = std::make_unique<Layer>();
+    if (!layer->texture.loadFromImage(image))
+        return;
+    layer->texture.setRepeated(true);
+    layer->texture.setSmooth(true);
+    layer->factor = factor;
     layers.push_back(std::move(layer));
 }
 
 void DunnixComponent::draw(sf::RenderTarget& target, sf::RenderStates states) const
 {
-    for (const Layer& layer : layers)
-        drawDunnix(target, states, layer.texture, layer.factor);
+    for (const auto& layer : layers)
+        drawDunnix(target, states, layer->texture, layer->factor);
     GameComponent::draw(target, states);
 }
 

@@ -4,6 +4,7 @@
 
 #include <SFML/Graphics/Texture.hpp>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,11 +31,13 @@ public:
     /// Adds a layer of the image at `path`; an image that cannot be loaded
     /// adds nothing.
     void addLayer(const std::string& path, float factor);
-    const std::vector<Layer>& getLayers() const { return layers; }
+    std::size_t getLayerCount() const { return layers.size(); }
+    const Layer& getLayer(std::size_t index) const { return *layers.at(index); }
 
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
     void drawDunnix(sf::RenderTarget& target, sf::RenderStates states, const sf::Texture& texture, float factor) const;
 
 private:
-    std::vector<Layer> layers;
+    // Held by pointer: a texture is never moved once loaded.
+    std::vector<std::unique_ptr<Layer>> layers;
 };

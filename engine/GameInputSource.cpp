@@ -29,7 +29,9 @@ const fx::InputState& GameInputSource::heldInput() const
 
 void GameInputSource::setMousePosition(const sf::Vector2i& windowPosition) const
 {
-    if (SfmlFramework* sfml = GameFramework::Singleton.getSfmlFramework())
+    // Without a window SFML would have no display to move the pointer on.
+    SfmlFramework* sfml = GameFramework::Singleton.getSfmlFramework();
+    if (sfml && sfml->getWindow())
         sfml->setMouseRelativePosition(windowPosition);
 }
 
