@@ -41,7 +41,7 @@ TEST_F(GwenSkinTest, StartScriptLoadsTheSkinAndItsDefaults)
 
 TEST_F(GwenSkinTest, FontsHaveHungarianLetters)
 {
-    for (const char* name : {"DejaVuSans-10", "DejaVuSans-12", "DejaVuSans-16"}) {
+    for (const char* name : {"DejaVuSans-10", "DejaVuSans-12", "DejaVuSans-16", "BebasNeue-20", "BebasNeue-32"}) {
         CEGUI::Font& font = CEGUI::FontManager::getSingleton().get(name);
         for (CEGUI::utf32 letter : {0xE1u, 0xE9u, 0xEDu, 0xF3u, 0xF6u, 0x151u, 0xFAu, 0xFCu, 0x171u, 0x150u, 0x170u}) {
             EXPECT_TRUE(font.isCodepointAvailable(letter)) << name << " U+" << std::hex << letter;

@@ -7,6 +7,9 @@
 
 #include "framework/cegui/CeguiString.hpp"
 
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+
 #include <cstdlib>
 #include <string>
 
@@ -202,6 +205,108 @@ TEST_F(GwenSkinShowcaseTest, EveryWidgetOfTheScreensDraws)
     EXPECT_GT(countNear(shot, sf::Color(228, 238, 246), 21, 352, 396, 26, 40), 40) << "status text";
     // The scrolled-out label of the graphics page is clipped by its pane.
     EXPECT_EQ(countNear(shot, sf::Color(228, 238, 246), 21, 330, 150, 10, 60), 0) << "pane clips";
+}
+
+TEST_F(GwenSkinShowcaseTest, MenuArtAndMenuButtonsTogether)
+{
+    // The menu's pictures as the menu screen draws them: both star layers
+    // repeated, the content holder centred, then the GUI with the logo and
+    // the large menu buttons.
+    const std::string data = std::string(VELK_SOURCE_DIR) + "/data/";
+    sf::Texture far, near, holder;
+    ASSERT_TRUE(far.loadFromFile(data + "img/mainmenu/dunnnnnnnnix.png"));
+    ASSERT_TRUE(near.loadFromFile(data + "img/mainmenu/stars.png"));
+    ASSERT_TRUE(holder.loadFromFile(data + "img/mainmenu/MainMenu_contentholder.png"));
+    far.setRepeated(true);
+    near.setRepeated(true);
+
+    CEGUI::ImageManager::getSingleton().loadImageset("MainMenu.imageset");
+    const float left = 400 - holder.getSize().x / 2.0f, top = 300 - holder.getSize().y / 2.0f;
+    CEGUI::Window* logo = createAt("GWEN/StaticImage", "Logo", root, left + 20, top + 14, 400, 100);
+    logo->setProperty("Image", "MainMenu/Logo");
+    logo->setProperty("FrameEnabled", "false");
+    logo->setProperty("BackgroundEnabled", "false");
+    const char* texts[] = {"Új játék", "Pontszámok", "Hajószerkesztő", "Pályaszerkesztő", "Beállítások", "Kilépés"};
+    for (int i = 0; i < 6; ++i) {
+        createAt("GWEN/MenuButton", "B" + CEGUI::PropertyHelper<int>::toString(i), root, left + 80,
+                 top + 140 + 52.0f * i, 280, 42)
+            ->setText(utf8ToCeguiString(texts[i]));
+    }
+    CEGUI::System::getSingleton().getDefaultGUIContext().injectMousePosition(left + 200, top + 140 + 52 * 2 + 20);
+
+    sf::Image shot;
+    for (int pass = 0; pass < 2; ++pass) {
+        sf::RenderWindow& window = *sfml.getWindow();
+        sfml.clear(sf::Color(8, 12, 16));
+        sf::Sprite back(far, sf::IntRect(0, 0, 800, 600));
+        window.draw(back);
+        sf::Sprite front(near, sf::IntRect(100, 50, 800, 600));
+        window.draw(front);
+        sf::RectangleShape panel(sf::Vector2f(holder.getSize()));
+        panel.setTexture(&holder);
+        panel.setPosition(left, top);
+        window.draw(panel);
+        renderCeguiGui(window);
+        sf::Texture grab;
+        grab.create(window.getSize().x, window.getSize().y);
+        grab.update(window);
+        sfml.display();
+        shot = grab.copyToImage();
+    }
+    save(shot, "gwen-menu.png");
+
+    // Space stays dark blue-black; the logo's light letters show; the button
+    // under the mouse is lit cyan and the others are not.
+    const sf::Color space = shot.getPixel(20, 580);
+    EXPECT_LT(space.r + space.g + space.b, 120);
+    EXPECT_GE(space.b, space.r);
+    EXPECT_GT(countNear(shot, sf::Color(230, 242, 250), static_cast<int>(left) + 20, static_cast<int>(top) + 14, 400,
+                        100, 30),
+              500)
+        << "logo";
+    const int buttonLeft = static_cast<int>(left) + 80, firstTop = static_cast<int>(top) + 140;
+    EXPECT_GT(countNear(shot, sf::Color(56, 203, 242), buttonLeft, firstTop + 104, 280, 42, 20), 100) << "lit button";
+    EXPECT_EQ(countNear(shot, sf::Color(56, 203, 242), buttonLeft, firstTop + 156, 280, 42, 20), 0) << "unlit button";
+}
+
+TEST_F(GwenSkinShowcaseTest, DialogWithCloseButtonLongTextAndTooltip)
+{
+    CEGUI::Window* dialog = createAt("GWEN/FrameWindow", "Credits", root, 40, 40, 480, 360);
+    dialog->setText(utf8ToCeguiString("Készítők"));
+    CEGUI::Window* text = createAt("GWEN/MultiLineEditbox", "Text", dialog, 10, 10, 454, 250);
+    std::string lines;
+    for (int i = 1; i <= 30; ++i) {
+        lines += "Sor " + std::to_string(i) + ": árvíztűrő tükörfúrógép\n";
+    }
+    text->setText(utf8ToCeguiString(lines));
+    text->setProperty("ReadOnly", "true");
+    CEGUI::Window* close = createAt("GWEN/Button", "CloseButton", dialog, 364, 276, 100, 30);
+    close->setText(utf8ToCeguiString("Bezár"));
+    close->setTooltipText(utf8ToCeguiString("Súgó szövege"));
+
+    // The mouse rests on the button until its tooltip shows.
+    CEGUI::GUIContext& context = CEGUI::System::getSingleton().getDefaultGUIContext();
+    context.injectMousePosition(450, 360);
+    context.injectTimePulse(2.0f);
+    const sf::Color space(8, 12, 16);
+    frame(space);
+    const sf::Image shot = frame(space);
+    const CEGUI::Window* tip = context.getDefaultTooltipObject();
+    ASSERT_NE(tip, nullptr);
+    ASSERT_TRUE(tip->isEffectiveVisible());
+    const CEGUI::Rectf tipArea = tip->getUnclippedOuterRect().get();
+    const int tipLeft = static_cast<int>(tipArea.left()), tipTop = static_cast<int>(tipArea.top());
+    save(shot, "gwen-dialog.png");
+
+    // Title bar, text and the text's scroll bar all draw; the tooltip is a
+    // panel with light text.
+    EXPECT_GT(countNear(shot, sf::Color(228, 238, 246), 43, 40, 300, 24, 40), 20) << "title";
+    EXPECT_GT(countNear(shot, sf::Color(228, 238, 246), 53, 74, 300, 240, 40), 300) << "text";
+    EXPECT_NE(shot.getPixel(tipLeft + 3, tipTop + 3), space) << "tooltip panel";
+    EXPECT_GT(countNear(shot, sf::Color(228, 238, 246), tipLeft, tipTop, static_cast<int>(tipArea.getWidth()),
+                        static_cast<int>(tipArea.getHeight()), 40),
+              15)
+        << "tooltip text";
 }
 
 } // namespace
