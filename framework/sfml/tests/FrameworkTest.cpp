@@ -2,8 +2,8 @@
 // names, start-up without a display.
 
 #include "framework/sfml/SfmlFramework.hpp"
-#include "framework/sfml/tests/TestInitHelper.hpp"
 #include "testsupport/LogCapture.hpp"
+#include "testsupport/window/TestInitHelper.hpp"
 
 #include <SFML/Audio/Listener.hpp>
 #include <SFML/Window/Joystick.hpp>
@@ -224,7 +224,7 @@ TEST(SfmlFrameworkStart, WithoutADisplayTheProgramEndsCleanly)
     velk_test::LogCapture logs;
     unsetenv("DISPLAY");
     SfmlFramework sfml;
-    windowtest::TestInitHelper helper;
+    velk_test::TestInitHelper helper;
     helper.resolution = {320, 240};
     helper.fps = 0.0f;
     logs.clear();

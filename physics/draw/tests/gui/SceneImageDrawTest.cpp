@@ -1,4 +1,6 @@
-#include "physics/B2SceneImage_OpenGL.hpp"
+#include "physics/draw/B2SceneImage_OpenGL.hpp"
+
+#include "testsupport/TempFolder.hpp"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <GL/gl.h>
@@ -7,10 +9,7 @@
 
 #include <box2d/box2d.h>
 
-#include <unistd.h>
-
 #include <array>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -19,19 +18,15 @@ namespace
 using Rgba = std::array<unsigned, 4>;
 
 /// A 2x2 24-bit BMP: first file row red, green; second row blue, white.
-std::string writeBitmap()
+std::string writeBitmap(const velk_test::TempFolder& temp)
 {
-    // One file per process: the cases run side by side in separate processes.
-    const std::string path =
-        std::string(VELK_BINARY_DIR) + "/physics_draw_test_" + std::to_string(::getpid()) + ".bmp";
+    const std::string path = (temp / "picture.bmp").string();
     std::vector<unsigned char> b = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0,
         1, 0, 24, 0};
     b.resize(54, 0);
     const unsigned char rows[16] = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
     b.insert(b.end(), rows, rows + 16);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    std::fwrite(b.data(), 1, b.size(), file);
-    std::fclose(file);
+    velk_test::writeFile(path, std::string(b.begin(), b.end()));
     return path;
 }
 
@@ -49,15 +44,10 @@ protected:
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         clear();
-        record.file = writeBitmap();
+        record.file = writeBitmap(temp);
         record.filter = 0; // nearest: every texel shows as one flat colour
         record.scale = 2.0f;
         record.updateUVs(1.0f); // a quad over the whole target
-    }
-
-    void TearDown() override
-    {
-        std::remove(record.file.c_str());
     }
 
     void clear()
@@ -74,6 +64,7 @@ protected:
         return Rgba{p[0], p[1], p[2], p[3]};
     }
 
+    velk_test::TempFolder temp;
     sf::RenderTexture target;
     B2SceneImage record;
 };

@@ -1,9 +1,9 @@
-#include "XServerKeeper.hpp"
+#include "testsupport/window/XServerKeeper.hpp"
 
 // Xlib's macros (None, Bool, Status ...) stay in this file.
 #include <X11/Xlib.h>
 
-namespace velk_gui_test {
+namespace velk_test {
 
 XServerKeeper::XServerKeeper() : display(XOpenDisplay(nullptr)) {}
 
@@ -14,4 +14,4 @@ XServerKeeper::~XServerKeeper()
     }
 }
 
-} // namespace velk_gui_test
+} // namespace velk_test

@@ -1,4 +1,4 @@
-#include "physics/B2SceneImage_OpenGL.hpp"
+#include "physics/draw/B2SceneImage_OpenGL.hpp"
 
 #include "foundation/tools/Log.hpp"
 #include "physics/CBitmap.hpp"

@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-namespace windowtest {
+namespace velk_test {
 
 struct TestInitHelper : SfmlFrameworkInitHelper {
     std::pair<unsigned, unsigned> resolution{640, 480};
@@ -33,4 +33,4 @@ struct TestInitHelper : SfmlFrameworkInitHelper {
     float getFPS() override { return fps; }
 };
 
-} // namespace windowtest
+} // namespace velk_test

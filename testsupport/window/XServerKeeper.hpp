@@ -2,7 +2,7 @@
 
 struct _XDisplay;
 
-namespace velk_gui_test {
+namespace velk_test {
 
 /// Holds one connection to the test's X server for the whole test. Xvfb
 /// resets itself when its last client leaves, and a client that connects
@@ -21,4 +21,4 @@ private:
     _XDisplay* display;
 };
 
-} // namespace velk_gui_test
+} // namespace velk_test
