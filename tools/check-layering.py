@@ -35,6 +35,7 @@ TESTSUPPORT_LAYERS = {
     "testsupport/window": "framework/sfml",
     "testsupport/gui": "framework/cegui",
     "testsupport/physics": "physics",
+    "testsupport/game": "game/shell/base",
 }
 # Folders that draw nothing, and so include only folders that draw nothing.
 DRAWING_FREE_FOLDERS = ("foundation", "app", "physics", "game/ship/backend")

@@ -1,4 +1,4 @@
-#include "game/shell/VelkInitHelper.hpp"
+#include "game/shell/base/VelkInitHelper.hpp"
 
 #include "engine/GameFramework.hpp"
 #include "game/ship/backend/ShipPartStore.hpp"

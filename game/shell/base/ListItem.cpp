@@ -1,4 +1,4 @@
-#include "game/shell/ListItem.hpp"
+#include "game/shell/base/ListItem.hpp"
 
 #include "framework/cegui/CeguiString.hpp"
 

@@ -1,4 +1,4 @@
-#include "game/shell/Global.hpp"
+#include "game/shell/base/Global.hpp"
 
 namespace velk {
 

@@ -1,4 +1,4 @@
-#include "game/shell/VelkState.hpp"
+#include "game/shell/base/VelkState.hpp"
 
 VelkState::VelkState() = default;
 
