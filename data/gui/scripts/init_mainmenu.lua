@@ -59,6 +59,15 @@ local function frame(name, title, w, h)
     window:setProperty("SizingEnabled", "false")
     window:setProperty("DragMovingEnabled", "false")
     window:setProperty("CloseButtonEnabled", "false")
+    -- An opaque backdrop: the main menu stays visible behind every dialog, and
+    -- its bright labels would show through the skin's translucent panel.
+    local backdrop = create("GWEN/StaticImage", "Backdrop", window)
+    backdrop:setSize(CEGUI.USize(CEGUI.UDim(1, 0), CEGUI.UDim(1, 0)))
+    backdrop:setProperty("Image", "GWEN/White")
+    backdrop:setProperty("ImageColours", "tl:FF0E151F tr:FF0E151F bl:FF0E151F br:FF0E151F")
+    backdrop:setProperty("FrameEnabled", "false")
+    backdrop:setProperty("BackgroundEnabled", "false")
+    backdrop:setMousePassThroughEnabled(true)
     window:setVisible(false)
     return window
 end
