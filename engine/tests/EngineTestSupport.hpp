@@ -10,7 +10,7 @@
 #include "engine/GameInputSource.hpp"
 #include "framework/cegui/CeguiFrameworkInitHelper.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
-#include "framework/sfml/tests/TestInitHelper.hpp"
+#include "testsupport/window/TestInitHelper.hpp"
 #include "testsupport/TempFolder.hpp"
 
 #include <CEGUI/CEGUI.h>
@@ -109,7 +109,7 @@ public:
 
     std::string databasePath;
     std::string logPath;
-    windowtest::TestInitHelper window;
+    velk_test::TestInitHelper window;
     std::function<void()> onPreInit;
     std::function<void()> onPostInit;
 };
