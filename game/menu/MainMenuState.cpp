@@ -116,14 +116,24 @@ void MainMenuState::onStateEnd()
     highscoresStepper.clear();
     settingsStepper.clear();
     creditsStepper.clear();
-    // The windows go with the base; nothing may point at them afterwards.
-    langSelector = mainMenu = settingsWindow = creditsWindow = highscoresWindow = nullptr;
-    lastRadioButton = nullptr;
-    fullscreenBox = nullptr;
-    mainVolumeSlider = musicVolumeSlider = soundVolumeSlider = nullptr;
-    statusbar.setStatusbar(nullptr);
+    forgetWindows();
     rebuildPending = false;
     VelkState::onStateEnd();
+}
+
+void MainMenuState::forgetWindows()
+{
+    // The windows go with the base's end; nothing may point at them afterwards.
+    langSelector = langDoneButton = mainMenu = creditsWindow = highscoresWindow = nullptr;
+    lastRadioButton = nullptr;
+    settingsWindow = fovMessage = colorblindPreview = nullptr;
+    settingsTabs = nullptr;
+    resolutionList = fpsList = antialiasingList = colorblindList = languageList = highscoresFilter = nullptr;
+    fullscreenBox = vsyncBox = nullptr;
+    fovSlider = mainVolumeSlider = musicVolumeSlider = soundVolumeSlider = nullptr;
+    highscoresList = nullptr;
+    tooltips.clear();
+    statusbar.setStatusbar(nullptr);
 }
 
 void MainMenuState::initGui()

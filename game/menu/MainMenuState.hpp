@@ -92,6 +92,7 @@ private:
     /// What the deferred rebuild shows once it has run.
     enum class AfterRebuild { None, MainMenu, SettingsOthers };
 
+    void forgetWindows();
     /// Loads the "MainMenu" images unless they are already there.
     void loadMenuArt();
     void connectToMainMenu();
