@@ -35,7 +35,8 @@ TESTSUPPORT_LAYERS = {
     "testsupport/window": "framework/sfml",
     "testsupport/gui": "framework/cegui",
     "testsupport/physics": "physics",
-    "testsupport/game": "game/shell/base",
+    "testsupport/engine": "engine",
+    "testsupport/game": "game/shell",
 }
 # Folders that draw nothing, and so include only folders that draw nothing.
 DRAWING_FREE_FOLDERS = ("foundation", "app", "physics", "game/ship/backend")
@@ -60,8 +61,11 @@ def read_layers(root):
             folder = match.group(1).rstrip("/")
             if folder in NON_LAYERS:
                 continue
-            # A subfolder row (terrain/model) belongs to its folder's layer.
-            if any(folder.startswith(known + "/") for known in layers):
+            # A subfolder row right below its folder's row (physics/draw) belongs
+            # to that layer; placed anywhere else (a drawing-free model part
+            # below the engine, the program above the menu) it is a layer of
+            # its own.
+            if layers and folder.startswith(layers[-1] + "/"):
                 continue
             layers.append(folder)
     return layers

@@ -12,7 +12,7 @@
 #include "foundation/tools/StringUtils.hpp"
 #include "framework/cegui/CeguiString.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
-#include "game/shell/base/ListItem.hpp"
+#include "game/shell/ListItem.hpp"
 
 #include <CEGUI/CEGUI.h>
 

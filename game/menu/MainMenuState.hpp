@@ -4,7 +4,7 @@
 #include "engine/GuiStepper.hpp"
 #include "framework/cegui/CeguiStatusbarHandler.hpp"
 #include "framework/fx/AssetCache.hpp"
-#include "game/shell/base/VelkState.hpp"
+#include "game/shell/VelkState.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
 

@@ -1,7 +1,7 @@
 #include "game/shell/GuiTestState.hpp"
 
 #include "foundation/tools/StringUtils.hpp"
-#include "game/shell/base/ListItem.hpp"
+#include "game/shell/ListItem.hpp"
 
 #include <CEGUI/CEGUI.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/GameActionMapper.hpp"
-#include "game/shell/base/VelkState.hpp"
+#include "game/shell/VelkState.hpp"
 
 namespace CEGUI {
 class EventArgs;

@@ -9,7 +9,7 @@
 #include "engine/GameFramework.hpp"
 #include "engine/GameInputSource.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
-#include "game/shell/base/VelkInitHelper.hpp"
+#include "game/shell/VelkInitHelper.hpp"
 #include "testsupport/TempFolder.hpp"
 
 #include <CEGUI/CEGUI.h>

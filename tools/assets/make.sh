@@ -3,7 +3,7 @@
 # folder (and the GUI skin's atlas from framework/cegui/skin). Deterministic:
 # fixed seeds, so a run changes only what its sources changed.
 #   tools/assets/make.sh            everything
-#   tools/assets/make.sh images     one kind: gui, svg, images, music
+#   tools/assets/make.sh images     one kind: gui, svg, images, music, maps, content, mapper
 # Needs the generator packages listed in tools/assets/packages.txt (not needed
 # to build or play the game, only to regenerate).
 set -euo pipefail
@@ -14,7 +14,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 kinds=("$@")
-if [ ${#kinds[@]} -eq 0 ]; then kinds=(gui svg images music); fi
+if [ ${#kinds[@]} -eq 0 ]; then kinds=(gui svg images music maps content mapper); fi
 
 missing=()
 for tool in rsvg-convert sox abc2midi mftext fluidsynth oggenc; do
@@ -52,8 +52,20 @@ for kind in "${kinds[@]}"; do
       for pid in "${pids[@]}"; do wait "$pid"; done  # a failed render stops the run
       $python "$here/music/measure_audio.py" "$root"/data/mus/*.ogg
       ;;
+    maps)
+      echo "[assets] maps"
+      $python "$here/maps/make_maps.py" "$root/data/map"
+      ;;
+    content)
+      echo "[assets] parts, flames, ships, level objects, play images and sounds"
+      sh "$here/content.sh"
+      ;;
+    mapper)
+      echo "[assets] map editor marker art"
+      sh "$here/mapper/make.sh"
+      ;;
     *)
-      echo "[assets] unknown kind: $kind (gui, svg, images, music)" >&2
+      echo "[assets] unknown kind: $kind (gui, svg, images, music, maps, content, mapper)" >&2
       exit 1
       ;;
   esac

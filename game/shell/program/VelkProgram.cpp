@@ -5,7 +5,7 @@
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/menu/MainMenuState.hpp"
 #include "game/shell/GuiTestState.hpp"
-#include "game/shell/base/VelkInitHelper.hpp"
+#include "game/shell/VelkInitHelper.hpp"
 
 #include <cstdlib>
 #include <ctime>
