@@ -60,7 +60,7 @@ bool GameAxis::isAlive() const
     return std::fabs(value) >= deadZone;
 }
 
-void GameAxis::setJoystick(unsigned id, sf::Joystick::Axis axis)
+void GameAxis::setJoystick(unsigned id, unsigned axis)
 {
     joystickId = id;
     joystickAxis = axis;
@@ -97,8 +97,8 @@ void GameAxis::onUpdate(float dt)
     }
 
     float position = 0.0f;
-    if (joystickId < sf::Joystick::Count && static_cast<unsigned>(joystickAxis) < sf::Joystick::AxisCount)
-        position = source->getJoystickAxisPosition(joystickId, joystickAxis);
+    if (joystickId < sf::Joystick::Count && joystickAxis < sf::Joystick::AxisCount)
+        position = source->getJoystickAxisPosition(joystickId, static_cast<sf::Joystick::Axis>(joystickAxis));
 
     const auto active = [this](Direction d) {
         const auto it = buttons.find(d);
@@ -191,8 +191,7 @@ void GameAxis::fromJson(const json::Value& json)
         if (const auto id = joystick.find("Id"); id != joystick.end())
             joystickId = readIndex(id->second, NoJoystick, NoJoystick);
         if (const auto axis = joystick.find("Axis"); axis != joystick.end())
-            joystickAxis = static_cast<sf::Joystick::Axis>(
-                readIndex(axis->second, sf::Joystick::AxisCount, sf::Joystick::AxisCount));
+            joystickAxis = readIndex(axis->second, NoJoystickAxis, NoJoystickAxis);
     }
     if (const json::Value* v = member("Deadzone"); v && readNumber(*v, number))
         deadZone = static_cast<float>(number);

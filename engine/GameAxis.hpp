@@ -34,9 +34,11 @@ public:
     enum Direction { Positive = 0, Negative = 1 };
     enum MouseAxis { None = 0, X = 1, Y = 2, Wheel = 3 };
 
-    /// Joystick index and axis that mean "none".
+    /// Joystick index and axis that mean "none". Axes are kept as plain
+    /// indexes (an sf::Joystick::Axis value converts to one): SFML's enum
+    /// cannot hold the "none" value 8.
     static constexpr unsigned NoJoystick = sf::Joystick::Count;
-    static constexpr sf::Joystick::Axis NoJoystickAxis = static_cast<sf::Joystick::Axis>(sf::Joystick::AxisCount);
+    static constexpr unsigned NoJoystickAxis = sf::Joystick::AxisCount;
 
     GameAxis();
     ~GameAxis() override;
@@ -69,9 +71,9 @@ public:
 
     unsigned getJoystickId() const { return joystickId; }
     void setJoystickId(unsigned id) { joystickId = id; }
-    sf::Joystick::Axis getJoystickAxis() const { return joystickAxis; }
-    void setJoystickAxis(sf::Joystick::Axis axis) { joystickAxis = axis; }
-    void setJoystick(unsigned id, sf::Joystick::Axis axis);
+    unsigned getJoystickAxis() const { return joystickAxis; }
+    void setJoystickAxis(unsigned axis) { joystickAxis = axis; }
+    void setJoystick(unsigned id, unsigned axis);
     /// Fraction of full deflection under which the joystick counts as centred.
     float getDeadZone() const { return deadZone; }
     void setDeadZone(float zone) { deadZone = zone; }
@@ -115,7 +117,7 @@ private:
     float gravity = 1000.0f;
     bool snap = true;
     unsigned joystickId = NoJoystick;
-    sf::Joystick::Axis joystickAxis = NoJoystickAxis;
+    unsigned joystickAxis = NoJoystickAxis;
     float deadZone = 0.0f;
     bool adaptiveDeadZone = false;
     MouseAxis mouseAxis = None;

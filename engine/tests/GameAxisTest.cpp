@@ -65,7 +65,7 @@ TEST_F(GameAxisTest, NewAxisRestsAtZero)
     fresh.update(0.1f);
     EXPECT_EQ(fresh.getValue(1.0f), 0.0f);
     EXPECT_EQ(fresh.getJoystickId(), 8u);
-    EXPECT_EQ(static_cast<unsigned>(fresh.getJoystickAxis()), 8u);
+    EXPECT_EQ(fresh.getJoystickAxis(), 8u);
     // Dead zone 0 without the adaptive zone: always alive.
     EXPECT_TRUE(fresh.isAlive());
 }
@@ -239,7 +239,7 @@ TEST_F(GameAxisTest, JsonSettingsAndResetDefaults)
     EXPECT_EQ(axis.getGravity(), 0.5f);
     EXPECT_FALSE(axis.isSnap());
     EXPECT_EQ(axis.getJoystickId(), 1u);
-    EXPECT_EQ(axis.getJoystickAxis(), sf::Joystick::PovX);
+    EXPECT_EQ(axis.getJoystickAxis(), static_cast<unsigned>(sf::Joystick::PovX));
     EXPECT_FLOAT_EQ(axis.getDeadZone(), 0.2f);
     EXPECT_EQ(axis.getMouseAxis(), GameAxis::Y);
     EXPECT_EQ(axis.getMouseFactor(), 3.0f) << "not read, and kept by the reset";
@@ -254,7 +254,7 @@ TEST_F(GameAxisTest, JsonSettingsAndResetDefaults)
     EXPECT_EQ(axis.getSensitivity(), 1000.0f);
     EXPECT_TRUE(axis.isSnap());
     EXPECT_EQ(axis.getJoystickId(), 8u);
-    EXPECT_EQ(static_cast<unsigned>(axis.getJoystickAxis()), 8u);
+    EXPECT_EQ(axis.getJoystickAxis(), 8u);
     EXPECT_EQ(axis.getMouseAxis(), GameAxis::None);
 
     // The reset unbinds the buttons.

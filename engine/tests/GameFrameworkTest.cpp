@@ -202,25 +202,6 @@ TEST_F(GameFrameworkTest, KeysAndButtonsTranslateToTheGuisScanCodes)
     EXPECT_EQ(keys.at(sf::Keyboard::Menu), CEGUI::Key::Unknown);
 }
 
-TEST_F(GameFrameworkTest, TypedTextAndKeysReachTheFocusedEditbox)
-{
-    start();
-    CEGUI::Window* root = CEGUI::WindowManager::getSingleton().createWindow("DefaultWindow", "Root");
-    CEGUI::System::getSingleton().getDefaultGUIContext().setRootWindow(root);
-    CEGUI::Window* edit = CEGUI::WindowManager::getSingleton().createWindow("GWEN/Editbox", "Edit");
-    root->addChild(edit);
-    edit->activate();
-    sf::Event text;
-    text.type = sf::Event::TextEntered;
-    for (sf::Uint32 c : {sf::Uint32('a'), sf::Uint32(0x151), sf::Uint32('b')}) {
-        text.text.unicode = c;
-        engine.handleSfEvent(text);
-    }
-    engine.handleSfEvent(enginetest::keyEvent(sf::Keyboard::Backspace));
-    engine.handleSfEvent(enginetest::keyEvent(sf::Keyboard::Backspace, false));
-    EXPECT_EQ(ceguiStringToUtf8(edit->getText()), "a\xC5\x91");
-}
-
 TEST_F(GameFrameworkTest, InputObjectsListenWhileTheyLive)
 {
     start();
