@@ -119,9 +119,9 @@ INSERT OR REPLACE INTO "part" ("id", "code", "image", "body", "category", "shape
 
 -- Display names of the parts (their codes are the translation codes).
 INSERT OR REPLACE INTO "lang" ("code", "en", "hu") VALUES
-    ('jet.mkiii', 'Main engine Mk III', 'III-as főhajtómű'),
-    ('jet.mki', 'Steering jet Mk I', 'I-es kormányfúvóka'),
-    ('jet.mkii', 'Steering jet Mk II', 'II-es kormányfúvóka'),
+    ('jet.mkiii', 'Main engine Mk III', 'Mk III főhajtómű'),
+    ('jet.mki', 'Steering jet Mk I', 'Mk I manőverező fúvóka'),
+    ('jet.mkii', 'Steering jet Mk II', 'Mk II manőverező fúvóka'),
     ('track.light', 'Light track', 'Könnyű lánctalp'),
     ('track.heavy', 'Heavy track', 'Nehéz lánctalp'),
     ('drill.light', 'Light drill', 'Könnyű fúró'),
@@ -129,9 +129,9 @@ INSERT OR REPLACE INTO "lang" ("code", "en", "hu") VALUES
     ('drillhead.standard', 'Standard drill head', 'Normál fúrófej'),
     ('drillhead.wide', 'Wide drill head', 'Széles fúrófej'),
     ('drillhead.diamond', 'Diamond drill head', 'Gyémántfúrófej'),
-    ('cockpit.bubble', 'Bubble cockpit', 'Buborékfülke'),
-    ('cockpit.visor', 'Visor cockpit', 'Sisakrostélyos fülke'),
+    ('cockpit.bubble', 'Bubble cockpit', 'Buborékkabin'),
+    ('cockpit.visor', 'Visor cockpit', 'Sávablakos kabin'),
     ('antenna', 'Antenna', 'Antenna'),
     ('lamp.spot', 'Spotlight', 'Fényszóró'),
-    ('lamp.flood', 'Floodlight', 'Térvilágító');
+    ('lamp.flood', 'Floodlight', 'Szórt fényű lámpa');
 -- END part catalogue.

@@ -80,7 +80,20 @@ TEST(ShippedScenesTest, PartBodiesTouchTheGroundButNeverTheHullTheyAreWeldedTo)
         int fixtures = 0;
         for (b2Body* b = object.world->GetBodyList(); b != nullptr; b = b->GetNext()) {
             EXPECT_EQ(b->GetType(), b2_dynamicBody) << object.scene->getBodyName(b);
-            EXPECT_GT(b->GetMass(), 0.0f) << object.scene->getBodyName(b);
+            // The loader applies the file's mass data over the fixtures' own, so
+            // the two must agree (missing values would leave a unit mass that
+            // cannot turn).
+            float mass = 0.0f;
+            float inertia = 0.0f;
+            for (b2Fixture* f = b->GetFixtureList(); f != nullptr; f = f->GetNext()) {
+                b2MassData data;
+                f->GetMassData(&data);
+                mass += data.mass;
+                inertia += data.I;
+            }
+            EXPECT_GT(mass, 0.0f) << object.scene->getBodyName(b);
+            EXPECT_NEAR(b->GetMass(), mass, 1e-3f * mass) << object.scene->getBodyName(b);
+            EXPECT_NEAR(b->GetInertia(), inertia, 1e-3f * inertia) << object.scene->getBodyName(b);
             for (b2Fixture* f = b->GetFixtureList(); f != nullptr; f = f->GetNext(), ++fixtures) {
                 EXPECT_FALSE(touchesHull(f->GetFilterData())) << object.scene->getBodyName(b);
                 EXPECT_TRUE(touchesGround(f->GetFilterData())) << object.scene->getBodyName(b);

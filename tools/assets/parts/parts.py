@@ -12,7 +12,7 @@ import math
 import os
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "lib"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "contentlib"))
 
 import sprites as sp  # noqa: E402
 from velkasset import (Sheet, Style, body, body_index, box_points, circle_fixture, data_path,  # noqa: E402
@@ -165,6 +165,8 @@ def side_jet(pid, code, en, hu, strength, w, h, sound):
 
 def track(pid, code, en, hu, frame_w, frame_h, wheels, radius, torque, sound):
     p = Part(pid, code, "track", en, hu)
+    # Stiff springs: the spring rate follows from the track's own small masses,
+    # yet the wheels carry the whole ship.
     wheel_y = -frame_h / 2 - radius * 0.75
     p.bodies.append(body("Frame", [polygon_fixture(box_points(0, 0, frame_w, frame_h), 1.0, 0.6)]))
     span = frame_w - 2 * radius * 0.7
@@ -175,7 +177,7 @@ def track(pid, code, en, hu, frame_w, frame_h, wheels, radius, torque, sound):
         p.joints.append({"type": "wheel", "name": "Axle%d" % (i + 1), "bodyA": 0, "bodyB": i + 1,
                          "anchorA": {"x": r(x), "y": r(wheel_y)}, "anchorB": 0,
                          "localAxisA": {"x": 0, "y": 1}, "enableMotor": True, "motorSpeed": 0,
-                         "maxMotorTorque": torque, "springFrequency": 4.5, "springDampingRatio": 0.7})
+                         "maxMotorTorque": torque, "springFrequency": 15, "springDampingRatio": 0.7})
     belt = (xs[0] - radius - 0.1, wheel_y - radius - 0.1, xs[-1] + radius + 0.1, frame_h / 2 + 0.04)
     plate = (-frame_w / 2 + 0.1, -frame_h / 2 + 0.02, frame_w / 2 - 0.1, frame_h / 2 - 0.02)
     fr = p.sprite("Frame", sp.Frame(belt[0] - 0.06, belt[1] - 0.06, belt[2] + 0.06, belt[3] + 0.06),
@@ -346,9 +348,9 @@ def write_flame(name):
 def catalogue():
     steel, dark, blue = "#9aa5b1", "#7c8794", "#a8b3bf"
     return [
-        main_jet(1, "jet.mkiii", "Main engine Mk III", "III-as főhajtómű", 1300),
-        side_jet(2, "jet.mki", "Steering jet Mk I", "I-es kormányfúvóka", 120, 0.7, 0.9, "jet_small.wav"),
-        side_jet(3, "jet.mkii", "Steering jet Mk II", "II-es kormányfúvóka", 180, 0.9, 1.2, "jet_medium.wav"),
+        main_jet(1, "jet.mkiii", "Main engine Mk III", "Mk III főhajtómű", 1300),
+        side_jet(2, "jet.mki", "Steering jet Mk I", "Mk I manőverező fúvóka", 120, 0.7, 0.9, "jet_small.wav"),
+        side_jet(3, "jet.mkii", "Steering jet Mk II", "Mk II manőverező fúvóka", 180, 0.9, 1.2, "jet_medium.wav"),
         track(10, "track.light", "Light track", "Könnyű lánctalp", 3.0, 0.4, 3, 0.34, 90, "track_light.wav"),
         track(11, "track.heavy", "Heavy track", "Nehéz lánctalp", 3.6, 0.5, 4, 0.4, 180, "track_heavy.wav"),
         drill(20, "drill.light", "Light drill", "Könnyű fúró", 1.3, 0.7, 1.6, 0.26, 1.3, 0.2, 500, 150,
@@ -361,16 +363,16 @@ def catalogue():
                    dark, "#e8892b", 2.4, 1.5, 0.05),
         drill_head(32, "drillhead.diamond", "Diamond drill head", "Gyémántfúrófej", 0.55, 1.5, 0.24,
                    blue, "#bfeaf7", 1.8, 0.45, 0.03),
-        cockpit_part(40, "cockpit.bubble", "Bubble cockpit", "Buborékfülke",
+        cockpit_part(40, "cockpit.bubble", "Bubble cockpit", "Buborékkabin",
                      [(-1.1, -0.3), (1.1, -0.3), (1.0, 0.3), (0.6, 0.75), (0, 0.9), (-0.6, 0.75), (-1.0, 0.3)],
                      [(-0.8, 0.05), (0.8, 0.05), (0.72, 0.35), (0.45, 0.62), (0, 0.72), (-0.45, 0.62),
                       (-0.72, 0.35)]),
-        cockpit_part(41, "cockpit.visor", "Visor cockpit", "Sisakrostélyos fülke",
+        cockpit_part(41, "cockpit.visor", "Visor cockpit", "Sávablakos kabin",
                      [(-1.4, -0.3), (1.4, -0.3), (1.35, 0.1), (0.8, 0.55), (-0.9, 0.55), (-1.4, 0.15)],
                      [(0.1, 0.02), (1.12, 0.02), (0.72, 0.4), (0.1, 0.4)]),
         antenna_part(50),
         lamp_part(60, "lamp.spot", "Spotlight", "Fényszóró", 0.6, 0.4, [(7.0, 1.3, 0.0)]),
-        lamp_part(61, "lamp.flood", "Floodlight", "Térvilágító", 0.5, 0.6, [(5.0, 2.6, 0.0)]),
+        lamp_part(61, "lamp.flood", "Floodlight", "Szórt fényű lámpa", 0.5, 0.6, [(5.0, 2.6, 0.0)]),
     ]
 
 

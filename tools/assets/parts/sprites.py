@@ -152,7 +152,7 @@ def track_frame(style, sheet, frame, belt, plate, wheel_y, radius, span):
     n = int((x1 - x0) / 0.3)
     for i in range(n):
         x = x0 + 0.25 + i * ((x1 - x0 - 0.5) / max(1, n - 1))
-        out.append(line(style, frame, x, y0 + 0.02, x, y0 + 0.12, shade(RUBBER, 1.6), 2.2))
+        out.append(line(style, frame, x, y0 + 0.09, x, y0 + 0.18, shade(RUBBER, 1.6), 2.2))
     px0, py0, px1, py1 = plate
     out.append(rect(style, sheet, frame, px0, py0, px1, py1, STEEL, 0.08, 1.6))
     # Warm running light at the front end.

@@ -9,7 +9,7 @@ import os
 import sys
 
 here = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(here, "..", "lib"))
+sys.path.insert(0, os.path.join(here, "..", "contentlib"))
 sys.path.insert(0, os.path.join(here, "..", "parts"))
 
 import parts as catalogue_module  # noqa: E402
@@ -25,8 +25,9 @@ def part(code, x, y, rotation=0.0, mirrored=False, **properties):
 
 SHIPS = {
     "Dragonfly": {
-        "hull": [(-3.0, -0.5), (-2.4, -1.1), (2.4, -1.1), (3.0, -0.5), (2.3, 0.7), (1.0, 1.1), (-1.0, 1.1),
-                 (-2.3, 0.7)],
+        # Two landing legs reach just below the main engine's bell.
+        "hull": [(-3.0, -0.5), (-2.6, -1.0), (-2.45, -2.8), (-2.0, -2.8), (-1.6, -1.1), (1.6, -1.1), (2.0, -2.8),
+                 (2.45, -2.8), (2.6, -1.0), (3.0, -0.5), (2.3, 0.7), (1.0, 1.1), (-1.0, 1.1), (-2.3, 0.7)],
         "parts": [
             part("cockpit.bubble", 0.0, 1.2),
             part("jet.mkiii", 0.0, -1.35),
@@ -39,16 +40,17 @@ SHIPS = {
         "color": (110, 190, 205),
     },
     "Prospector": {
-        "hull": [(-3.6, -0.6), (-3.0, -1.3), (3.0, -1.3), (3.8, -0.4), (3.2, 0.9), (1.4, 1.4), (-1.6, 1.4),
-                 (-3.2, 0.8)],
+        "hull": [(-3.6, -0.6), (-3.0, -1.3), (-2.35, -1.3), (-2.3, -3.0), (-1.8, -3.0), (-1.6, -1.3), (1.6, -1.3),
+                 (1.8, -3.0), (2.3, -3.0), (2.35, -1.3), (3.0, -1.3), (3.8, -0.4), (3.2, 0.9), (1.4, 1.4),
+                 (-1.6, 1.4), (-3.2, 0.8)],
         "parts": [
             part("cockpit.visor", 0.6, 1.5),
             part("jet.mkiii", 0.0, -1.55),
             part("jet.mkii", -3.75, 0.2),
             part("jet.mkii", 3.85, 0.2),
-            part("drill.light", 2.6, -1.3, -0.7, drillhead="drillhead.standard"),
+            part("drill.light", 3.0, -1.0, -0.7, drillhead="drillhead.standard"),
             part("antenna", -2.2, 1.0),
-            part("lamp.flood", 3.45, 0.35),
+            part("lamp.flood", 2.75, 1.05),
         ],
         "texture": ("plates.png", 0.3),
         "color": (215, 185, 125),
@@ -60,7 +62,7 @@ SHIPS = {
             part("cockpit.bubble", 1.2, 1.6),
             part("track.heavy", -2.5, -1.75),
             part("track.heavy", 2.5, -1.75),
-            part("jet.mkiii", 0.0, -1.2),
+            part("jet.mkiii", 0.0, -1.0),
             part("jet.mki", -4.4, 0.3),
             part("jet.mki", 4.4, 0.3),
             part("drill.heavy", 3.4, -0.7, -0.45, drillhead="drillhead.wide"),
@@ -86,7 +88,49 @@ def part_mass(p):
     return total
 
 
+def part_moment(p, entry, by_code):
+    """Mass and first moment (m*x) of a placed part in ship coordinates."""
+    mass = mx = 0.0
+    bodies = list(entry.bodies)
+    for b in bodies:
+        m = b.get("massData-mass", 0.0)
+        c = b.get("massData-center", 0)
+        cx = 0.0 if c == 0 else c["x"]
+        cy = 0.0 if c == 0 else c["y"]
+        pos = b["position"]
+        px = cx + (0.0 if pos == 0 else pos["x"])
+        py = cy + (0.0 if pos == 0 else pos["y"])
+        if p["m"]:
+            px = -px
+        x = p["x"] + px * math.cos(p["r"]) - py * math.sin(p["r"])
+        mass += m
+        mx += m * x
+    return mass, mx
+
+
+def balance(spec, by_code):
+    """Moves the main engine under the craft's centre of mass, so full thrust
+    lifts it without turning it."""
+    hull = spec["hull"]
+    area = polygon_area(hull)
+    cx = sum((hull[i][0] + hull[i - 1][0]) * (hull[i - 1][0] * hull[i][1] - hull[i][0] * hull[i - 1][1])
+             for i in range(len(hull))) / (6 * area)
+    mass = HULL_DENSITY * area
+    moment = mass * cx
+    engine = None
+    for p in spec["parts"]:
+        if p["code"] == "jet.mkiii":
+            engine = p
+            continue
+        m, mx = part_moment(p, by_code[p["code"]], by_code)
+        mass += m
+        moment += mx
+    if engine is not None:
+        engine["x"] = round(moment / mass, 3)
+
+
 def ship_json(spec, by_code):
+    balance(spec, by_code)
     hull = spec["hull"]
     assert polygon_area(hull) > 0, "hull outlines go counter-clockwise"
     out_parts = []

@@ -251,8 +251,61 @@ def circle_fixture(radius, density, friction=0.4, center=(0, 0), name=None,
 def body(name, fixtures, position=(0, 0), btype=2, angle=0.0, **extra):
     b = {"type": btype, "name": name, "position": vec(*position), "angle": r(angle),
          "linearVelocity": 0, "angularVelocity": 0, "awake": True, "fixture": fixtures}
+    if btype == 2:
+        # The scene loader applies these after the fixtures and takes missing
+        # ones as 0, which would leave Box2D's unit mass and no rotation.
+        mass, center, inertia = body_mass(fixtures)
+        b["massData-mass"] = r(mass, 6)
+        b["massData-center"] = vec(round(center[0], 6), round(center[1], 6))
+        b["massData-I"] = r(inertia, 6)
     b.update(extra)
     return b
+
+
+def polygon_mass(points, density):
+    """Box2D's b2PolygonShape::ComputeMass: mass, centre and inertia about the
+    body origin."""
+    sx, sy = points[0]
+    area = cx = cy = inertia = 0.0
+    for i in range(len(points)):
+        e1x, e1y = points[i][0] - sx, points[i][1] - sy
+        e2x, e2y = points[(i + 1) % len(points)][0] - sx, points[(i + 1) % len(points)][1] - sy
+        d = e1x * e2y - e1y * e2x
+        tri = 0.5 * d
+        area += tri
+        cx += tri * (e1x + e2x) / 3.0
+        cy += tri * (e1y + e2y) / 3.0
+        intx2 = e1x * e1x + e2x * e1x + e2x * e2x
+        inty2 = e1y * e1y + e2y * e1y + e2y * e2y
+        inertia += (0.25 / 3.0 * d) * (intx2 + inty2)
+    mass = density * area
+    cx, cy = cx / area, cy / area
+    center = (cx + sx, cy + sy)
+    inertia = density * inertia + mass * (center[0] ** 2 + center[1] ** 2 - (cx * cx + cy * cy))
+    return mass, center, inertia
+
+
+def body_mass(fixtures):
+    total = mx = my = inertia = 0.0
+    for f in fixtures:
+        if f.get("sensor") or not f.get("density"):
+            continue
+        if "polygon" in f:
+            v = f["polygon"]["vertices"]
+            m, c, i = polygon_mass(list(zip(v["x"], v["y"])), f["density"])
+        else:
+            radius = f["circle"]["radius"]
+            center = f["circle"]["center"]
+            c = (0.0, 0.0) if center == 0 else (center["x"], center["y"])
+            m = f["density"] * math.pi * radius * radius
+            i = m * (0.5 * radius * radius + c[0] ** 2 + c[1] ** 2)
+        total += m
+        mx += m * c[0]
+        my += m * c[1]
+        inertia += i
+    if total <= 0:
+        return 0.0, (0.0, 0.0), 0.0
+    return total, (mx / total, my / total), inertia
 
 
 def scene(bodies, joints=()):

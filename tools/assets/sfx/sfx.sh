@@ -30,7 +30,7 @@ mixloop() {
 loop() {
     out=$1; secs=$2; shift 2
     source=$1; shift
-    gen raw.wav "$(echo "$secs + 0.2" | bc)" "$source" gain -12 "$@"
+    gen raw.wav "$(awk "BEGIN { print $secs + 0.2 }")" "$source" gain -12 "$@"
     /usr/bin/python3 "$here/loop.py" "$tmp/raw.wav" "$tmp/loop.wav" "$secs" 0.2
     sox -R "$tmp/loop.wav" $FMT "$out" norm -3
 }
@@ -59,7 +59,7 @@ mixloop "$data/snd/impact/furo kovet erint.wav" 1.0 bandpass 1400 1200h overdriv
 oneshot() {
     out=$1; secs=$2; shift 2
     sox -R -m "$tmp/l1.wav" "$tmp/l2.wav" $FMT "$tmp/mixed.wav" gain -10 "$@"
-    sox -R "$tmp/mixed.wav" $FMT "$out" fade q 0.004 -0 "$(echo "$secs * 0.9" | bc)" norm -1
+    sox -R "$tmp/mixed.wav" $FMT "$out" fade q 0.004 -0 "$(awk "BEGIN { print $secs * 0.9 }")" norm -1
 }
 
 # Impacts: short thuds whose weight fits the object.

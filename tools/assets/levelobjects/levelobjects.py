@@ -10,7 +10,7 @@ import sys
 
 import numpy as np
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "lib"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "contentlib"))
 
 from noise import edge_window, periodic_noise, save_rgb, to_rgb, wrapped_distance  # noqa: E402
 from velkasset import (Sheet, body, box_points, data_path, image_map, polygon_fixture, r, scene,  # noqa: E402

@@ -9,7 +9,7 @@ import sys
 
 import numpy as np
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "lib"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "contentlib"))
 
 from noise import periodic_noise, save_rgb, save_rgba, to_rgb, wrapped_distance  # noqa: E402
 from velkasset import data_path, ensure_dir  # noqa: E402
