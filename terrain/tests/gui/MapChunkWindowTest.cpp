@@ -1,9 +1,7 @@
 // Chunks and the terrain component drawn into a render texture with alpha:
-// the screen tests, the mask and texture blending, the outline's GL state,
-// and a drawing-only layer placed by its owner.
-#include "terrain/MapComponent.hpp"
+// the screen test, the mask and texture blending and the outline's GL state.
+#include "terrain/MapChunk.hpp"
 #include "terrain/tests/TerrainTestSupport.hpp"
-#include "testsupport/TempFolder.hpp"
 
 #include <SFML/Graphics.hpp>
 #include <SFML/OpenGL.hpp>
@@ -100,29 +98,4 @@ TEST(MapChunkWindowTest, TextureShowsOnlyOnTheMaskAndTheOutlineRestoresGlState)
     EXPECT_EQ(shot.getPixel(50, 50), sf::Color::White);        // the surface at x = 5
     EXPECT_EQ(shot.getPixel(50, 0), sf::Color::White);
     EXPECT_EQ(shot.getPixel(0, 50), sf::Color(200, 150, 40)); // no outline on the map's edge
-}
-
-TEST(MapChunkWindowTest, DrawingOnlyLayerFollowsItsOwnerAndHides)
-{
-    velk_test::TempFolder temp;
-    terraintest::TerrainWorld w;
-    const std::string path = (temp / "m.map.json").string();
-    terraintest::writeMap(makeMap(2, 2, 1.0f, 2, [](unsigned, unsigned) -> unsigned char { return 1; }), path);
-    ASSERT_TRUE(w.terrain->loadFromFile(path, MapComponent::DrawingOnly));
-    // Relative to the owner: the object at (3, -4) puts the map's corner there (y down on screen).
-    w.object->setPosition({3.0f, -4.0f});
-    w.terrain->setPosition({0.0f, 0.0f}); // the object's move took it along too
-    Canvas canvas;
-    canvas.target.clear(sf::Color(0, 0, 90));
-    canvas.target.draw(*w.object);
-    sf::Image shot = canvas.shot();
-    EXPECT_EQ(shot.getPixel(45, 55), sf::Color::White); // no texture: the quad's plain white
-    EXPECT_EQ(shot.getPixel(15, 15), sf::Color(0, 0, 90));
-    EXPECT_TRUE(w.terrain->isVisible(canvas.target, sf::RenderStates()));
-
-    w.terrain->hide();
-    canvas.target.clear(sf::Color(0, 0, 90));
-    canvas.target.draw(*w.object);
-    shot = canvas.shot();
-    EXPECT_EQ(shot.getPixel(45, 55), sf::Color(0, 0, 90));
 }
