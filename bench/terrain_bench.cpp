@@ -6,7 +6,7 @@
 // the number of cells only: compare the items (cells) per second of
 // LoadMap/64, /256 and /1024.
 
-#include "terrain/tests/TerrainTestSupport.hpp"
+#include "testsupport/terrain/TerrainTestSupport.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -26,7 +26,7 @@ constexpr float Frame = 1.0f / 60.0f;
 /// Ground below the top quarter, as a level has it.
 TileMap levelMap(unsigned int size)
 {
-    return terraintest::makeMap(size, size, 1.0f, 8, terraintest::plain(size / 4));
+    return velk_test::makeMap(size, size, 1.0f, 8, velk_test::plain(size / 4));
 }
 
 /// Map files written once per size into a folder removed at exit.
@@ -44,7 +44,7 @@ public:
             return found->second;
         std::filesystem::create_directories(folder);
         const std::string file = (folder / ("level" + std::to_string(size) + ".map.json")).string();
-        terraintest::writeMap(levelMap(size), file);
+        velk_test::writeMap(levelMap(size), file);
         return paths[size] = file;
     }
 
@@ -63,7 +63,7 @@ MapFiles& mapFiles()
 void DrillHole(benchmark::State& state)
 {
     const auto size = static_cast<unsigned int>(state.range(0));
-    terraintest::TerrainWorld w;
+    velk_test::TerrainWorld w;
     if (!w.terrain->loadFromFile(mapFiles().path(size), MapComponent::Physical)) {
         state.SkipWithError("cannot load the map");
         return;
@@ -104,7 +104,7 @@ void LoadMap(benchmark::State& state)
     const std::string& path = mapFiles().path(size);
     for (auto _ : state) {
         state.PauseTiming();
-        auto w = std::make_unique<terraintest::TerrainWorld>();
+        auto w = std::make_unique<velk_test::TerrainWorld>();
         state.ResumeTiming();
         if (!w->terrain->loadFromFile(path, MapComponent::Physical))
             state.SkipWithError("cannot load the map");

@@ -1,7 +1,7 @@
 // Chunks and the terrain component drawn into a render texture with alpha:
 // the screen test, the mask and texture blending and the outline's GL state.
 #include "terrain/MapChunk.hpp"
-#include "terrain/tests/TerrainTestSupport.hpp"
+#include "testsupport/terrain/TerrainTestSupport.hpp"
 
 #include <SFML/Graphics.hpp>
 #include <SFML/OpenGL.hpp>
@@ -9,7 +9,7 @@
 
 namespace {
 
-using terraintest::makeMap;
+using velk_test::makeMap;
 using U = math::Vector2<unsigned int>;
 
 /// 100 x 100 pixels showing 0..10 x 0..10 units, 10 pixels a unit.
