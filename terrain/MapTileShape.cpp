@@ -2,47 +2,35 @@
 
 #include "terrain/model/MapTile.hpp"
 
-namespace {
+// Plain values, not sf::Color's named constants: those live in another
+// library and may not be built yet while this table is.
+const std::vector<sf::Color> MapTileShape::sCustomColors = {
+    sf::Color(255, 255, 255, 255), // 34 start
+    sf::Color(255, 0, 0, 255),     // 35 platform
+    sf::Color(0, 255, 0, 255),     // 36
+    sf::Color(0, 0, 255, 255),     // 37
+    sf::Color(80, 40, 0, 255),     // 38
+    sf::Color(0, 255, 255, 255),   // 39
+    sf::Color(255, 0, 255, 255),   // 40
+    sf::Color(255, 255, 0, 255),   // 41
+};
 
-// Function-local statics: built on first use, so no other translation
-// unit's static initialisation can see them half made; the shapes need the
-// colours, which are therefore built first.
-const std::vector<sf::Color>& markerColors()
-{
-    static const std::vector<sf::Color> colors = {
-        sf::Color(255, 255, 255, 255), sf::Color(255, 0, 0, 255),   sf::Color(0, 255, 0, 255),
-        sf::Color(0, 0, 255, 255),     sf::Color(80, 40, 0, 255),   sf::Color(0, 255, 255, 255),
-        sf::Color(255, 0, 255, 255),   sf::Color(255, 255, 0, 255),
-    };
-    return colors;
-}
-
-const std::vector<MapTileShape>& sharedShapes()
-{
-    static const std::vector<MapTileShape> shapes = genMapTileShapes();
-    return shapes;
-}
-
-// Both tables exist before main, as the rest of the terrain's tables do.
-const bool builtBeforeMain = (markerColors(), sharedShapes(), true);
-
-} // namespace
-
-MapTileShape::MapTileShape(unsigned char tile_) : tile(tile_)
+MapTileShape::MapTileShape(unsigned char tile) : tile(tile)
 {
     updateShape();
 }
 
-void MapTileShape::setTile(unsigned char newTile)
+void MapTileShape::setTile(unsigned char code)
 {
-    if (newTile == tile)
+    if (code == tile)
         return;
-    tile = newTile;
+    tile = code;
     updateShape();
 }
 
 void MapTileShape::updateShape()
 {
+    // Cell-local polygon (centre origin, y up) to the unit square, y down.
     const MapTilePoints polygon = createPolygon(tile);
     setPointCount(polygon.size());
     for (std::size_t i = 0; i < polygon.size(); ++i)
@@ -53,26 +41,27 @@ void MapTileShape::updateShape()
 sf::Color MapTileShape::getColorForTile(unsigned char tile)
 {
     if (isMapTileMarker(tile))
-        return markerColors()[(tile - MapTileCodes::Start) % 8];
-    return sf::Color::Black;
+        return sCustomColors[(tile - MapTileCodes::Start) % 8];
+    return sf::Color(0, 0, 0, 255);
 }
 
-const MapTileShape& MapTileShape::getShapeForTile(unsigned char tile)
+std::vector<MapTileShape>& MapTileShape::sharedShapes()
 {
-    (void)builtBeforeMain;
-    const std::vector<MapTileShape>& shapes = sharedShapes();
-    return isMapTileValid(tile) ? shapes[tile] : shapes[MapTileCodes::Empty];
+    // Built on first use, so no other static initialiser can see it half made.
+    static std::vector<MapTileShape> shapes = genMapTileShapes();
+    return shapes;
 }
 
-const std::vector<sf::Color>& MapTileShape::customColors()
+MapTileShape& MapTileShape::getShapeForTile(unsigned char tile)
 {
-    return markerColors();
+    std::vector<MapTileShape>& shapes = sharedShapes();
+    return shapes[tile < shapes.size() ? tile : 0];
 }
 
 std::vector<MapTileShape> genMapTileShapes()
 {
-    std::vector<MapTileShape> shapes(MapTileCodes::Count, MapTileShape(MapTileCodes::Empty));
-    for (unsigned i = 0; i < MapTileCodes::Count; ++i) {
+    std::vector<MapTileShape> shapes(MapTileCodes::Count, MapTileShape(0));
+    for (unsigned int i = 0; i < MapTileCodes::Count; ++i) {
         shapes[i].setTile(static_cast<unsigned char>(i));
         shapes[i].setFillColor(MapTileShape::getColorForTile(static_cast<unsigned char>(i)));
     }

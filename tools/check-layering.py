@@ -36,6 +36,8 @@ TESTSUPPORT_LAYERS = {
     "testsupport/gui": "framework/cegui",
     "testsupport/physics": "physics",
     "testsupport/engine": "engine",
+    "testsupport/terrain": "terrain",
+    "testsupport/game": "game/shell",
 }
 # Folders that draw nothing, and so include only folders that draw nothing.
 DRAWING_FREE_FOLDERS = ("foundation", "app", "physics", "game/ship/backend")

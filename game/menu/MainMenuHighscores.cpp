@@ -6,7 +6,7 @@
 #include "app/Language.hpp"
 #include "engine/GameFramework.hpp"
 #include "framework/cegui/CeguiString.hpp"
-#include "game/menu/FolderFiles.hpp"
+#include "game/shell/FolderFiles.hpp"
 #include "game/shell/ListItem.hpp"
 #include "game/play/model/ScoreEntry.hpp"
 #include "game/shell/Global.hpp"
@@ -96,8 +96,7 @@ void MainMenuState::updateHighscores()
 
 void MainMenuState::openHighscores()
 {
-    highscoresWindow->setVisible(true);
-    highscoresWindow->setModalState(true);
+    showWindow(highscoresWindow);
     updateHighscores();
     if (mainMenuStepper.isDoneAny())
         highscoresStepper.stepToDefault();
@@ -105,8 +104,7 @@ void MainMenuState::openHighscores()
 
 void MainMenuState::closeHighscores()
 {
-    highscoresWindow->setModalState(false);
-    highscoresWindow->setVisible(false);
+    hideWindow(highscoresWindow);
     openMainMenu();
 }
 

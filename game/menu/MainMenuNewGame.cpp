@@ -7,7 +7,7 @@
 #include "foundation/tools/Log.hpp"
 #include "framework/cegui/CeguiString.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
-#include "game/menu/FolderList.hpp"
+#include "game/shell/FolderList.hpp"
 #include "game/play/PlayState.hpp"
 #include "game/shell/Global.hpp"
 
@@ -20,22 +20,6 @@ namespace {
 CEGUI::Window* rootWindow()
 {
     return CEGUI::System::getSingleton().getDefaultGUIContext().getRootWindow();
-}
-
-void showModal(CEGUI::Window* window)
-{
-    if (!window)
-        return;
-    window->setVisible(true);
-    window->setModalState(true);
-}
-
-void hideModal(CEGUI::Window* window)
-{
-    if (!window)
-        return;
-    window->setModalState(false);
-    window->setVisible(false);
 }
 
 /// The UTF-8 text of the list's first selected item; empty when none is selected.
@@ -69,7 +53,7 @@ void MainMenuState::connectToNewWindow()
     GuiStepper::Node* mapNode = cancelNode->connectTo(mapList, GuiStepper::Node::Up);
     mapNode->connectTo(shipList, GuiStepper::Node::Horizontal);
 
-    hideModal(newGameWindow);
+    hideWindow(newGameWindow);
     openMainMenu();
 }
 
@@ -82,14 +66,14 @@ void MainMenuState::updateNewLists()
 void MainMenuState::openNewWindow()
 {
     updateNewLists();
-    showModal(newGameWindow);
+    showWindow(newGameWindow);
     if (mainMenuStepper.isDoneAny())
         newGameStepper.stepToDefault();
 }
 
 void MainMenuState::closeNewWindow()
 {
-    hideModal(newGameWindow);
+    hideWindow(newGameWindow);
     openMainMenu();
 }
 
@@ -118,7 +102,7 @@ void MainMenuState::doneNewWindow()
     if (ship.empty() || map.empty())
         return;
     startGame(ship, map);
-    hideModal(newGameWindow);
+    hideWindow(newGameWindow);
     openMainMenu();
 }
 
@@ -146,7 +130,7 @@ void MainMenuState::connectToNotice()
     ok->subscribeEvent(CEGUI::PushButton::EventClicked,
                        CEGUI::Event::Subscriber(&MainMenuState::onNoticeOk, this));
     noticeStepper.getRoot()->connectTo(ok, GuiStepper::Node::All)->setIsBack(true);
-    hideModal(noticeWindow);
+    hideWindow(noticeWindow);
 }
 
 void MainMenuState::showNotice(const std::string& text)
@@ -155,7 +139,7 @@ void MainMenuState::showNotice(const std::string& text)
         return;
     noticeWindow->getChild("Text")->setText(utf8ToCeguiString(text));
     closeMainMenu();
-    showModal(noticeWindow);
+    showWindow(noticeWindow);
     noticeStepper.stepToDefault();
 }
 
@@ -166,7 +150,7 @@ bool MainMenuState::isNoticeShown() const
 
 bool MainMenuState::onNoticeOk(const CEGUI::EventArgs&)
 {
-    hideModal(noticeWindow);
+    hideWindow(noticeWindow);
     openMainMenu();
     return true;
 }

@@ -15,6 +15,8 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 
+#include <algorithm>
+
 namespace velk {
 
 namespace {
@@ -33,22 +35,6 @@ const float kCameraSpeed = 250.0f;
 CEGUI::Window* rootWindow()
 {
     return CEGUI::System::getSingleton().getDefaultGUIContext().getRootWindow();
-}
-
-void showModal(CEGUI::Window* window)
-{
-    if (!window)
-        return;
-    window->setVisible(true);
-    window->setModalState(true);
-}
-
-void hideModal(CEGUI::Window* window)
-{
-    if (!window)
-        return;
-    window->setModalState(false);
-    window->setVisible(false);
 }
 
 SfmlFramework* sfml()
@@ -76,10 +62,6 @@ MainMenuState::~MainMenuState()
 void MainMenuState::onStateStart()
 {
     VelkState::onStateStart();
-    // Back from another screen the last frame's display left no GL context
-    // active here; the menu art and fonts are textures of the window's.
-    if (sfml() && sfml()->getWindow())
-        sfml()->getWindow()->setActive(true);
     const std::string code = getIniLangCode();
     app::Language* language = GameFramework::Singleton.getLanguage();
     const bool accepted = language && !code.empty() && language->isTranslationExist(code);
@@ -95,7 +77,7 @@ void MainMenuState::onStateStart()
             showNotice(notice);
     } else {
         // The selector over the main menu; no stepper is touched here.
-        showModal(langSelector);
+        showWindow(langSelector);
     }
     initBgWorld();
 
@@ -127,30 +109,64 @@ void MainMenuState::onStateEnd()
     creditsStepper.clear();
     newGameStepper.clear();
     noticeStepper.clear();
-    // The windows go with the base; nothing may point at them afterwards.
-    langSelector = mainMenu = settingsWindow = creditsWindow = highscoresWindow = nullptr;
-    newGameWindow = noticeWindow = nullptr;
-    shipList = mapList = nullptr;
-    lastRadioButton = nullptr;
-    fullscreenBox = nullptr;
-    mainVolumeSlider = musicVolumeSlider = soundVolumeSlider = nullptr;
-    statusbar.setStatusbar(nullptr);
+    forgetWindows();
     rebuildPending = false;
     VelkState::onStateEnd();
+}
+
+void MainMenuState::showWindow(CEGUI::Window* window)
+{
+    if (!window)
+        return;
+    window->setVisible(true);
+    window->setModalState(true);
+}
+
+void MainMenuState::hideWindow(CEGUI::Window* window)
+{
+    if (!window)
+        return;
+    window->setModalState(false);
+    window->setVisible(false);
+}
+
+void MainMenuState::forgetWindows()
+{
+    // The windows go with the base's end; nothing may point at them afterwards.
+    langSelector = langDoneButton = mainMenu = creditsWindow = highscoresWindow = nullptr;
+    lastRadioButton = nullptr;
+    settingsWindow = fovMessage = colorblindPreview = nullptr;
+    settingsTabs = nullptr;
+    resolutionList = fpsList = antialiasingList = colorblindList = languageList = highscoresFilter = nullptr;
+    fullscreenBox = vsyncBox = nullptr;
+    fovSlider = mainVolumeSlider = musicVolumeSlider = soundVolumeSlider = nullptr;
+    highscoresList = nullptr;
+    newGameWindow = noticeWindow = nullptr;
+    shipList = mapList = nullptr;
+    tooltips.clear();
+    statusbar.setStatusbar(nullptr);
 }
 
 void MainMenuState::initGui()
 {
     loadMenuArt();
-    CEGUI::System::getSingleton().executeScriptFile(kScript, "");
-    translateCeguiWindow(rootWindow(), true);
-    connectToLangMenu();
-    connectToMainMenu();
-    connectToCredits();
-    connectToNewWindow();
-    connectToNotice();
-    connectToSettings();
-    connectToHighscores();
+    try {
+        CEGUI::System::getSingleton().executeScriptFile(kScript, "");
+        translateCeguiWindow(rootWindow(), true);
+        connectToLangMenu();
+        connectToMainMenu();
+        connectToCredits();
+        connectToNewWindow();
+        connectToNotice();
+        connectToSettings();
+        connectToHighscores();
+    } catch (const CEGUI::Exception& error) {
+        // A broken script or a window it lacks: the menu shows what it has,
+        // and the window can still be closed.
+        std::string reason = error.getMessage().c_str();
+        std::replace(reason.begin(), reason.end(), '\n', ' ');
+        tools::log("MainMenu", std::string("The menu cannot be built from \"") + kScript + "\": " + reason);
+    }
 }
 
 void MainMenuState::loadMenuArt()
@@ -230,7 +246,7 @@ void MainMenuState::runPendingRebuild()
     if (afterRebuild == AfterRebuild::MainMenu) {
         openMainMenu();
     } else if (afterRebuild == AfterRebuild::SettingsOthers) {
-        showModal(settingsWindow);
+        showWindow(settingsWindow);
         if (settingsTabs)
             settingsTabs->setSelectedTab("Others");
     }
@@ -286,12 +302,12 @@ void MainMenuState::connectToMainMenu()
     for (const char* name : ring)
         node = node->connectTo(content->getChild(name), GuiStepper::Node::Down);
     node->connectTo(first, GuiStepper::Node::Down);
-    hideModal(mainMenu);
+    hideWindow(mainMenu);
 }
 
 void MainMenuState::openMainMenu()
 {
-    showModal(mainMenu);
+    showWindow(mainMenu);
     if (highscoresStepper.isDoneAny() || creditsStepper.isDoneAny() || settingsStepper.isDoneAny() ||
         newGameStepper.isDoneAny() || noticeStepper.isDoneAny())
         mainMenuStepper.moveCursorToActive();
@@ -299,7 +315,7 @@ void MainMenuState::openMainMenu()
 
 void MainMenuState::closeMainMenu()
 {
-    hideModal(mainMenu);
+    hideWindow(mainMenu);
 }
 
 bool MainMenuState::onMainMenuLoad(const CEGUI::EventArgs&)
@@ -341,20 +357,20 @@ void MainMenuState::connectToCredits()
     close->subscribeEvent(CEGUI::PushButton::EventClicked,
                           CEGUI::Event::Subscriber(&MainMenuState::onCreditsClose, this));
     creditsStepper.getRoot()->connectTo(close, GuiStepper::Node::All)->setIsBack(true);
-    hideModal(creditsWindow);
+    hideWindow(creditsWindow);
     openMainMenu();
 }
 
 void MainMenuState::openCredits()
 {
-    showModal(creditsWindow);
+    showWindow(creditsWindow);
     if (mainMenuStepper.isDoneAny())
         creditsStepper.stepToDefault();
 }
 
 void MainMenuState::closeCredits()
 {
-    hideModal(creditsWindow);
+    hideWindow(creditsWindow);
     openMainMenu();
 }
 

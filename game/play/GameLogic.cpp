@@ -51,6 +51,20 @@ GameLogic::GameLogic(const std::string& shipFile, const std::string& mapFile, co
     : tools::Activable(false), shipFile(shipFile), input(&input)
 {
     actionMap.setInputSource(input);
+    try {
+        build(mapFile);
+    } catch (...) {
+        // The members go without the destructor: the world must no longer
+        // call back into a game that was never made.
+        gameWorld.removePhisicsContactListener(this);
+        if (ship)
+            ship->removeDrawer(this);
+        throw;
+    }
+}
+
+void GameLogic::build(const std::string& mapFile)
+{
     gameWorld.getB2World()->SetGravity(b2Vec2(0.0f, kGravity));
     createBackground();
 

@@ -188,6 +188,7 @@ public:
     GameActionMapper<char>& actions() { return actionMap; }
 
 private:
+    void build(const std::string& mapFile);
     void createBackground();
     void createParticleSystems();
     void createPlatforms();

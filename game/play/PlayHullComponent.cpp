@@ -96,7 +96,7 @@ bool PlayHullComponent::build(backend::ShipEntry* entry)
     return true;
 }
 
-math::Vector2<float> PlayHullComponent::textureSampleAt(const sf::Vector2f& point) const
+math::Vector2<float> PlayHullComponent::getTextureSample(const sf::Vector2f& point) const
 {
     return math::Vector2<float>(textureScale * (point.x + textureOffset.x),
                                 textureScale * (point.y + textureOffset.y));
@@ -108,7 +108,7 @@ void PlayHullComponent::applyTextureCoordinates()
     // in texture widths times the texture's size is the pixel.
     const sf::Vector2f size = texture ? sf::Vector2f(texture->getSize()) : sf::Vector2f(1.0f, 1.0f);
     for (std::size_t i = 0; i < mesh.getVertexCount(); ++i) {
-        const math::Vector2<float> s = textureSampleAt(mesh[i].position);
+        const math::Vector2<float> s = getTextureSample(mesh[i].position);
         mesh[i].texCoords = sf::Vector2f(s.x * size.x, s.y * size.y);
     }
 }

@@ -41,7 +41,7 @@ public:
     math::Vector2<float> getTextureOffset() const { return textureOffset; }
     float getTextureScale() const { return textureScale; }
     /// Where the texture is sampled for a mesh point, in texture widths.
-    math::Vector2<float> textureSampleAt(const sf::Vector2f& point) const;
+    math::Vector2<float> getTextureSample(const sf::Vector2f& point) const;
 
 private:
     void buildOutlineBand();

@@ -1,13 +1,13 @@
 #include "terrain/MapChunk.hpp"
 
 #include "terrain/MapTileShape.hpp"
-#include "terrain/tests/TerrainTestSupport.hpp"
+#include "testsupport/terrain/TerrainTestSupport.hpp"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-using terraintest::makeMap;
+using velk_test::makeMap;
 using V = math::Vector2<float>;
 using U = math::Vector2<unsigned int>;
 using Box = math::Box<math::Vector2<int>>;
@@ -91,7 +91,7 @@ TEST(MapChunkTest, OutlineFollowsTheSurfaceOnly)
 
     // Ground in the bottom row only: just the top edge of that row, drawn by
     // the chunk that holds the row even though the chunk above is empty.
-    TileMap floor = makeMap(4, 4, 1.0f, 2, terraintest::plain(3));
+    TileMap floor = makeMap(4, 4, 1.0f, 2, velk_test::plain(3));
     MapChunk bottom(&floor);
     bottom.setRegion({0, 2}, {2, 2});
     bottom.update();

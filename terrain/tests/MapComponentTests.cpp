@@ -1,7 +1,7 @@
 #include "terrain/MapComponent.hpp"
 
 #include "terrain/model/MapTileBrush.hpp"
-#include "terrain/tests/TerrainTestSupport.hpp"
+#include "testsupport/terrain/TerrainTestSupport.hpp"
 #include "testsupport/LogCapture.hpp"
 #include "testsupport/TempFolder.hpp"
 
@@ -13,9 +13,9 @@
 #include <set>
 #include <utility>
 
-using terraintest::countGround;
-using terraintest::makeMap;
-using terraintest::TerrainWorld;
+using velk_test::countGround;
+using velk_test::makeMap;
+using velk_test::TerrainWorld;
 using V = math::Vector2<float>;
 using I = math::Vector2<int>;
 
@@ -41,7 +41,7 @@ protected:
     std::string save(const TileMap& map, const std::string& name = "t.map.json")
     {
         const std::string path = (folder / name).string();
-        terraintest::writeMap(map, path);
+        velk_test::writeMap(map, path);
         return path;
     }
 
@@ -87,24 +87,10 @@ protected:
 
 } // namespace
 
-TEST_F(MapComponentTest, CellWorldConversions)
-{
-    TerrainWorld w;
-    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(8, 8, 2.0f, 4, terraintest::plain(9))), MapComponent::DrawingOnly));
-    w.terrain->setPosition({-10.0f, 4.0f});
-    EXPECT_EQ(w.terrain->getTilePosition(3, 2, 15), V(-3.0f, -1.0f));
-    EXPECT_EQ(w.terrain->getTilePosition(I(3, 2), 11), V(-3.0f, -2.0f));
-    EXPECT_EQ(w.terrain->getTilePosition(3, 2, 5), V(-4.0f, 0.0f));
-    const V p = w.terrain->getPosition();
-    EXPECT_EQ(w.terrain->getTileIndicesAt(p + V(0.5f, -0.5f) * 2.0f), I(0, 0));
-    EXPECT_EQ(w.terrain->getTileIndicesAt(p.x - 0.01f, p.y), I(-1, 0));
-    EXPECT_EQ(w.terrain->getRealSize(), V(16.0f, 16.0f));
-}
-
 TEST_F(MapComponentTest, ChunksInColumnOrderOfTilesPerTexture)
 {
     TerrainWorld w;
-    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(10, 7, 1.0f, 4, terraintest::plain(3))), MapComponent::DrawingOnly));
+    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(10, 7, 1.0f, 4, velk_test::plain(3))), MapComponent::DrawingOnly));
     const std::vector<std::pair<unsigned, unsigned>> expected = {{0, 0}, {0, 4}, {4, 0}, {4, 4}, {8, 0}, {8, 4}};
     ASSERT_EQ(w.terrain->getNumberOfChunks(), expected.size());
     for (unsigned i = 0; i < expected.size(); ++i) {
@@ -150,7 +136,7 @@ TEST_F(MapComponentTest, FixturesAfterLoad)
 TEST_F(MapComponentTest, DrillRebuildsOnlyTheBox)
 {
     TerrainWorld w;
-    const TileMap map = makeMap(40, 40, 1.0f, 4, terraintest::plain(10));
+    const TileMap map = makeMap(40, 40, 1.0f, 4, velk_test::plain(10));
     ASSERT_TRUE(w.terrain->loadFromFile(save(map), MapComponent::Physical));
     std::map<std::pair<int, int>, b2Fixture*> before;
     for (int x = 0; x < 40; ++x)
@@ -178,7 +164,7 @@ TEST_F(MapComponentTest, DrillRebuildsOnlyTheBox)
 TEST_F(MapComponentTest, DrillMarksTheChunksAroundTheHoleForTheNextUpdate)
 {
     TerrainWorld w;
-    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(12, 12, 1.0f, 1, terraintest::plain(0))), MapComponent::Physical));
+    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(12, 12, 1.0f, 1, velk_test::plain(0))), MapComponent::Physical));
     ASSERT_EQ(w.terrain->getNumberOfChunks(), 144u);
     w.terrain->drill(I(5, 5), 1.0f);
     std::set<std::pair<unsigned, unsigned>> marked;
@@ -221,7 +207,7 @@ TEST_F(MapComponentTest, DrillMarksTheChunksAroundTheHoleForTheNextUpdate)
 TEST_F(MapComponentTest, DrillAtAWorldPoint)
 {
     TerrainWorld w;
-    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(20, 20, 2.0f, 4, terraintest::plain(0))), MapComponent::Physical));
+    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(20, 20, 2.0f, 4, velk_test::plain(0))), MapComponent::Physical));
     w.object->setPosition({-20.0f, 0.0f});
     // World (-9, -11) is cell (5, 5); 4 units are 2 cells.
     const V point(-9.0f, -11.0f);
@@ -238,7 +224,7 @@ TEST_F(MapComponentTest, DrillAtAWorldPoint)
 TEST_F(MapComponentTest, DrawingOnlyHasNoBodyButStillDrills)
 {
     TerrainWorld w;
-    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(8, 8, 1.0f, 4, terraintest::plain(0))), MapComponent::DrawingOnly));
+    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(8, 8, 1.0f, 4, velk_test::plain(0))), MapComponent::DrawingOnly));
     EXPECT_EQ(w.terrain->getBody(), nullptr);
     EXPECT_TRUE(w.terrain->getBodies().empty());
     w.terrain->createFixtureAt(1, 1);
@@ -261,7 +247,7 @@ TEST_F(MapComponentTest, UntrustedRadiiNeitherLoopNorExhaustMemory)
                                      {-inf, false},  {-3.0f, false}, {3e38f, true}};
     for (const Case& c : cases) {
         TerrainWorld w;
-        ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(64, 64, 1.0f, 8, terraintest::plain(0))), MapComponent::Physical));
+        ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(64, 64, 1.0f, 8, velk_test::plain(0))), MapComponent::Physical));
         w.terrain->drill(I(10, 10), c.radius);
         w.terrain->update(0.0f);
         EXPECT_EQ(w.terrain->map().getTile(10, 10) == 0, c.erases) << c.radius;
@@ -269,7 +255,7 @@ TEST_F(MapComponentTest, UntrustedRadiiNeitherLoopNorExhaustMemory)
     }
     // Far outside the map, also at the ends of the integer range.
     TerrainWorld w;
-    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(16, 16, 1.0f, 4, terraintest::plain(0))), MapComponent::Physical));
+    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(16, 16, 1.0f, 4, velk_test::plain(0))), MapComponent::Physical));
     for (const I& cell : {I(INT_MAX, INT_MAX), I(INT_MIN, INT_MIN), I(-3, 5), I(18, 18), I(INT_MAX, 3)})
         w.terrain->drill(cell, 1e9f);
     w.terrain->drill(V(std::nanf(""), 1e30f), 1e30f);
@@ -318,7 +304,7 @@ TEST_F(MapComponentTest, SmallestTilesFarFromTheOriginReachBox2DSafely)
 TEST_F(MapComponentTest, FailedLoadChangesNothingAndReloadReplaces)
 {
     TerrainWorld w;
-    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(16, 8, 1.0f, 4, terraintest::plain(4))), MapComponent::Physical));
+    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(16, 8, 1.0f, 4, velk_test::plain(4))), MapComponent::Physical));
     const std::size_t fixtures = w.terrain->getNumberOfFixtures();
     b2Body* body = w.terrain->getBody();
     velk_test::writeFile(folder / "broken.map.json", "{\"Size\": ");
@@ -330,7 +316,7 @@ TEST_F(MapComponentTest, FailedLoadChangesNothingAndReloadReplaces)
     EXPECT_EQ(w.terrain->getNumberOfChunks(), 8u);
 
     // A second file replaces chunks, bodies and fixtures; nothing is left over.
-    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(4, 4, 1.0f, 4, terraintest::plain(2)), "b.map.json"),
+    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(4, 4, 1.0f, 4, velk_test::plain(2)), "b.map.json"),
                                         MapComponent::Physical));
     EXPECT_EQ(w.terrain->getNumberOfChunks(), 1u);
     EXPECT_EQ(w.world.getB2World()->GetBodyCount(), 1);
@@ -340,7 +326,7 @@ TEST_F(MapComponentTest, FailedLoadChangesNothingAndReloadReplaces)
 TEST_F(MapComponentTest, ContactQueriesKnowEveryBody)
 {
     TerrainWorld w;
-    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(100, 10, 1.0f, 8, terraintest::plain(5))), MapComponent::Physical));
+    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(100, 10, 1.0f, 8, velk_test::plain(5))), MapComponent::Physical));
     ASSERT_EQ(w.terrain->getBodies().size(), 4u);
     for (b2Body* body : w.terrain->getBodies()) {
         EXPECT_TRUE(w.terrain->hasBody(body));

@@ -237,6 +237,15 @@ TEST_F(MainMenuTest, ReloadLeavesExactlyOneGuiTree)
     EXPECT_EQ(modalWindow(), window("ContentHolder"));
     EXPECT_FALSE(window("Settings")->isVisible());
     EXPECT_FALSE(log.contains("already exists"));
+    EXPECT_FALSE(log.contains("Image collection"));
+    EXPECT_TRUE(CEGUI::ImageManager::getSingleton().isDefined("MainMenu/Logo"));
+    EXPECT_TRUE(window("ContentHolder")->isChild("Logo"));
+    // The art goes with the screen's end and comes back with its next start.
+    menu->onStateEnd();
+    EXPECT_FALSE(CEGUI::ImageManager::getSingleton().isDefined("MainMenu/Logo"));
+    menu->onStateStart();
+    EXPECT_TRUE(CEGUI::ImageManager::getSingleton().isDefined("MainMenu/Logo"));
+    EXPECT_EQ(menu->getFilterMap(), "");
 }
 
 TEST_F(MainMenuTest, MissingMusicIsLoggedAndTheMenuStarts)
@@ -261,6 +270,22 @@ TEST_F(MainMenuTest, CameraDriftsWithTheFrames)
         menu->update();
     const float dt = GameFramework::Singleton.getSfmlFramework()->getFrameTime();
     EXPECT_NEAR(menu->getWorld()->getCamera().getCenter().x - x, 250.0f * dt * frames, 0.01f);
+}
+
+TEST_F(MainMenuTest, F5ClosesTheSettingsAndKeepsTheBackground)
+{
+    velk_test::writeFile(MainMenuState::LangIniPath, "en");
+    start();
+    velk_test::click(window("ContentHolder/Content/OptionsButton"));
+    menu->update();
+    const float x = menu->getWorld()->getCamera().getCenter().x;
+    GameWorld* world = menu->getWorld();
+    velk_test::pressKey(sf::Keyboard::F5);
+    menu->update();
+    EXPECT_EQ(modalWindow(), window("ContentHolder"));
+    EXPECT_FALSE(window("Settings")->isVisible());
+    EXPECT_EQ(menu->getWorld(), world);
+    EXPECT_GT(menu->getWorld()->getCamera().getCenter().x, x);
 }
 
 } // namespace

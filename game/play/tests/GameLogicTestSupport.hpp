@@ -22,6 +22,8 @@ protected:
     void start(const std::string& ship, const std::string& map)
     {
         game = std::make_unique<velk::GameLogic>("data/ships/" + ship, "data/map/" + map, input);
+        // A font's glyphs are textures, which need a display: texts stay unshown.
+        game->world().setDefaultFont("data/no-display.ttf");
     }
 
     /// A key press in this frame's events of the rules.

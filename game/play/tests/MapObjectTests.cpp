@@ -3,7 +3,7 @@
 #include "engine/GameWorld.hpp"
 #include "framework/sfml/SfmlConversions.hpp"
 #include "terrain/MapComponent.hpp"
-#include "terrain/tests/TerrainTestSupport.hpp"
+#include "testsupport/terrain/TerrainTestSupport.hpp"
 #include "testsupport/LogCapture.hpp"
 #include "testsupport/TempFolder.hpp"
 
@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <set>
 
-using terraintest::makeMap;
+using velk_test::makeMap;
 using V = math::Vector2<float>;
 
 namespace {
@@ -41,7 +41,7 @@ protected:
     void build(const TileMap& map)
     {
         const std::string path = (folder / "level.map.json").string();
-        terraintest::writeMap(map, path);
+        velk_test::writeMap(map, path);
         ASSERT_TRUE(object->build(path, (folder / "level" / "level.obj.json").string()));
     }
 
@@ -57,7 +57,7 @@ protected:
 
 TEST_F(MapObjectTest, BuildCentresTwoLayers)
 {
-    build(makeMap(20, 10, 2.0f, 4, terraintest::plain(5)));
+    build(makeMap(20, 10, 2.0f, 4, velk_test::plain(5)));
     EXPECT_TRUE(log.contains("Map: "));
     ASSERT_EQ(object->getNumberOfComponents(), 2);
     MapComponent* foreground = object->getMap();
@@ -80,7 +80,7 @@ TEST_F(MapObjectTest, BuildCentresTwoLayers)
 TEST_F(MapObjectTest, ChunksGetTheVariantsOfTheirLayer)
 {
     std::srand(7);
-    build(makeMap(64, 32, 1.0f, 4, terraintest::plain(5)));
+    build(makeMap(64, 32, 1.0f, 4, velk_test::plain(5)));
     // Loading the object takes one pixel off each side of every rectangle.
     const std::set<int> foregroundLefts = {1, 11, 21, 31};
     const std::set<int> backgroundLefts = {1, 6, 11, 16};
@@ -116,7 +116,7 @@ TEST_F(MapObjectTest, StartAndPlatformPositions)
     const std::vector<V> expected = {{-12.5f, -15.0f}, {-12.5f, -17.0f}, {10.5f, -12.0f}};
     EXPECT_EQ(platforms, expected);
 
-    build(makeMap(10, 10, 1.0f, 8, terraintest::plain(5)));
+    build(makeMap(10, 10, 1.0f, 8, velk_test::plain(5)));
     EXPECT_EQ(object->getStartPosition(), V(0.0f, 0.0f));
     EXPECT_TRUE(object->getPlatformPositions().empty());
     // Rebuilt from anywhere: placed the same way.
@@ -130,7 +130,7 @@ TEST_F(MapObjectTest, LimitCameraKeepsTheViewOverTheMap)
     object->limitCamera(untouched); // before build: nothing
     EXPECT_EQ(svec2rvec(untouched.getCenter()), V(-30.0f, -50.0f));
 
-    build(makeMap(20, 10, 2.0f, 4, terraintest::plain(5))); // 40 x 20 units from (-20, -10)
+    build(makeMap(20, 10, 2.0f, 4, velk_test::plain(5))); // 40 x 20 units from (-20, -10)
     struct Case {
         V centre;
         sf::Vector2f size;
@@ -154,7 +154,7 @@ TEST_F(MapObjectTest, LimitCameraKeepsTheViewOverTheMap)
 
 TEST_F(MapObjectTest, BackgroundFollowsTheCameraAtATwentieth)
 {
-    build(makeMap(20, 10, 2.0f, 4, terraintest::plain(5)));
+    build(makeMap(20, 10, 2.0f, 4, velk_test::plain(5)));
     // The map's centre: top-left (-20, -10) plus half of 40 x 20.
     const V centre(0.0f, -20.0f);
     struct Case {
@@ -189,7 +189,7 @@ TEST_F(MapObjectTest, UnreadableMapLeavesNoLayers)
 
 TEST_F(MapObjectTest, EndDropsTheLayers)
 {
-    build(makeMap(8, 8, 1.0f, 4, terraintest::plain(5)));
+    build(makeMap(8, 8, 1.0f, 4, velk_test::plain(5)));
     object->onEnd();
     EXPECT_EQ(object->getMap(), nullptr);
     EXPECT_EQ(object->getNumberOfComponents(), 0);

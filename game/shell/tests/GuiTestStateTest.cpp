@@ -2,7 +2,7 @@
 // the background, lists filled once per build.
 
 #include "game/shell/GuiTestState.hpp"
-#include "game/shell/tests/GameTestSupport.hpp"
+#include "testsupport/game/GameTestSupport.hpp"
 
 #include <CEGUI/CEGUI.h>
 
@@ -74,6 +74,27 @@ TEST_F(GuiTestStateTest, ListsAreFilledOncePerBuild)
     // Rebound to the background as it stands now.
     screen->colorWidgets().red.spinner->setCurrentValue(10.0);
     EXPECT_EQ(screen->getBackgroundSfColor().r, 10);
+}
+
+TEST_F(GuiTestStateTest, F1TogglesTheDisabledGuiAndF5RebuildsIt)
+{
+    velk_test::pressKey(sf::Keyboard::F1);
+    screen->update();
+    EXPECT_TRUE(guiRoot()->isDisabled());
+    velk_test::pressKey(sf::Keyboard::F1);
+    screen->update();
+    EXPECT_FALSE(guiRoot()->isDisabled());
+
+    CEGUI::Window* before = guiRoot()->getChild("List");
+    velk_test::pressKey(sf::Keyboard::F5);
+    screen->update();
+    EXPECT_NE(guiRoot()->getChild("List"), before);
+    EXPECT_EQ(static_cast<CEGUI::Listbox*>(guiRoot()->getChild("List"))->getItemCount(), 20u);
+    // Without a key the next frame rebuilds nothing.
+    before = guiRoot()->getChild("List");
+    velk_test::pressKey(sf::Keyboard::A);
+    screen->update();
+    EXPECT_EQ(guiRoot()->getChild("List"), before);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "game/menu/FolderList.hpp"
+#include "game/shell/FolderList.hpp"
 
-#include "game/menu/FolderFiles.hpp"
+#include "game/shell/FolderFiles.hpp"
 #include "game/shell/ListItem.hpp"
 
 #include <CEGUI/CEGUI.h>

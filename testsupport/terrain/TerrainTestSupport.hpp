@@ -14,7 +14,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace terraintest {
+namespace velk_test {
 
 using CellCode = std::function<unsigned char(unsigned int x, unsigned int y)>;
 
@@ -66,4 +66,4 @@ inline std::size_t countGround(const TileMap& map)
     return count;
 }
 
-} // namespace terraintest
+} // namespace velk_test

@@ -1,4 +1,4 @@
-#include "game/menu/FolderFiles.hpp"
+#include "game/shell/FolderFiles.hpp"
 
 #include <filesystem>
 #include <system_error>
