@@ -138,7 +138,7 @@ void MainMenuState::showNotice(const std::string& text)
     if (!noticeWindow)
         return;
     noticeWindow->getChild("Text")->setText(utf8ToCeguiString(text));
-    closeMainMenu();
+    // Over the main menu, like every dialog of the menu.
     showWindow(noticeWindow);
     noticeStepper.stepToDefault();
 }

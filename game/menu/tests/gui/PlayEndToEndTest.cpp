@@ -45,14 +45,14 @@ using namespace std::chrono_literals;
 constexpr int MenuButtonX = 512;
 int menuButtonY(int index)
 {
-    return 254 + 48 * index + 19;
+    return 235 + 52 * index;
 }
 constexpr int ExitButton = 6;
-// Title bars of the centred frame windows, left of the menu's picture.
-constexpr int NewGameTitleX = 240, NewGameTitleY = 176;  // 600 x 440
-constexpr int TrialTitleX = 240, TrialTitleY = 216;      // 600 x 360
-constexpr int GameOverTitleX = 310, GameOverTitleY = 271; // 440 x 250
-constexpr int NoticeTitleX = 264, NoticeTitleY = 266;    // 520 x 260
+// Title bars of the centred frame windows, right of their titles' text.
+constexpr int NewGameTitleX = 790, NewGameTitleY = 176;   // 600 x 440
+constexpr int TrialTitleX = 790, TrialTitleY = 216;       // 600 x 360
+constexpr int GameOverTitleX = 720, GameOverTitleY = 271; // 440 x 250
+constexpr int NoticeTitleX = 760, NoticeTitleY = 266;     // 520 x 260
 constexpr int ScoresRowsLeft = 235, ScoresRowsTop = 244, ScoresRowsWidth = 150, ScoresRowsHeight = 40;
 
 std::string output(const std::string& command)
@@ -74,9 +74,16 @@ int brightness(const sf::Color& c)
     return (c.r + c.g + c.b) / 3;
 }
 
+/// The skin's cyan (bars, focus frames).
 bool isSkinBlue(const sf::Color& c)
 {
     return c.b > c.r + 20 && brightness(c) > 35;
+}
+
+/// The skin's title bars: a clearly blue, lit surface, lighter than the menu art.
+bool isTitleBar(const sf::Color& c)
+{
+    return c.b > c.r + 40 && brightness(c) > 55;
 }
 
 /// Pixels of a rectangle for which the test holds.
@@ -93,6 +100,12 @@ int countPixels(const sf::Image& image, int left, int top, int width, int height
 bool isBright(const sf::Color& c)
 {
     return brightness(c) > 150;
+}
+
+/// The main menu: the Exit button's label is lit.
+bool menuShown(const sf::Image& image)
+{
+    return countPixels(image, MenuButtonX - 60, menuButtonY(ExitButton) - 10, 120, 20, isBright) > 20;
 }
 
 /// The loading animation's lamp and trail: warm orange or amber.
@@ -290,7 +303,7 @@ protected:
         ASSERT_EQ(std::system(move.c_str()), 0);
         std::this_thread::sleep_for(300ms);
         key("Return");
-        ASSERT_TRUE(waitFor("1-newgame", [](const sf::Image& i) { return isSkinBlue(i.getPixel(NewGameTitleX, NewGameTitleY)); }))
+        ASSERT_TRUE(waitFor("1-newgame", [](const sf::Image& i) { return isTitleBar(i.getPixel(NewGameTitleX, NewGameTitleY)); }))
             << "no new-game window";
         key("Up");     // Cancel -> map list
         key("Return"); // its first map
@@ -311,7 +324,7 @@ TEST_F(PlayEndToEndTest, FromTheMenuToALandingAndAHighScore)
     prepare();
     writeLandingMap("landing.map.json");
     launch();
-    ASSERT_TRUE(waitFor("0-menu", [](const sf::Image& i) { return isSkinBlue(i.getPixel(MenuButtonX - 100, menuButtonY(ExitButton))); }))
+    ASSERT_TRUE(waitFor("0-menu", menuShown))
         << "no main menu";
     startFirstShipOnFirstMap();
 
@@ -323,7 +336,7 @@ TEST_F(PlayEndToEndTest, FromTheMenuToALandingAndAHighScore)
     std::printf("loading capture: %d warm and %d rock pixels in the centre\n", warm, rock);
 
     // Loaded: the time-trial dialog with its checkpoint table.
-    ASSERT_TRUE(waitFor("3-timetrial", [](const sf::Image& i) { return isSkinBlue(i.getPixel(TrialTitleX, TrialTitleY)); }))
+    ASSERT_TRUE(waitFor("3-timetrial", [](const sf::Image& i) { return isTitleBar(i.getPixel(TrialTitleX, TrialTitleY)); }))
         << "no time-trial dialog\n" << log();
     EXPECT_NE(log().find("[MMS] Start game: Ship: Dragonfly.ship.json(data/ships/Dragonfly.ship.json), Map: "
                          "landing.map.json(data/map/landing.map.json)"),
@@ -333,7 +346,7 @@ TEST_F(PlayEndToEndTest, FromTheMenuToALandingAndAHighScore)
 
     // In flight: the clock at the top left and the bars at the bottom left.
     const sf::Image hud = capture("4-hud-in-flight", 100ms);
-    EXPECT_FALSE(isSkinBlue(hud.getPixel(TrialTitleX, TrialTitleY))) << "the dialog is still open";
+    EXPECT_FALSE(isTitleBar(hud.getPixel(TrialTitleX, TrialTitleY))) << "the dialog is still open";
     EXPECT_GT(countPixels(hud, 24, 12, 200, 48, isBright), 30) << "no clock";
     EXPECT_GT(countPixels(hud, 112, 689, 200, 60, [](const sf::Color& c) { return isSkinBlue(c) || isBright(c); }), 100)
         << "no health and fuel bars";
@@ -344,7 +357,7 @@ TEST_F(PlayEndToEndTest, FromTheMenuToALandingAndAHighScore)
     })) << "the ship never showed as landable\n" << log();
     key("Return", 500ms);
     const sf::Image gameOver = capture("6-gameover");
-    ASSERT_TRUE(isSkinBlue(gameOver.getPixel(GameOverTitleX, GameOverTitleY))) << "no game-over dialog";
+    ASSERT_TRUE(isTitleBar(gameOver.getPixel(GameOverTitleX, GameOverTitleY))) << "no game-over dialog";
 
     // The name goes straight into the box; Escape stores it like "Ok".
     type("Ada");
@@ -361,7 +374,7 @@ TEST_F(PlayEndToEndTest, FromTheMenuToALandingAndAHighScore)
     key("Down");
     key("Down");
     key("Return", 500ms);
-    ASSERT_TRUE(waitFor("9-main-menu", [](const sf::Image& i) { return isSkinBlue(i.getPixel(MenuButtonX - 100, menuButtonY(ExitButton))); }))
+    ASSERT_TRUE(waitFor("9-main-menu", menuShown))
         << "not back in the main menu";
 
     // The high-score view lists the new row.
@@ -378,9 +391,9 @@ TEST_F(PlayEndToEndTest, ACorruptMapComesBackToTheMenuWithTheReason)
     prepare();
     velk_test::writeFile(folder.getPath() / "data" / "map" / "broken.map.json", "{\"Size\": {\"X\": 4");
     launch();
-    ASSERT_TRUE(waitFor("20-menu", [](const sf::Image& i) { return isSkinBlue(i.getPixel(MenuButtonX - 100, menuButtonY(ExitButton))); }));
+    ASSERT_TRUE(waitFor("20-menu", menuShown));
     startFirstShipOnFirstMap();
-    ASSERT_TRUE(waitFor("21-notice", [](const sf::Image& i) { return isSkinBlue(i.getPixel(NoticeTitleX, NoticeTitleY)); }))
+    ASSERT_TRUE(waitFor("21-notice", [](const sf::Image& i) { return isTitleBar(i.getPixel(NoticeTitleX, NoticeTitleY)); }))
         << "no notice\n" << log();
     EXPECT_NE(log().find("[Play] The game cannot be loaded (ship \"data/ships/Dragonfly.ship.json\", map "
                          "\"data/map/broken.map.json\")"),
@@ -388,7 +401,7 @@ TEST_F(PlayEndToEndTest, ACorruptMapComesBackToTheMenuWithTheReason)
         << log();
     key("Return", 500ms); // OK
     const sf::Image menu = capture("22-menu-after-notice");
-    EXPECT_FALSE(isSkinBlue(menu.getPixel(NoticeTitleX, NoticeTitleY)));
+    EXPECT_FALSE(isTitleBar(menu.getPixel(NoticeTitleX, NoticeTitleY)));
     click(MenuButtonX, menuButtonY(ExitButton));
     EXPECT_EQ(waitForExit(), 0) << log();
 }
@@ -400,7 +413,7 @@ TEST_F(PlayEndToEndTest, ClosingAndEscapeWhileLoadingAreSafe)
     fs::copy_file(fs::path(VELK_SOURCE_DIR) / "data" / "map" / "open_caverns.map.json",
                   folder.getPath() / "data" / "map" / "open_caverns.map.json");
     launch();
-    ASSERT_TRUE(waitFor("30-menu", [](const sf::Image& i) { return isSkinBlue(i.getPixel(MenuButtonX - 100, menuButtonY(ExitButton))); }));
+    ASSERT_TRUE(waitFor("30-menu", menuShown));
     startFirstShipOnFirstMap();
     // Into the loading: close requests (refused while the game is built) and
     // Escape (which opens nothing).
@@ -416,7 +429,7 @@ TEST_F(PlayEndToEndTest, ClosingAndEscapeWhileLoadingAreSafe)
     // or the game loaded with no menu opened by the early Escape.
     if (running()) {
         std::printf("the game survived the close requests\n");
-        ASSERT_TRUE(waitFor("31-loaded", [](const sf::Image& i) { return isSkinBlue(i.getPixel(TrialTitleX, TrialTitleY)); }))
+        ASSERT_TRUE(waitFor("31-loaded", [](const sf::Image& i) { return isTitleBar(i.getPixel(TrialTitleX, TrialTitleY)); }))
             << log();
         requestClose();
     }
