@@ -1,0 +1,5 @@
+#include "engine/GameSimpleComponent.hpp"
+
+GameSimpleComponent::GameSimpleComponent() = default;
+
+GameSimpleComponent::~GameSimpleComponent() = default;
