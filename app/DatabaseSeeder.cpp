@@ -1,8 +1,9 @@
 #include "app/DatabaseSeeder.hpp"
 
+#include "foundation/tools/Log.hpp"
+
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <iterator>
 #include <system_error>
 
@@ -29,24 +30,24 @@ bool exec(sqlite3* database, const char* sql, std::string& error)
 bool DatabaseSeeder::apply(sqlite3* database, const std::string& script)
 {
     if (!database) {
-        std::cout << "[Database] No connection to seed" << std::endl;
+        tools::log("Database", "No connection to seed");
         return false;
     }
     std::string error;
     if (!exec(database, "BEGIN IMMEDIATE", error)) {
-        std::cout << "[Database] Cannot start the seeding transaction: " << error << std::endl;
+        tools::log("Database", "Cannot start the seeding transaction: " + error);
         return false;
     }
     if (!exec(database, script.c_str(), error)) {
         std::string ignored;
         exec(database, "ROLLBACK", ignored);
-        std::cout << "[Database] Seeding script failed, nothing changed: " << error << std::endl;
+        tools::log("Database", "Seeding script failed, nothing changed: " + error);
         return false;
     }
     if (!exec(database, "COMMIT", error)) {
         std::string ignored;
         exec(database, "ROLLBACK", ignored);
-        std::cout << "[Database] Cannot commit the seeding: " << error << std::endl;
+        tools::log("Database", "Cannot commit the seeding: " + error);
         return false;
     }
     return true;
@@ -56,12 +57,12 @@ bool DatabaseSeeder::readScript(const std::string& path, std::string& script)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        std::cout << "[Database] Cannot read the script " << path << std::endl;
+        tools::log("Database", "Cannot read the script " + path);
         return false;
     }
     script.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     if (file.bad()) {
-        std::cout << "[Database] Cannot read the script " << path << std::endl;
+        tools::log("Database", "Cannot read the script " + path);
         return false;
     }
     return true;
@@ -72,8 +73,7 @@ bool DatabaseSeeder::applyToFile(const std::string& script, const std::string& p
     sqlite3* database = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(path.c_str(), &database, flags, nullptr) != SQLITE_OK) {
-        std::cout << "[Database] Cannot open " << path << ": "
-                  << (database ? sqlite3_errmsg(database) : "out of memory") << std::endl;
+        tools::log("Database", "Cannot open " + path + ": " + (database ? sqlite3_errmsg(database) : "out of memory"));
         sqlite3_close(database);
         return false;
     }
@@ -81,7 +81,7 @@ bool DatabaseSeeder::applyToFile(const std::string& script, const std::string& p
     sqlite3_busy_timeout(database, 10000);
     const bool applied = apply(database, script);
     if (sqlite3_close(database) != SQLITE_OK) {
-        std::cout << "[Database] Cannot close " << path << std::endl;
+        tools::log("Database", "Cannot close " + path);
         return false;
     }
     return applied;
@@ -97,7 +97,7 @@ bool DatabaseSeeder::update(const std::string& scriptPath, const std::string& da
     if (fs::exists(databasePath, ec)) {
         if (!applyToFile(script, databasePath, false))
             return false;
-        std::cout << "[Database] Updated " << databasePath << std::endl;
+        tools::log("Database", "Updated " + databasePath);
         return true;
     }
 
@@ -118,18 +118,17 @@ bool DatabaseSeeder::update(const std::string& scriptPath, const std::string& da
         // No hard links on this file system: fall back to a rename.
         fs::rename(temporary, databasePath, ec);
         if (ec) {
-            std::cout << "[Database] Cannot move " << temporary << " to " << databasePath << ": " << ec.message()
-                      << std::endl;
+            tools::log("Database", "Cannot move " + temporary + " to " + databasePath + ": " + ec.message());
             fs::remove(temporary, ec);
             return false;
         }
-        std::cout << "[Database] Created " << databasePath << std::endl;
+        tools::log("Database", "Created " + databasePath);
         return true;
     }
     fs::remove(temporary, ec);
     if (linkError)
         return update(scriptPath, databasePath);
-    std::cout << "[Database] Created " << databasePath << std::endl;
+    tools::log("Database", "Created " + databasePath);
     return true;
 }
 

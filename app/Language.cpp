@@ -1,10 +1,11 @@
 #include "app/Language.hpp"
 
 #include "app/SqlText.hpp"
+#include "foundation/tools/Log.hpp"
 #include "foundation/tools/StringUtils.hpp"
 
 #include <algorithm>
-#include <iostream>
+#include <sstream>
 
 namespace app {
 
@@ -40,20 +41,22 @@ void Language::setDatabase(sqlite3* database)
         textQuery = nullptr;
     }
     this->database = database;
-    std::cout << "[Language] Set database to " << static_cast<const void*>(database) << std::endl;
+    std::ostringstream address;
+    address << static_cast<const void*>(database);
+    tools::log("Language", "Set database to " + address.str());
     if (!database)
         return;
     if (tableExists()) {
-        std::cout << "[Language] 'lang' table already exists" << std::endl;
+        tools::log("Language", "'lang' table already exists");
         return;
     }
     char* error = nullptr;
     const int rc = sqlite3_exec(database, kCreateTable, nullptr, nullptr, &error);
     if (rc == SQLITE_OK)
-        std::cout << "[Language] 'lang' table created" << std::endl;
+        tools::log("Language", "'lang' table created");
     else
-        std::cout << "[Language] 'lang' table creation failed: " << (error ? error : sqlite3_errmsg(database))
-                  << std::endl;
+        tools::log("Language",
+                   std::string("'lang' table creation failed: ") + (error ? error : sqlite3_errmsg(database)));
     sqlite3_free(error);
 }
 
@@ -94,15 +97,14 @@ void Language::setActLangCode(const std::string& code)
     std::vector<std::string> columns;
     if (!code.empty() && readLanguageColumns(columns)
         && std::find(columns.begin(), columns.end(), code) == columns.end()) {
-        std::cout << "[Language] Rejected lang code: " << printable(code) << " (not a language of 'lang')"
-                  << std::endl;
+        tools::log("Language", "Rejected lang code: " + printable(code) + " (not a language of 'lang')");
         // The active language stays; make sure it can be looked up.
         if (!textQuery && !actLangCode.empty() && actLangCode != code)
             setActLangCode(std::string(actLangCode));
         return;
     }
     actLangCode = code;
-    std::cout << "[Language] Setted lang code: " << printable(actLangCode) << std::endl;
+    tools::log("Language", "Setted lang code: " + printable(actLangCode));
     prepareTextQuery();
 }
 
@@ -120,7 +122,7 @@ void Language::prepareTextQuery()
             textQuery = nullptr;
         }
     }
-    std::cout << "[Language] Text query preparation " << (rc == SQLITE_OK ? "OK" : "FAIL") << std::endl;
+    tools::log("Language", std::string("Text query preparation ") + (rc == SQLITE_OK ? "OK" : "FAIL"));
 }
 
 std::string Language::textForCode(const std::string& code) const

@@ -1,8 +1,8 @@
 #include "app/Settings.hpp"
 
 #include "app/SqlText.hpp"
+#include "foundation/tools/Log.hpp"
 
-#include <iostream>
 #include <utility>
 
 namespace app {
@@ -18,7 +18,7 @@ sqlite3_stmt* prepare(sqlite3* database, const char* text, const char* what)
     // The v2 interface re-prepares by itself after a schema change (for example a
     // table created later on the same connection); the legacy one would fail.
     const int rc = database ? sqlite3_prepare_v2(database, text, -1, &statement, nullptr) : SQLITE_MISUSE;
-    std::cout << "[Settings] " << what << " prepare..." << (rc == SQLITE_OK ? "OK" : "FAIL") << std::endl;
+    tools::log("Settings", std::string(what) + " prepare..." + (rc == SQLITE_OK ? "OK" : "FAIL"));
     if (rc != SQLITE_OK) {
         sqlite3_finalize(statement);
         statement = nullptr;
@@ -76,7 +76,7 @@ std::string Settings::getSetting(const std::string& key) const
 void Settings::setSetting(const std::string& key, std::string value)
 {
     if (!setStatement) {
-        std::cout << "[Settings] Cannot store \"" << printable(key) << "\": no prepared statement" << std::endl;
+        tools::log("Settings", "Cannot store \"" + printable(key) + "\": no prepared statement");
         return;
     }
     sqlite3_reset(setStatement);
@@ -84,10 +84,9 @@ void Settings::setSetting(const std::string& key, std::string value)
     sqlite3_bind_text(setStatement, 2, key.c_str(), -1, SQLITE_TRANSIENT);
     const int rc = sqlite3_step(setStatement);
     if (rc != SQLITE_DONE)
-        std::cout << "[Settings] Storing \"" << printable(key) << "\" failed: " << sqlite3_errmsg(database)
-                  << std::endl;
+        tools::log("Settings", "Storing \"" + printable(key) + "\" failed: " + sqlite3_errmsg(database));
     else if (sqlite3_changes(database) == 0)
-        std::cout << "[Settings] No row for \"" << printable(key) << "\", value not stored" << std::endl;
+        tools::log("Settings", "No row for \"" + printable(key) + "\", value not stored");
     sqlite3_reset(setStatement);
 }
 

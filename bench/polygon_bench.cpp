@@ -5,7 +5,7 @@
 // one run. The optimal triangulation and convex partition run at 25, 50 and
 // 100 points.
 
-#include "foundation/math/PolyPartition.hpp"
+#include "foundation/math/PolygonPartitioner.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -32,11 +32,11 @@ PartitionPoly starPolygon(long n)
     return poly;
 }
 
-void triangulate(benchmark::State& state, int (PolyPartition::*method)(const PartitionPoly*, PartitionPolyList*))
+void triangulate(benchmark::State& state, int (PolygonPartitioner::*method)(const PartitionPoly*, PartitionPolyList*))
 {
     const long n = static_cast<long>(state.range(0));
     const PartitionPoly poly = starPolygon(n);
-    PolyPartition partition;
+    PolygonPartitioner partition;
     for (auto _ : state) {
         PartitionPolyList triangles;
         const int ok = (partition.*method)(&poly, &triangles);
@@ -50,22 +50,22 @@ void triangulate(benchmark::State& state, int (PolyPartition::*method)(const Par
 
 void BM_TriangulateEarClipping(benchmark::State& state)
 {
-    triangulate(state, &PolyPartition::Triangulate_EC);
+    triangulate(state, &PolygonPartitioner::Triangulate_EC);
 }
 
 void BM_TriangulateMonotone(benchmark::State& state)
 {
-    triangulate(state, &PolyPartition::Triangulate_MONO);
+    triangulate(state, &PolygonPartitioner::Triangulate_MONO);
 }
 
 /// The dynamic programs keep a table of n x n states and try every split
 /// vertex for each, so they should grow about cubically.
 void partitionOptimally(benchmark::State& state,
-                        int (PolyPartition::*method)(const PartitionPoly*, PartitionPolyList*))
+                        int (PolygonPartitioner::*method)(const PartitionPoly*, PartitionPolyList*))
 {
     const long n = static_cast<long>(state.range(0));
     const PartitionPoly poly = starPolygon(n);
-    PolyPartition partition;
+    PolygonPartitioner partition;
     for (auto _ : state) {
         PartitionPolyList pieces;
         if (!(partition.*method)(&poly, &pieces))
@@ -77,12 +77,12 @@ void partitionOptimally(benchmark::State& state,
 
 void BM_TriangulateOptimal(benchmark::State& state)
 {
-    partitionOptimally(state, &PolyPartition::Triangulate_OPT);
+    partitionOptimally(state, &PolygonPartitioner::Triangulate_OPT);
 }
 
 void BM_ConvexPartitionOptimal(benchmark::State& state)
 {
-    partitionOptimally(state, &PolyPartition::ConvexPartition_OPT);
+    partitionOptimally(state, &PolygonPartitioner::ConvexPartition_OPT);
 }
 
 } // namespace

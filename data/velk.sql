@@ -58,15 +58,55 @@ INSERT OR REPLACE INTO "lang" ("code", "en", "hu") VALUES
     ('general.localname', 'English', 'Magyar'),
     ('general.load', 'Load', 'Betöltés'),
     ('general.save', 'Save', 'Mentés'),
+    ('general.done',  'Done',  'Kész'),
+    ('general.close', 'Close', 'Bezárás'),
+    ('general.back',  'Back',  'Vissza'),
+
+    ('mainmenu.newgame',    'New game',    'Új játék'),
+    ('mainmenu.highscores', 'High scores', 'Dicsőséglista'),
+    ('mainmenu.editor',     'Ship editor', 'Hajóépítő'),
+    ('mainmenu.mapper',     'Map editor',  'Pályaszerkesztő'),
+    ('mainmenu.options',    'Settings',    'Beállítások'),
+    ('mainmenu.credits',    'Credits',     'Készítők'),
+    ('mainmenu.exit',       'Exit',        'Kilépés'),
+    ('mainmenu.lang.title', 'Language / Nyelv', 'Nyelv / Language'),
+
+    ('credits.text',
+        'VELKORS' || char(10) || char(10) ||
+        'Design, code, art and music: the Velkors team' || char(10) || char(10) ||
+        'Built with SFML, CEGUI, Box2D, SQLite, JsonCpp and Boost.' || char(10) ||
+        'Fonts: DejaVu, Open Sans and Bebas Neue.' || char(10) || char(10) ||
+        'Thank you for playing!',
+        'VELKORS' || char(10) || char(10) ||
+        'Terv, program, grafika és zene: a Velkors csapata' || char(10) || char(10) ||
+        'Az SFML, a CEGUI, a Box2D, az SQLite, a JsonCpp és a Boost segítségével készült.' || char(10) ||
+        'Betűtípusok: DejaVu, Open Sans és Bebas Neue.' || char(10) || char(10) ||
+        'Köszönjük, hogy játszol!'),
 
     ('highscores.name',     'Name',     'Név'),
     ('highscores.score',    'Score',    'Pontszám'),
     ('highscores.map',      'Map',      'Pálya'),
     ('highscores.allmaps',  'All maps', 'Összes pálya'),
+    ('highscores.clear',    'Clear',    'Törlés'),
 
     ('mapper.untitled', 'Untitled',          'Névtelen'),
     ('mapper.ts',       'units per tile',    'egység csempénként'),
     ('mapper.tpt',      'tiles per texture', 'csempe textúránként'),
+
+    ('setting.tab.graphics', 'Graphics', 'Grafika'),
+    ('setting.tab.audio',    'Audio',    'Hang'),
+    ('setting.tab.others',   'Others',   'Egyéb'),
+    ('setting.graphics.resolution', 'Resolution',          'Felbontás'),
+    ('setting.graphics.fullscreen', 'Full screen',         'Teljes képernyő'),
+    ('setting.graphics.fps',        'Frame rate limit',    'Képfrissítési korlát'),
+    ('setting.graphics.aa',         'Antialiasing',        'Élsimítás'),
+    ('setting.graphics.vsync',      'Vertical sync',       'Függőleges szinkron'),
+    ('setting.graphics.fov',        'Field of view',       'Látómező'),
+    ('setting.graphics.colorblind', 'Colour-blind filter', 'Színtévesztő-szűrő'),
+    ('setting.audio.main',  'Main volume',   'Fő hangerő'),
+    ('setting.audio.music', 'Music',         'Zene'),
+    ('setting.audio.sound', 'Sound effects', 'Hangeffektusok'),
+    ('setting.others.language', 'Language', 'Nyelv'),
 
     ('setting.graphics.resolution.tooltip',
         'Size of the game window in pixels.',

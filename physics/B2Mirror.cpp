@@ -1,9 +1,9 @@
 #include "physics/B2Mirror.hpp"
 
+#include "foundation/tools/Log.hpp"
 #include "physics/B2RopeJoint.hpp"
 #include "physics/B2ShapeCheck.hpp"
 
-#include <cstdio>
 #include <vector>
 
 void mirrorShapeX(b2Shape* shape)
@@ -21,7 +21,7 @@ void mirrorShapeX(b2Shape* shape)
         if (B2ShapeCheck::isValidPolygon(mirrored))
             polygon->Set(mirrored.data(), n);
         else
-            std::printf("Not mirroring a polygon that Box2D would refuse once mirrored.\n");
+            tools::log("", "Not mirroring a polygon that Box2D would refuse once mirrored.");
     }
     else if (auto* circle = dynamic_cast<b2CircleShape*>(shape))
         circle->m_p.x = -circle->m_p.x;
@@ -106,7 +106,7 @@ void mirrorb2BodyX(b2Body* body)
     if (B2ShapeCheck::canResetMassData(body))
         body->ResetMassData();
     else
-        std::printf("Keeping the mass of a mirrored body whose new mass Box2D would refuse.\n");
+        tools::log("", "Keeping the mass of a mirrored body whose new mass Box2D would refuse.");
 
     std::vector<B2JointDefPtr> definitions;
     std::vector<b2Joint*> doomed;
@@ -138,7 +138,7 @@ void mirrorb2BodyX(b2Body* body)
         if (def.joint1->GetBodyB()->GetType() == b2_dynamicBody && def.joint2->GetBodyB()->GetType() == b2_dynamicBody)
             world->CreateJoint(&def);
         else
-            std::printf("Dropping a gear joint of a mirrored body whose joints no longer move dynamic bodies.\n");
+            tools::log("", "Dropping a gear joint of a mirrored body whose joints no longer move dynamic bodies.");
     }
 }
 

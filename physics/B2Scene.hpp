@@ -19,8 +19,9 @@
 /// its image records and custom-property sets.
 ///
 /// Every value from a file is checked before Box2D sees it: a shape or joint that
-/// Box2D would refuse (by an assertion that ends the process) is skipped with a line
-/// on standard output and the rest of the scene loads.
+/// Box2D would refuse (by an assertion that ends the process) is skipped with a log
+/// line and the rest of the scene loads; a file's first such line is preceded by one
+/// naming the file.
 class B2Scene
 {
 public:
@@ -189,6 +190,8 @@ private:
         SpringValues& springs, bool& hasSprings);
     void springsToJson(b2Joint* joint, float stiffness, float damping, bool angular, const char* frequencyKey,
         const char* ratioKey, Json::Value& target);
+    /// Logs a value of the scene being loaded that was ignored or replaced.
+    void warn(const std::string& text);
     template <class Item>
     void readProperties(Item* item, const Json::Value& value, std::set<Item*>& itemSet);
     template <class Item, class T>
@@ -216,4 +219,7 @@ private:
     std::map<const b2Joint*, SpringValues> springValues;
     /// Position in `joints` of the current load's first joint.
     std::size_t jointBase = 0;
+    /// The file readFromFile is loading, named before its first warning.
+    std::string loadingFile;
+    bool loadingFileNamed = false;
 };

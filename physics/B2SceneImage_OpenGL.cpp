@@ -1,10 +1,10 @@
 #include "physics/B2SceneImage_OpenGL.hpp"
 
+#include "foundation/tools/Log.hpp"
 #include "physics/CBitmap.hpp"
 
 #include <GL/gl.h>
 
-#include <cstdio>
 #include <vector>
 
 bool checkFileExtension(std::string name, std::string extension)
@@ -40,7 +40,7 @@ bool B2SceneImage_OpenGL::loadImage()
     CBitmap bitmap;
     if (!bitmap.Load(file.c_str()))
     {
-        std::printf("Could not load image file '%s'\n", file.c_str());
+        tools::log("", "Could not load image file '" + file + "'");
         return false;
     }
     const int width = bitmap.GetWidth();

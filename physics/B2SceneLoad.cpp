@@ -3,13 +3,13 @@
 // passes B2ShapeCheck or a check here before Box2D sees it.
 #include "physics/B2Scene.hpp"
 
+#include "foundation/tools/Log.hpp"
 #include "physics/B2SceneFormatCheck.hpp"
 #include "physics/B2SceneJson.hpp"
 #include "physics/B2SceneNumberReader.hpp"
 #include "physics/B2ShapeCheck.hpp"
 
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 
@@ -40,6 +40,23 @@ bool parseScene(Source& source, Json::Value& root, std::string& problem)
     }
     return false;
 }
+
+/// Clears the name of the file being loaded however the load ends.
+class LoadingFile
+{
+public:
+    LoadingFile(std::string& file, bool& named, const char* filename) : current(file)
+    {
+        current = filename;
+        named = false;
+    }
+    ~LoadingFile() { current.clear(); }
+    LoadingFile(const LoadingFile&) = delete;
+    LoadingFile& operator=(const LoadingFile&) = delete;
+
+private:
+    std::string& current;
+};
 
 /// Box2D asserts when bodies are made while the world steps (from a callback).
 bool isLocked(const b2World* world, std::string& errorMsg)
@@ -74,6 +91,8 @@ b2World* B2Scene::readFromFile(const char* filename, std::string& errorMsg, b2Wo
         errorMsg = std::string("Failed to load '") + filename + "' : " + problem;
         return nullptr;
     }
+    // The warnings name no file; a player or modder needs to know which one it is.
+    const LoadingFile loading(loadingFile, loadingFileNamed, filename);
     return readFromValue(root, existingWorld);
 }
 
@@ -97,12 +116,22 @@ b2World* B2Scene::readFromString(const std::string& text, std::string& errorMsg,
     return readFromValue(root, existingWorld);
 }
 
+void B2Scene::warn(const std::string& text)
+{
+    if (!loadingFile.empty() && !loadingFileNamed)
+    {
+        tools::log("", "While loading scene file '" + loadingFile + "':");
+        loadingFileNamed = true;
+    }
+    tools::log("", text);
+}
+
 b2World* B2Scene::readFromValue(const Json::Value& root, b2World* existingWorld)
 {
     std::string errorMsg;
     if (isLocked(existingWorld, errorMsg))
     {
-        std::printf("%s.\n", errorMsg.c_str());
+        tools::log("", errorMsg + ".");
         return nullptr;
     }
     return j2b2World(root, existingWorld);
@@ -116,7 +145,7 @@ b2World* B2Scene::j2b2World(const Json::Value& worldValue, b2World* world)
         b2Vec2 gravity = J::toVec(at(worldValue, "gravity"), b2Vec2(0.0f, 0.0f));
         if (!B2ShapeCheck::isFinite(gravity))
         {
-            std::printf("Ignoring gravity that is not a finite vector.\n");
+            warn("Ignoring gravity that is not a finite vector.");
             gravity.SetZero();
         }
         world = new b2World(gravity);
@@ -181,21 +210,21 @@ b2Body* B2Scene::j2b2Body(b2World* world, const Json::Value& bodyValue)
     else
     {
         // Box2D asserts on other types; a static body is the safe stand-in.
-        std::printf("Making a body of unknown type %d static.\n", type);
+        warn("Making a body of unknown type " + std::to_string(type) + " static.");
         def.type = b2_staticBody;
     }
-    auto vec = [&bodyValue](const char* name) {
+    auto vec = [this, &bodyValue](const char* name) {
         b2Vec2 v = J::toVec(at(bodyValue, name), b2Vec2(0.0f, 0.0f));
         if (B2ShapeCheck::isFinite(v))
             return v;
-        std::printf("Ignoring body %s that is not a finite vector.\n", name);
+        warn(std::string("Ignoring body ") + name + " that is not a finite vector.");
         return b2Vec2(0.0f, 0.0f);
     };
-    auto number = [&bodyValue](const char* name, float defaultValue, bool nonNegative) {
+    auto number = [this, &bodyValue](const char* name, float defaultValue, bool nonNegative) {
         const float v = J::toFloat(at(bodyValue, name), defaultValue);
         if (std::isfinite(v) && (!nonNegative || v >= 0.0f))
             return v;
-        std::printf("Ignoring body %s that Box2D would refuse.\n", name);
+        warn(std::string("Ignoring body ") + name + " that Box2D would refuse.");
         return defaultValue;
     };
     def.position = vec("position");
@@ -234,7 +263,7 @@ b2Body* B2Scene::j2b2Body(b2World* world, const Json::Value& bodyValue)
     if (B2ShapeCheck::canSetMassData(body, massData))
         body->SetMassData(&massData);
     else
-        std::printf("Ignoring mass data of body '%s' that Box2D would refuse.\n", name.c_str());
+        warn("Ignoring mass data of body '" + name + "' that Box2D would refuse.");
     return body;
 }
 
@@ -256,7 +285,7 @@ b2Fixture* B2Scene::j2b2Fixture(b2Body* body, const Json::Value& fixtureValue)
     // turns the motion of both bodies into NaN.
     if (!reader.allFinite() || def.friction < 0.0f)
     {
-        std::printf("Ignoring fixture with a negative friction or a value that is not a finite number.\n");
+        warn("Ignoring fixture with a negative friction or a value that is not a finite number.");
         return nullptr;
     }
 
@@ -266,7 +295,7 @@ b2Fixture* B2Scene::j2b2Fixture(b2Body* body, const Json::Value& fixtureValue)
         return nullptr;
     if (!B2ShapeCheck::canAddFixture(body, *shape, def.density))
     {
-        std::printf("Ignoring fixture whose density or mass Box2D would refuse.\n");
+        warn("Ignoring fixture whose density or mass Box2D would refuse.");
         return nullptr;
     }
     def.shape = shape.get();
@@ -305,7 +334,7 @@ std::unique_ptr<b2Shape> B2Scene::makeShape(const Json::Value& fixtureValue, Gho
         circle->m_p = reader.vec("center");
         if (!B2ShapeCheck::isValidCircle(circle->m_p, circle->m_radius))
         {
-            std::printf("Ignoring circle fixture with an invalid radius or centre.\n");
+            warn("Ignoring circle fixture with an invalid radius or centre.");
             return nullptr;
         }
         return circle;
@@ -321,7 +350,7 @@ std::unique_ptr<b2Shape> B2Scene::makeShape(const Json::Value& fixtureValue, Gho
         if (!B2ShapeCheck::isValidEdge(v1, v2) || !B2ShapeCheck::isSaneCoordinate(v0)
             || !B2ShapeCheck::isSaneCoordinate(v3))
         {
-            std::printf("Ignoring edge fixture with invalid or too close vertices.\n");
+            warn("Ignoring edge fixture with invalid or too close vertices.");
             return nullptr;
         }
         auto edge = std::make_unique<b2EdgeShape>();
@@ -346,7 +375,7 @@ std::unique_ptr<b2Shape> B2Scene::makeShape(const Json::Value& fixtureValue, Gho
     {
         if (!B2ShapeCheck::isValidChain(points, true))
         {
-            std::printf("Ignoring loop fixture with fewer than three points or points too close together.\n");
+            warn("Ignoring loop fixture with fewer than three points or points too close together.");
             return nullptr;
         }
         auto chain = std::make_unique<b2ChainShape>();
@@ -360,7 +389,7 @@ std::unique_ptr<b2Shape> B2Scene::makeShape(const Json::Value& fixtureValue, Gho
     {
         if (!B2ShapeCheck::isValidChain(points, false))
         {
-            std::printf("Ignoring chain fixture with fewer than two points or points too close together.\n");
+            warn("Ignoring chain fixture with fewer than two points or points too close together.");
             return nullptr;
         }
         ghosts.first = reader.flag("hasPrevVertex");
@@ -373,7 +402,7 @@ std::unique_ptr<b2Shape> B2Scene::makeShape(const Json::Value& fixtureValue, Gho
                                         : 2.0f * points[count - 1] - points[count - 2];
         if (!B2ShapeCheck::isSaneCoordinate(prev) || !B2ShapeCheck::isSaneCoordinate(next))
         {
-            std::printf("Ignoring chain fixture with invalid ghost vertices.\n");
+            warn("Ignoring chain fixture with invalid ghost vertices.");
             return nullptr;
         }
         auto chain = std::make_unique<b2ChainShape>();
@@ -383,20 +412,20 @@ std::unique_ptr<b2Shape> B2Scene::makeShape(const Json::Value& fixtureValue, Gho
     // "polygon"
     if (count > b2_maxPolygonVertices)
     {
-        std::printf("Ignoring polygon fixture with too many vertices.\n");
+        warn("Ignoring polygon fixture with too many vertices.");
         return nullptr;
     }
     if (count < 2)
     {
-        std::printf("Ignoring polygon fixture less than two vertices.\n");
+        warn("Ignoring polygon fixture less than two vertices.");
         return nullptr;
     }
     if (count == 2)
     {
-        std::printf("Creating edge shape instead of polygon with two vertices.\n");
+        warn("Creating edge shape instead of polygon with two vertices.");
         if (!B2ShapeCheck::isValidEdge(points[0], points[1]))
         {
-            std::printf("Ignoring edge fixture with invalid or too close vertices.\n");
+            warn("Ignoring edge fixture with invalid or too close vertices.");
             return nullptr;
         }
         auto edge = std::make_unique<b2EdgeShape>();
@@ -405,7 +434,7 @@ std::unique_ptr<b2Shape> B2Scene::makeShape(const Json::Value& fixtureValue, Gho
     }
     if (!B2ShapeCheck::isValidPolygon(points))
     {
-        std::printf("Ignoring polygon fixture whose points have no proper convex hull.\n");
+        warn("Ignoring polygon fixture whose points have no proper convex hull.");
         return nullptr;
     }
     auto polygon = std::make_unique<b2PolygonShape>();

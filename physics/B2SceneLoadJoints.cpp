@@ -8,7 +8,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
 
 namespace
 {
@@ -33,14 +32,14 @@ b2Joint* B2Scene::j2b2Joint(b2World* world, const Json::Value& jointValue)
     const int bodyCount = static_cast<int>(bodies.size());
     if (indexA < 0 || indexB < 0 || indexA >= bodyCount || indexB >= bodyCount)
     {
-        std::printf("Ignoring joint whose body index is out of range.\n");
+        warn("Ignoring joint whose body index is out of range.");
         return nullptr;
     }
     b2Body* bodyA = bodies[static_cast<std::size_t>(indexA)];
     b2Body* bodyB = bodies[static_cast<std::size_t>(indexB)];
     if (bodyA == bodyB)
     {
-        std::printf("Ignoring joint that connects a body with itself.\n");
+        warn("Ignoring joint that connects a body with itself.");
         return nullptr;
     }
     const std::string type = J::toString(at(jointValue, "type"), "");
@@ -123,7 +122,7 @@ B2JointDefPtr B2Scene::makeJointDef(const std::string& type, const Json::Value& 
         d->maxMotorForce = r.number("maxMotorForce");
         if (d->lowerTranslation > d->upperTranslation)
         {
-            std::printf("Ignoring prismatic joint whose lower limit is above its upper limit.\n");
+            warn("Ignoring prismatic joint whose lower limit is above its upper limit.");
             return nullptr;
         }
     }
@@ -161,7 +160,7 @@ B2JointDefPtr B2Scene::makeJointDef(const std::string& type, const Json::Value& 
         d->ratio = r.number("ratio");
         if (d->ratio == 0.0f)
         {
-            std::printf("Ignoring pulley joint with a ratio of 0.\n");
+            warn("Ignoring pulley joint with a ratio of 0.");
             return nullptr;
         }
     }
@@ -196,13 +195,13 @@ B2JointDefPtr B2Scene::makeJointDef(const std::string& type, const Json::Value& 
         d->ratio = r.number("ratio");
         if (d->joint1 == nullptr || d->joint2 == nullptr)
         {
-            std::printf("Ignoring gear joint whose joints are missing or neither revolute nor prismatic.\n");
+            warn("Ignoring gear joint whose joints are missing or neither revolute nor prismatic.");
             return nullptr;
         }
         // Box2D gears the second body of each joint and asserts that both are dynamic.
         if (d->joint1->GetBodyB()->GetType() != b2_dynamicBody || d->joint2->GetBodyB()->GetType() != b2_dynamicBody)
         {
-            std::printf("Ignoring gear joint whose joints do not move a dynamic body B.\n");
+            warn("Ignoring gear joint whose joints do not move a dynamic body B.");
             return nullptr;
         }
     }
@@ -259,12 +258,12 @@ B2JointDefPtr B2Scene::makeJointDef(const std::string& type, const Json::Value& 
     }
     else
     {
-        std::printf("Ignoring joint of unknown type '%s'.\n", type.c_str());
+        warn("Ignoring joint of unknown type '" + type + "'.");
         return nullptr;
     }
     if (!r.allFinite() || (hasSprings && !(std::isfinite(springs.stiffness) && std::isfinite(springs.damping))))
     {
-        std::printf("Ignoring %s joint with a value that is not a finite number.\n", type.c_str());
+        warn("Ignoring " + type + " joint with a value that is not a finite number.");
         return nullptr;
     }
     return result;

@@ -4,8 +4,6 @@
 
 #include "physics/B2SceneJson.hpp"
 
-#include <cstdio>
-
 namespace
 {
 template <class T>
@@ -179,7 +177,7 @@ void B2Scene::readProperties(Item* item, const Json::Value& value, std::set<Item
                 setCustomColor(item, name, B2SceneColor4{(*v)[0].asInt(), (*v)[1].asInt(), (*v)[2].asInt(), (*v)[3].asInt()});
             }
             else
-                std::printf("Ignoring colour property '%s' that is not an array of four integers.\n", name.c_str());
+                warn("Ignoring colour property '" + name + "' that is not an array of four integers.");
         }
     }
 }

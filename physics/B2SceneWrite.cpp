@@ -2,6 +2,7 @@
 // names and custom properties the scene knows.
 #include "physics/B2Scene.hpp"
 
+#include "foundation/tools/Log.hpp"
 #include "physics/B2SceneJson.hpp"
 
 #include <cmath>
@@ -89,14 +90,14 @@ bool B2Scene::writeToFile(b2World* world, const char* filename)
         std::ofstream stream(temporary, std::ios::out | std::ios::trunc);
         if (!stream)
         {
-            std::printf("Could not open file %s for writing\n", filename);
+            tools::log("", std::string("Could not open file ") + filename + " for writing");
             return false;
         }
         Json::StyledStreamWriter("   ").write(stream, b2j(world));
         stream.flush();
         if (!stream)
         {
-            std::printf("Could not write file %s\n", filename);
+            tools::log("", std::string("Could not write file ") + filename);
             stream.close();
             std::remove(temporary.c_str());
             return false;
@@ -104,7 +105,7 @@ bool B2Scene::writeToFile(b2World* world, const char* filename)
     }
     if (std::rename(temporary.c_str(), filename) != 0)
     {
-        std::printf("Could not replace file %s\n", filename);
+        tools::log("", std::string("Could not replace file ") + filename);
         std::remove(temporary.c_str());
         return false;
     }
@@ -287,7 +288,7 @@ Json::Value B2Scene::b2j(b2Fixture* fixture)
         break;
     }
     default:
-        std::printf("Unknown shape type : %d\n", static_cast<int>(shape->GetType()));
+        tools::log("", "Unknown shape type : " + std::to_string(static_cast<int>(shape->GetType())));
         break;
     }
     Json::Value properties = writeCustomPropertiesToJson(fixture);

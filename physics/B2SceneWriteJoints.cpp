@@ -1,9 +1,10 @@
 // The joint and image writers of B2Scene.
 #include "physics/B2Scene.hpp"
 
+#include "foundation/tools/Log.hpp"
 #include "physics/B2RopeJoint.hpp"
 
-#include <cstdio>
+#include <string>
 
 Json::Value B2Scene::b2j(b2Joint* joint)
 {
@@ -150,7 +151,8 @@ Json::Value B2Scene::b2j(b2Joint* joint)
         break;
     }
     default:
-        std::printf("Unknown joint type not stored in snapshot : %d\n", static_cast<int>(joint->GetType()));
+        tools::log("", "Unknown joint type not stored in snapshot : " +
+                           std::to_string(static_cast<int>(joint->GetType())));
         break;
     }
     Json::Value properties = writeCustomPropertiesToJson(joint);

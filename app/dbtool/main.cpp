@@ -3,13 +3,15 @@
 
 #include "app/DatabaseSeeder.hpp"
 
+#include "foundation/tools/Log.hpp"
+
 #include <filesystem>
-#include <iostream>
+#include <string>
 
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::cout << "[Database] Usage: velk_dbtool <script.sql> <database.db>" << std::endl;
+        tools::log("Database", "Usage: velk_dbtool <script.sql> <database.db>");
         return 2;
     }
     if (app::DatabaseSeeder::update(argv[1], argv[2]))
@@ -18,8 +20,8 @@ int main(int argc, char** argv)
     // it is and must not stop the build: the game reports it when it starts.
     std::error_code ec;
     if (std::filesystem::exists(argv[2], ec)) {
-        std::cout << "[Database] Warning: " << argv[2] << " was left unchanged; remove it to get a fresh one"
-                  << std::endl;
+        tools::log("Database",
+                   std::string("Warning: ") + argv[2] + " was left unchanged; remove it to get a fresh one");
         return 0;
     }
     return 1;

@@ -2,6 +2,7 @@
 
 #include "app/DatabaseSeeder.hpp"
 #include "app/Language.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using apptest::TestDatabase;
-using testing::internal::CaptureStdout;
-using testing::internal::GetCapturedStdout;
 
 std::string shippedScript()
 {
@@ -29,9 +28,8 @@ std::string shippedScript()
 
 bool reseed(const TestDatabase& db)
 {
-    CaptureStdout();
+    const velk_test::LogCapture quiet;
     const bool ok = app::DatabaseSeeder::apply(db.get(), shippedScript());
-    GetCapturedStdout();
     return ok;
 }
 
@@ -51,6 +49,7 @@ TEST(AppShippedDatabase, HoldsARowForEveryKeyTheGroupsRead)
 
 TEST(AppShippedDatabase, EveryTranslationExistsInBothLanguages)
 {
+    velk_test::LogCapture logs;
     TestDatabase db;
     ASSERT_TRUE(db.seeded());
     const std::vector<std::string> codes = {
@@ -67,10 +66,10 @@ TEST(AppShippedDatabase, EveryTranslationExistsInBothLanguages)
     EXPECT_EQ(db.query("SELECT count(*) FROM lang WHERE trim(en) = '' OR trim(hu) = ''"), "0");
 
     app::Language language;
-    CaptureStdout();
+    logs.clear();
     language.setDatabase(db.get());
     language.setActLangCode("hu");
-    const std::string log = GetCapturedStdout();
+    const std::string log = logs.text();
     EXPECT_NE(log.find("'lang' table already exists"), std::string::npos) << log;
     EXPECT_EQ(language.getActLangName(), "Magyar");
     EXPECT_EQ(language.getLangName("en"), "English");
@@ -116,14 +115,15 @@ TEST(AppDatabaseSeeder, ReseedingKeepsPlayerDataAndRestoresGameData)
 
 TEST(AppDatabaseSeeder, FailingScriptChangesNothing)
 {
+    velk_test::LogCapture logs;
     TestDatabase db;
     ASSERT_TRUE(db.seeded());
-    CaptureStdout();
+    logs.clear();
     const bool ok = app::DatabaseSeeder::apply(
         db.get(), "UPDATE settings SET value = 'broken' WHERE name = 'general.lang';"
                   "INSERT INTO scores VALUES ('x', 1, 'm', 0);"
                   "THIS IS NOT SQL;");
-    const std::string log = GetCapturedStdout();
+    const std::string log = logs.text();
     EXPECT_FALSE(ok);
     EXPECT_NE(log.find("[Database] Seeding script failed"), std::string::npos) << log;
     EXPECT_EQ(db.stored("general.lang"), "en");
@@ -134,9 +134,9 @@ TEST(AppDatabaseSeeder, FailingScriptChangesNothing)
 
 TEST(AppDatabaseSeeder, NoConnection)
 {
-    CaptureStdout();
+    velk_test::LogCapture logs;
     EXPECT_FALSE(app::DatabaseSeeder::apply(nullptr, "SELECT 1"));
-    EXPECT_NE(GetCapturedStdout().find("[Database]"), std::string::npos);
+    EXPECT_NE(logs.text().find("[Database]"), std::string::npos);
 }
 
 // Each case gets a folder of its own.
@@ -153,9 +153,9 @@ protected:
 
     bool update(const std::string& script)
     {
-        CaptureStdout();
+        velk_test::LogCapture logs;
         const bool ok = app::DatabaseSeeder::update(script, db);
-        log = GetCapturedStdout();
+        log = logs.text();
         return ok;
     }
 

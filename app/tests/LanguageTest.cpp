@@ -1,6 +1,7 @@
 #include "TestDatabase.hpp"
 
 #include "app/Language.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,6 @@
 namespace {
 
 using apptest::TestDatabase;
-using testing::internal::CaptureStdout;
-using testing::internal::GetCapturedStdout;
 
 // A language object on a small hand-made table.
 class AppLanguage : public ::testing::Test {
@@ -32,9 +31,9 @@ protected:
     template <class F>
     std::string quiet(F f)
     {
-        CaptureStdout();
+        velk_test::LogCapture logs;
         f();
-        return GetCapturedStdout();
+        return logs.text();
     }
 
     TestDatabase db{false};
@@ -175,14 +174,13 @@ TEST_F(AppLanguage, NullTextReadsAsEmpty)
 
 TEST(AppLanguageFileLock, LookupsDoNotKeepTheFileLocked)
 {
+    const velk_test::LogCapture quiet;
     apptest::SharedDatabaseFile db;
     ASSERT_TRUE(db.exec("CREATE TABLE lang (code TEXT PRIMARY KEY NOT NULL, en TEXT NOT NULL, hu TEXT NOT NULL);"
                         "INSERT INTO lang VALUES ('highscores.name', 'Name', 'N\xc3\xa9v')"));
     app::Language language;
-    CaptureStdout();
     language.setDatabase(db.get());
     language.setActLangCode("en");
-    GetCapturedStdout();
     EXPECT_EQ(language.textForCode("highscores.name"), "Name");
     // Lookups run all the time; one left on its row would lock other programs out.
     EXPECT_TRUE(db.execElsewhere("UPDATE lang SET en = 'Player' WHERE code = 'highscores.name'"));
@@ -191,53 +189,56 @@ TEST(AppLanguageFileLock, LookupsDoNotKeepTheFileLocked)
 
 TEST(AppLanguageTable, CreatedOnceThenFound)
 {
+    velk_test::LogCapture logs;
     TestDatabase db(false);
     app::Language language;
     std::ostringstream pointer;
     pointer << static_cast<const void*>(db.get());
-    CaptureStdout();
+    logs.clear();
     language.setDatabase(db.get());
-    EXPECT_EQ(GetCapturedStdout(),
+    EXPECT_EQ(logs.text(),
               "[Language] Set database to " + pointer.str() + "\n[Language] 'lang' table created\n");
     EXPECT_EQ(db.query("SELECT count(*) FROM lang"), "0");
     EXPECT_TRUE(language.getLanguageList().empty());
 
     app::Language second;
-    CaptureStdout();
+    logs.clear();
     second.setDatabase(db.get());
-    EXPECT_EQ(GetCapturedStdout(),
+    EXPECT_EQ(logs.text(),
               "[Language] Set database to " + pointer.str() + "\n[Language] 'lang' table already exists\n");
-    CaptureStdout();
+    logs.clear();
     second.setActLangCode("hu");
-    EXPECT_EQ(GetCapturedStdout(), "[Language] Setted lang code: hu\n[Language] Text query preparation OK\n");
+    EXPECT_EQ(logs.text(), "[Language] Setted lang code: hu\n[Language] Text query preparation OK\n");
     EXPECT_EQ(second.textForCode("a"), "<!a!>");
 }
 
 TEST(AppLanguageTable, FailedCreationIsNotReportedAsExisting)
 {
+    velk_test::LogCapture logs;
     TestDatabase db(false);
     ASSERT_TRUE(db.exec("PRAGMA query_only = 1"));
     app::Language language;
-    CaptureStdout();
+    logs.clear();
     language.setDatabase(db.get());
-    const std::string log = GetCapturedStdout();
+    const std::string log = logs.text();
     EXPECT_EQ(log.find("already exists"), std::string::npos) << log;
     EXPECT_NE(log.find("[Language] 'lang' table creation failed: "), std::string::npos) << log;
     // Lookups stay harmless.
-    CaptureStdout();
+    logs.clear();
     language.setActLangCode("en");
-    EXPECT_NE(GetCapturedStdout().find("[Language] Text query preparation FAIL"), std::string::npos);
+    EXPECT_NE(logs.text().find("[Language] Text query preparation FAIL"), std::string::npos);
     EXPECT_EQ(language.textForCode("a"), "<!a!>");
     EXPECT_TRUE(language.getLanguageList().empty());
 }
 
 TEST(AppLanguageTable, NoConnection)
 {
+    velk_test::LogCapture logs;
     app::Language language;
-    CaptureStdout();
+    logs.clear();
     language.setDatabase(nullptr);
     language.setActLangCode("hu");
-    const std::string log = GetCapturedStdout();
+    const std::string log = logs.text();
     EXPECT_NE(log.find("[Language] Set database to "), std::string::npos);
     EXPECT_NE(log.find("[Language] Text query preparation FAIL"), std::string::npos) << log;
     EXPECT_EQ(language.getDatabase(), nullptr);

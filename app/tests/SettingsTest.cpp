@@ -1,6 +1,7 @@
 #include "TestDatabase.hpp"
 
 #include "app/Settings.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +11,17 @@
 namespace {
 
 using apptest::TestDatabase;
-using testing::internal::CaptureStdout;
-using testing::internal::GetCapturedStdout;
 
 // A store on a bare "settings" table with the rows a case needs.
 class AppSettingsStore : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        velk_test::LogCapture logs;
         ASSERT_TRUE(db.exec("CREATE TABLE settings (name TEXT PRIMARY KEY, value TEXT)"));
-        CaptureStdout();
+        logs.clear();
         settings.setDatabase(db.get());
-        log = GetCapturedStdout();
+        log = logs.text();
     }
 
     void row(const std::string& key, const std::string& value)
@@ -101,32 +101,35 @@ TEST_F(AppSettingsStore, TypedWritesFormatLikePrintf)
 
 TEST_F(AppSettingsStore, MissingKeyReadsEmptyAndWriteIsLoggedNotInserted)
 {
+    velk_test::LogCapture logs;
     EXPECT_EQ(settings.getSetting("no.such.key"), "");
     EXPECT_FALSE(settings.getSetting<bool>("no.such.key"));
     EXPECT_EQ(settings.getSetting<float>("no.such.key"), 0.0f);
-    CaptureStdout();
+    logs.clear();
     settings.setSetting("no.such.key", "5");
-    const std::string out = GetCapturedStdout();
+    const std::string out = logs.text();
     EXPECT_EQ(db.query("SELECT count(*) FROM settings"), "0");
     EXPECT_NE(out.find("[Settings] No row for \"no.such.key\""), std::string::npos) << out;
 }
 
 TEST_F(AppSettingsStore, SuccessfulWriteLogsNothing)
 {
+    velk_test::LogCapture logs;
     row("k", "a");
-    CaptureStdout();
+    logs.clear();
     settings.setSetting("k", "a"); // same value: still a stored write
     settings.setSetting("k", "b");
-    EXPECT_EQ(GetCapturedStdout(), "");
+    EXPECT_EQ(logs.text(), "");
 }
 
 TEST_F(AppSettingsStore, FailingUpdateIsLogged)
 {
+    velk_test::LogCapture logs;
     row("k", "a");
     ASSERT_TRUE(db.exec("CREATE TRIGGER refuse BEFORE UPDATE ON settings BEGIN SELECT RAISE(ABORT, 'locked'); END"));
-    CaptureStdout();
+    logs.clear();
     settings.setSetting("k", "b");
-    const std::string out = GetCapturedStdout();
+    const std::string out = logs.text();
     EXPECT_EQ(db.stored("k"), "a");
     EXPECT_NE(out.find("[Settings] Storing \"k\" failed: locked"), std::string::npos) << out;
 }
@@ -157,13 +160,12 @@ TEST_F(AppSettingsStore, ReadTransactionIsNotLeftOpen)
 
 TEST(AppSettingsFileLock, ReadsDoNotKeepTheFileLocked)
 {
+    const velk_test::LogCapture quiet;
     apptest::SharedDatabaseFile db;
     ASSERT_TRUE(db.exec("CREATE TABLE settings (name TEXT PRIMARY KEY, value TEXT);"
                         "INSERT INTO settings VALUES ('a', '1')"));
     app::Settings settings;
-    CaptureStdout();
     settings.setDatabase(db.get());
-    GetCapturedStdout();
     EXPECT_EQ(settings.getSetting("a"), "1");
     // A statement left on its row would hold a shared lock on the file for as
     // long as the game runs, and no other program could write to it.
@@ -173,36 +175,36 @@ TEST(AppSettingsFileLock, ReadsDoNotKeepTheFileLocked)
 
 TEST(AppSettingsNoTable, PreparationFailsAndEverythingIsHarmless)
 {
+    velk_test::LogCapture logs;
     TestDatabase db(false);
     app::Settings settings;
-    CaptureStdout();
+    logs.clear();
     settings.setDatabase(db.get());
-    EXPECT_EQ(GetCapturedStdout(), "[Settings] Get prepare...FAIL\n[Settings] Set prepare...FAIL\n");
+    EXPECT_EQ(logs.text(), "[Settings] Get prepare...FAIL\n[Settings] Set prepare...FAIL\n");
     EXPECT_EQ(settings.getSetting("graphics.fps"), "");
     EXPECT_EQ(settings.getSetting<float>("graphics.fps"), 0.0f);
-    CaptureStdout();
+    logs.clear();
     settings.setSetting<float>("graphics.fps", 30.0f);
-    EXPECT_NE(GetCapturedStdout().find("[Settings]"), std::string::npos);
+    EXPECT_NE(logs.text().find("[Settings]"), std::string::npos);
 
     // Once the table exists, a new setDatabase picks it up.
     ASSERT_TRUE(db.exec("CREATE TABLE settings (name TEXT PRIMARY KEY, value TEXT);"
                         "INSERT INTO settings VALUES ('graphics.fps', '60')"));
-    CaptureStdout();
+    logs.clear();
     settings.setDatabase(db.get());
-    EXPECT_EQ(GetCapturedStdout(), "[Settings] Get prepare...OK\n[Settings] Set prepare...OK\n");
+    EXPECT_EQ(logs.text(), "[Settings] Get prepare...OK\n[Settings] Set prepare...OK\n");
     EXPECT_EQ(settings.getSetting<float>("graphics.fps"), 60.0f);
 }
 
 TEST(AppSettingsNoTable, NullConnection)
 {
+    velk_test::LogCapture logs;
     app::Settings settings;
-    CaptureStdout();
+    logs.clear();
     settings.setDatabase(nullptr);
-    EXPECT_EQ(GetCapturedStdout(), "[Settings] Get prepare...FAIL\n[Settings] Set prepare...FAIL\n");
+    EXPECT_EQ(logs.text(), "[Settings] Get prepare...FAIL\n[Settings] Set prepare...FAIL\n");
     EXPECT_EQ(settings.getSetting("k"), "");
-    CaptureStdout();
     settings.setSetting("k", "v");
-    GetCapturedStdout();
     // Also a store that never saw a connection.
     app::Settings fresh;
     EXPECT_EQ(fresh.getSetting<unsigned int>("k"), 0u);
@@ -210,13 +212,12 @@ TEST(AppSettingsNoTable, NullConnection)
 
 TEST(AppSettingsNoTable, SchemaChangeAfterPreparationDoesNotBreakStatements)
 {
+    const velk_test::LogCapture quiet;
     TestDatabase db(false);
     ASSERT_TRUE(db.exec("CREATE TABLE settings (name TEXT PRIMARY KEY, value TEXT);"
                         "INSERT INTO settings VALUES ('k', '7')"));
     app::Settings settings;
-    CaptureStdout();
     settings.setDatabase(db.get());
-    GetCapturedStdout();
     // Another part of the program creates a table on the same connection.
     ASSERT_TRUE(db.exec("CREATE TABLE other (x)"));
     EXPECT_EQ(settings.getSetting<unsigned int>("k"), 7u);
@@ -246,10 +247,9 @@ TEST(AppSettingsGroups, AddedGroupsPointBackAndAreDeletedInOrder)
     std::vector<int> destroyed;
     gDestroyed = &destroyed;
     {
+        const velk_test::LogCapture quiet;
         app::Settings settings;
-        CaptureStdout();
         settings.setDatabase(db.get());
-        GetCapturedStdout();
         for (int i = 1; i <= 3; ++i) {
             CountingGroup* group = settings.addSubSettings<CountingGroup>();
             group->id = i;

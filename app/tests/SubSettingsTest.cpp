@@ -5,6 +5,7 @@
 #include "app/GraphicsSubSettings.hpp"
 #include "app/Resolution.hpp"
 #include "app/Settings.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +22,9 @@ class AppSubSettings : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        const velk_test::LogCapture quiet;
         ASSERT_TRUE(db.seeded());
-        testing::internal::CaptureStdout();
         settings.setDatabase(db.get());
-        testing::internal::GetCapturedStdout();
         general = settings.addSubSettings<app::GeneralSubSettings>();
         graphics = settings.addSubSettings<GraphicsSubSettings>();
         audio = settings.addSubSettings<AudioSubSettings>();
@@ -135,15 +135,16 @@ TEST_F(AppSubSettings, VolumesAndFactors)
 
 TEST_F(AppSubSettings, MissingRowsReadAsZero)
 {
+    velk_test::LogCapture logs;
     ASSERT_TRUE(db.exec("DELETE FROM settings"));
     EXPECT_EQ(general->getLangCode(), "");
     EXPECT_EQ(graphics->getResolution(), Res(0, 0));
     EXPECT_FALSE(graphics->isVsyncEnabled());
     EXPECT_EQ(audio->getMainVolumeFactor(), 0.0f);
-    testing::internal::CaptureStdout();
+    logs.clear();
     audio->setMainVolume(10.0f);
     graphics->setResolution(640, 480);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = logs.text();
     EXPECT_EQ(db.query("SELECT count(*) FROM settings"), "0");
     EXPECT_NE(out.find("\"audio.mainvolume\""), std::string::npos) << out;
     EXPECT_NE(out.find("\"graphics.resolution\""), std::string::npos) << out;

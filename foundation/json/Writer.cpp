@@ -1,10 +1,10 @@
 #include "foundation/json/Writer.hpp"
 
 #include "foundation/tools/AtomicFile.hpp"
+#include "foundation/tools/Log.hpp"
 
 #include <charconv>
 #include <cmath>
-#include <iostream>
 #include <ostream>
 
 namespace json {
@@ -155,7 +155,7 @@ bool writeToFile(const std::string& path, const Value& value)
     std::string error;
     if (tools::writeFileAtomically(path, text, &error))
         return true;
-    std::cout << "[Json] Cannot write file '" << path << "': " << error << std::endl;
+    tools::log("Json", "Cannot write file '" + path + "': " + error);
     return false;
 }
 

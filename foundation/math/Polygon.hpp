@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/math/PolyPartition.hpp"
+#include "foundation/math/PolygonPartitioner.hpp"
 #include "foundation/math/Vector2.hpp"
 
 #include <cmath>
@@ -173,7 +173,7 @@ std::vector<std::vector<Vector2<T>>> triangulatePolygon(std::vector<Vector2<T>> 
         poly[static_cast<long>(k)] = PartitionPoint(static_cast<double>(points[k].x), static_cast<double>(points[k].y));
 
     PartitionPolyList triangles;
-    PolyPartition partition;
+    PolygonPartitioner partition;
     partition.Triangulate_EC(&poly, &triangles); // partial output is kept on failure
     result.reserve(triangles.size());
     for (const PartitionPoly& triangle : triangles) {

@@ -4,7 +4,7 @@
 
 #include "PolygonTestSupport.hpp"
 
-#include "foundation/math/PolyPartition.hpp"
+#include "foundation/math/PolygonPartitioner.hpp"
 
 #include <gtest/gtest.h>
 
@@ -218,7 +218,7 @@ private:
 class PolygonProperties : public ::testing::TestWithParam<int> {
 protected:
     std::mt19937 rng{static_cast<unsigned>(GetParam())};
-    PolyPartition pp;
+    PolygonPartitioner pp;
 
     Shape star(int n) { return {starPolygon(rng, n, 2.0, 10.0), {}}; }
     /// At least 8 outer points at radius 6 or more keep every outer edge
@@ -311,7 +311,7 @@ TEST_P(PolygonProperties, OptimalConvexPartitionMatchesExhaustiveSearch)
 /// The optimal convex partition of an outline, started at each of its
 /// vertices in turn, has as few pieces as the exhaustive search finds, and
 /// they are convex and cover the outline.
-void expectFewestConvexPieces(PolyPartition& pp, const std::vector<Pt>& outline)
+void expectFewestConvexPieces(PolygonPartitioner& pp, const std::vector<Pt>& outline)
 {
     const int fewest = BruteForceConvexPartition(outline).fewestPieces();
     for (std::size_t first = 0; first < outline.size(); ++first) {

@@ -3,6 +3,7 @@
 // The GL renderer header pulls in GLEW, which must come before any gl.h.
 #include <CEGUI/RendererModules/OpenGL/GLRenderer.h>
 
+#include "foundation/tools/Log.hpp"
 #include "framework/cegui/CeguiCanvasWidget.hpp"
 #include "framework/cegui/CeguiEditbox.hpp"
 #include "framework/cegui/CeguiFrameworkInitHelper.hpp"
@@ -27,7 +28,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <iostream>
 
 namespace {
 
@@ -40,7 +40,7 @@ std::string oneLine(std::string text)
 
 void logLine(const std::string& text)
 {
-    std::cout << "[CeguiFramework] " << text << std::endl;
+    tools::log("CeguiFramework", text);
 }
 
 } // namespace

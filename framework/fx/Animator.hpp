@@ -1,10 +1,11 @@
 #pragma once
 
+#include "foundation/tools/Log.hpp"
+
 #include <SFML/System/Time.hpp>
 
 #include <cmath>
 #include <functional>
-#include <iostream>
 #include <map>
 #include <optional>
 
@@ -34,7 +35,7 @@ public:
     void playAnimation(const Id& id, bool loop = false)
     {
         if (!hasAnimation(id)) {
-            std::cout << "[Animator] No animation under the requested id; nothing plays" << std::endl;
+            tools::log("Animator", "No animation under the requested id; nothing plays");
             playing_.reset();
             return;
         }

@@ -1,9 +1,10 @@
 #include "framework/fx/AssetLoading.hpp"
 
+#include "foundation/tools/Log.hpp"
+
 #include <SFML/Graphics/Image.hpp>
 
 #include <array>
-#include <iostream>
 
 namespace fx {
 
@@ -53,7 +54,7 @@ std::shared_ptr<sf::Font> AssetLoading<sf::Font>::load(const std::string& path)
 
 void logAssetFailure(const char* kind, const std::string& path, const char* fallbackNote)
 {
-    std::cout << "[Assets] Cannot load " << kind << " \"" << path << "\"; " << fallbackNote << std::endl;
+    tools::log("Assets", std::string("Cannot load ") + kind + " \"" + path + "\"; " + fallbackNote);
 }
 
 } // namespace fx

@@ -1,11 +1,12 @@
 #include "framework/sfml/ClipboardBitmap.hpp"
 
+#include "foundation/tools/Log.hpp"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <iterator>
 #include <string>
 
@@ -79,12 +80,12 @@ std::vector<std::uint8_t> makePngFile(const sf::Image& image)
     std::error_code ec;
     const fs::path tempRoot = fs::temp_directory_path(ec);
     if (ec) {
-        std::cout << "[Sfml] No temporary folder for the PNG image: " << ec.message() << std::endl;
+        tools::log("Sfml", "No temporary folder for the PNG image: " + ec.message());
         return {};
     }
     std::string pattern = (tempRoot / "velk-png-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
-        std::cout << "[Sfml] Cannot create a temporary folder in " << tempRoot.string() << std::endl;
+        tools::log("Sfml", "Cannot create a temporary folder in " + tempRoot.string());
         return {};
     }
     const fs::path folder(pattern);
@@ -98,7 +99,7 @@ std::vector<std::uint8_t> makePngFile(const sf::Image& image)
             bytes.clear();
     }
     if (bytes.empty())
-        std::cout << "[Sfml] Cannot encode the image as PNG" << std::endl;
+        tools::log("Sfml", "Cannot encode the image as PNG");
     fs::remove_all(folder, ec);
     return bytes;
 }

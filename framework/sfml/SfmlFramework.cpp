@@ -1,5 +1,6 @@
 #include "framework/sfml/SfmlFramework.hpp"
 
+#include "foundation/tools/Log.hpp"
 #include "framework/sfml/SfmlState.hpp"
 #include "framework/sfml/X11Display.hpp"
 
@@ -8,7 +9,7 @@
 #include <SFML/Window/Mouse.hpp>
 
 #include <cmath>
-#include <iostream>
+#include <sstream>
 
 const std::vector<std::pair<std::string, unsigned>> SfmlFramework::sFpsList = {
     {"30", 30},
@@ -36,8 +37,9 @@ std::pair<unsigned, unsigned> usableResolution(std::pair<unsigned, unsigned> siz
 {
     if (size.first != 0 && size.second != 0 && size.first <= MaxWindowSide && size.second <= MaxWindowSide)
         return size;
-    std::cout << "[SfmlFramework] Resolution " << size.first << "x" << size.second << " is not usable, using "
-              << SfmlFramework::DefaultWidth << "x" << SfmlFramework::DefaultHeight << std::endl;
+    tools::log("SfmlFramework", "Resolution " + std::to_string(size.first) + "x" + std::to_string(size.second) +
+                                    " is not usable, using " + std::to_string(SfmlFramework::DefaultWidth) + "x" +
+                                    std::to_string(SfmlFramework::DefaultHeight));
     return {SfmlFramework::DefaultWidth, SfmlFramework::DefaultHeight};
 }
 
@@ -68,7 +70,7 @@ void SfmlFramework::init(SfmlFrameworkInitHelper* helper)
 {
     if (initialised || !helper)
         return;
-    std::cout << "[SfmlFramework] init started" << std::endl;
+    tools::log("SfmlFramework", "init started");
 
     const std::pair<unsigned, unsigned> size = helper->getResolution();
     fullscreen = helper->isFullscreen();
@@ -87,7 +89,9 @@ void SfmlFramework::init(SfmlFrameworkInitHelper* helper)
     if (std::isfinite(wantedFps) && wantedFps >= 1.0f && wantedFps < 4294967296.0f) {
         fps = static_cast<unsigned>(wantedFps);
     } else {
-        std::cout << "[SfmlFramework] Frame rate " << wantedFps << " is not usable, using " << DefaultFps << std::endl;
+        std::ostringstream line;
+        line << "Frame rate " << wantedFps << " is not usable, using " << DefaultFps;
+        tools::log("SfmlFramework", line.str());
         fps = DefaultFps;
     }
     frameTime = 1.0f / static_cast<float>(fps);
@@ -97,17 +101,17 @@ void SfmlFramework::init(SfmlFrameworkInitHelper* helper)
     // The first frame's mouse delta starts from where the mouse is now.
     if (window)
         mousePosition = sf::Mouse::getPosition();
-    std::cout << "[SfmlFramework] init ended" << std::endl;
+    tools::log("SfmlFramework", "init ended");
 }
 
 void SfmlFramework::shutdown()
 {
     if (!initialised)
         return;
-    std::cout << "[SfmlFramework] shutdown started" << std::endl;
+    tools::log("SfmlFramework", "shutdown started");
     shutdownRenderWindow();
     initialised = false;
-    std::cout << "[SfmlFramework] shutdown ended" << std::endl;
+    tools::log("SfmlFramework", "shutdown ended");
 }
 
 void SfmlFramework::shutdownRenderWindow()
@@ -145,7 +149,7 @@ void SfmlFramework::createWindow()
     const sf::Uint32 style = getRenderWindowFlag();
     if (!window) {
         if (!isX11DisplayAvailable()) {
-            std::cout << "[SfmlFramework] No display: cannot open the window (is DISPLAY set?)" << std::endl;
+            tools::log("SfmlFramework", "No display: cannot open the window (is DISPLAY set?)");
             return;
         }
         window = std::make_unique<sf::RenderWindow>(mode, windowTitle, style, settings);
@@ -203,7 +207,7 @@ void SfmlFramework::swapFullscreen()
 void SfmlFramework::setFPS(unsigned n)
 {
     if (n == 0) {
-        std::cout << "[SfmlFramework] Frame rate 0 is not usable, using " << DefaultFps << std::endl;
+        tools::log("SfmlFramework", "Frame rate 0 is not usable, using " + std::to_string(DefaultFps));
         n = DefaultFps;
     }
     fps = n;
@@ -253,7 +257,7 @@ void SfmlFramework::updateWindowIcon()
     sf::Image icon;
     if (!icon.loadFromFile(iconPath) || icon.getSize().x == 0 || icon.getSize().y == 0) {
         // An empty icon would hand SFML a null pixel array.
-        std::cout << "[SfmlFramework] Window icon not set: cannot load \"" << iconPath << "\"" << std::endl;
+        tools::log("SfmlFramework", "Window icon not set: cannot load \"" + iconPath + "\"");
         return;
     }
     window->setIcon(icon.getSize().x, icon.getSize().y, icon.getPixelsPtr());

@@ -3,13 +3,13 @@
 
 #include "framework/sfml/SfmlFramework.hpp"
 
+#include "foundation/tools/Log.hpp"
 #include "framework/sfml/Clipboard.hpp"
 
 #include <SFML/Audio/Listener.hpp>
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Window/Mouse.hpp>
 
-#include <iostream>
 
 bool SfmlFramework::pollEvent()
 {
@@ -54,7 +54,7 @@ bool SfmlFramework::pollEvent()
         if (!focused)
             continue;
         if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::F11) {
-            std::cout << "[Sfml] Screenshot" << std::endl;
+            tools::log("Sfml", "Screenshot");
             // Taken in display(), from the finished frame: what the window
             // holds between two frames is undefined after a buffer swap.
             screenshotPending = true;
@@ -121,7 +121,7 @@ void SfmlFramework::takeScreenshot()
     const sf::Vector2u size = window->getSize();
     sf::Texture frame;
     if (size.x == 0 || size.y == 0 || !frame.create(size.x, size.y)) {
-        std::cout << "[Sfml] Screenshot failed: cannot read the window" << std::endl;
+        tools::log("Sfml", "Screenshot failed: cannot read the window");
         return;
     }
     window->setActive(true);

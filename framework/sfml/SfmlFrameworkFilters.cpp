@@ -2,11 +2,11 @@
 
 #include "framework/sfml/SfmlFramework.hpp"
 
+#include "foundation/tools/Log.hpp"
 #include "framework/sfml/X11Display.hpp"
 
 #include <SFML/Audio/Listener.hpp>
 
-#include <iostream>
 
 float SfmlFramework::clampVolume(float v)
 {
@@ -82,7 +82,7 @@ void SfmlFramework::updateColorblindShader()
     // (without one it aborts, even when deleting an empty shader). Without a
     // display there is no window to filter either.
     if (!window && !isX11DisplayAvailable()) {
-        std::cout << "[SfmlFramework] Colour-blind filter not loaded: no display" << std::endl;
+        tools::log("SfmlFramework", "Colour-blind filter not loaded: no display");
         colorblindShader.reset();
         return;
     }
@@ -90,7 +90,7 @@ void SfmlFramework::updateColorblindShader()
     // A shader that does not load stays empty and binds as no program: the
     // picture is drawn unfiltered.
     if (!sf::Shader::isAvailable() || !colorblindShader->loadFromFile(path, sf::Shader::Fragment))
-        std::cout << "[SfmlFramework] Colour-blind filter not loaded: \"" << path << "\"" << std::endl;
+        tools::log("SfmlFramework", "Colour-blind filter not loaded: \"" + path + "\"");
     else
         colorblindShader->setUniform("texture", sf::Shader::CurrentTexture);
 }

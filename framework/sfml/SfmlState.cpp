@@ -1,9 +1,9 @@
 #include "framework/sfml/SfmlState.hpp"
 
+#include "foundation/tools/Log.hpp"
 #include "framework/sfml/SfmlConversions.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 
-#include <iostream>
 
 SfmlState::~SfmlState() = default;
 
@@ -21,7 +21,7 @@ void SfmlState::setBackgroundSfColor(const sf::Color& c)
 bool SfmlState::handleEvents()
 {
     if (!sfmlFramework) {
-        std::cout << "[SfmlState] No window set up for this state; ending" << std::endl;
+        tools::log("SfmlState", "No window set up for this state; ending");
         return false;
     }
     return sfmlFramework->pollEvent();

@@ -1,5 +1,6 @@
 #include "framework/sfml/X11ClipboardOwner.hpp"
 
+#include "foundation/tools/Log.hpp"
 #include "framework/sfml/ClipboardBitmap.hpp"
 
 #include <X11/Xatom.h>
@@ -12,7 +13,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <iostream>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -91,11 +91,11 @@ bool X11ClipboardOwner::Impl::open()
 {
     display = XOpenDisplay(nullptr);
     if (!display) {
-        std::cout << "[Sfml] Clipboard unavailable: cannot open the X display" << std::endl;
+        tools::log("Sfml", "Clipboard unavailable: cannot open the X display");
         return false;
     }
     if (pipe(wake) != 0) {
-        std::cout << "[Sfml] Clipboard unavailable: cannot create a wake-up pipe" << std::endl;
+        tools::log("Sfml", "Clipboard unavailable: cannot create a wake-up pipe");
         XCloseDisplay(display);
         display = nullptr;
         return false;
@@ -202,7 +202,7 @@ void X11ClipboardOwner::Impl::handle(XEvent& event)
                 if (owning)
                     ownedSince = event.xproperty.time;
                 else
-                    std::cout << "[Sfml] Clipboard: could not take the selection" << std::endl;
+                    tools::log("Sfml", "Clipboard: could not take the selection");
             }
         } else if (event.xproperty.state == PropertyDelete) {
             continueTransfer(event.xproperty);
@@ -351,7 +351,7 @@ bool X11ClipboardOwner::offer(const sf::Image& image)
     }
     const char byte = 'i';
     if (write(impl->wake[1], &byte, 1) < 0) {
-        std::cout << "[Sfml] Clipboard: cannot wake the clipboard thread" << std::endl;
+        tools::log("Sfml", "Clipboard: cannot wake the clipboard thread");
         return false;
     }
     return true;

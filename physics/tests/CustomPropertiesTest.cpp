@@ -1,4 +1,5 @@
 #include "SceneTestSupport.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +15,9 @@ class CustomPropertiesTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        testing::internal::CaptureStdout();
+        velk_test::LogCapture logs;
         world = loadFile(scene, "properties.json", error);
-        output = testing::internal::GetCapturedStdout();
+        output = logs.text();
         ASSERT_NE(world, nullptr) << error;
         first = scene.getBodyByName("first");
         second = scene.getBodyByName("second");

@@ -1,6 +1,10 @@
 #include "SceneTestSupport.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 using namespace scenetest;
 
@@ -11,9 +15,9 @@ class HostileSceneTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        testing::internal::CaptureStdout();
+        velk_test::LogCapture logs;
         world = loadFile(scene, "hostile.json", error);
-        output = testing::internal::GetCapturedStdout();
+        output = logs.text();
         ASSERT_NE(world, nullptr) << error;
     }
 
@@ -103,6 +107,28 @@ TEST_F(HostileSceneTest, RefusedJointsLeaveNullEntries)
         world->Step(1.0f / 60.0f, 8, 3);
 }
 
+TEST_F(HostileSceneTest, TheFileIsNamedOnceBeforeItsWarnings)
+{
+    // The warnings name no file, so a line of its own says which one it is.
+    const std::string header = "While loading scene file '" + dataPath("hostile.json") + "':\n";
+    EXPECT_EQ(output.find(header), 0u) << output;
+    EXPECT_EQ(output.find(header, 1), std::string::npos) << output;
+
+    // Text that is no file names none, also after a file was read; a file without
+    // problems gives no line at all.
+    velk_test::LogCapture logs;
+    B2Scene other;
+    auto fromText = loadText(other, R"({"body": [{"type": 7}]})", error);
+    ASSERT_NE(fromText, nullptr) << error;
+    auto again = loadText(scene, R"({"body": [{"type": 7}]})", error);
+    ASSERT_NE(again, nullptr) << error;
+    EXPECT_EQ(logs.lines(), std::vector<std::string>(2, "Making a body of unknown type 7 static."));
+    logs.clear();
+    auto clean = loadFile(other, "all_joints.json", error);
+    ASSERT_NE(clean, nullptr) << error;
+    EXPECT_EQ(logs.text(), "");
+}
+
 TEST(HostileSceneGearTest, GearIndicesCountFromThisLoadsJoints)
 {
     // A second load into the same scene: gear positions name this file's joints, not
@@ -127,18 +153,19 @@ TEST(HostileSceneGearTest, GearIndicesCountFromThisLoadsJoints)
 
 TEST(HostileSceneGearTest, GearWithoutAReferenceLinksNothing)
 {
+    velk_test::LogCapture logs;
     // Joint 0 is a revolute joint a gear could link; a missing or null reference
     // must not be taken as position 0.
     B2Scene scene;
     std::string error;
-    testing::internal::CaptureStdout();
+    logs.clear();
     auto world = loadText(scene, R"({"body": [{}, {"type": 2}, {"type": 2}], "joint": [
         {"type": "revolute", "bodyA": 0, "bodyB": 1},
         {"type": "revolute", "bodyA": 0, "bodyB": 2},
         {"type": "gear", "name": "nullFirst", "bodyA": 1, "bodyB": 2, "joint1": null, "joint2": 1},
         {"type": "gear", "name": "noSecond", "bodyA": 1, "bodyB": 2, "joint1": 1},
         {"type": "gear", "name": "linked", "bodyA": 1, "bodyB": 2, "joint1": 0, "joint2": 1}]})", error);
-    const std::string output = testing::internal::GetCapturedStdout();
+    const std::string output = logs.text();
     ASSERT_NE(world, nullptr) << error;
     EXPECT_EQ(scene.getJointByName("nullFirst"), nullptr);
     EXPECT_EQ(scene.getJointByName("noSecond"), nullptr);

@@ -1,6 +1,7 @@
 #include "physics/B2Mirror.hpp"
 
 #include "SceneTestSupport.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -137,29 +138,24 @@ TEST(RandomSceneTest, DegenerateScenesLoadStepMirrorAndWriteWithoutAborting)
     // Box2D aborts the process on a value it refuses; reaching the end is the test.
     for (unsigned seed = 0; seed < 300; ++seed)
     {
+        const velk_test::LogCapture quiet;
         const std::string text = Json::FastWriter().write(RandomScene(seed).make());
         B2Scene scene;
         std::string error;
-        testing::internal::CaptureStdout();
         auto world = loadText(scene, text, error);
-        testing::internal::GetCapturedStdout();
         ASSERT_NE(world, nullptr) << seed << ": " << error;
         world->SetGravity(b2Vec2(0.0f, -10.0f));
         for (int i = 0; i < 20; ++i)
             world->Step(1.0f / 60.0f, 8, 3);
         std::vector<b2Body*> bodies;
         scene.getAllBodies(bodies);
-        testing::internal::CaptureStdout();
         for (b2Body* body : bodies)
             mirrorb2BodyX(body);
-        testing::internal::GetCapturedStdout();
         world->Step(1.0f / 60.0f, 8, 3);
 
         // What was written loads again with the same bodies.
         B2Scene again;
-        testing::internal::CaptureStdout();
         auto copy = loadText(again, scene.writeToString(world.get()), error);
-        testing::internal::GetCapturedStdout();
         ASSERT_NE(copy, nullptr) << seed << ": " << error;
         EXPECT_EQ(copy->GetBodyCount(), world->GetBodyCount()) << seed;
     }

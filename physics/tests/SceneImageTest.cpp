@@ -1,6 +1,7 @@
 #include "physics/B2SceneImage_OpenGL.hpp"
 
 #include "SceneTestSupport.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,7 @@ TEST(SceneImageTest, CopiesAreDeep)
 
 TEST(SceneImageTest, OpenGLImageWithoutALoadableFile)
 {
+    velk_test::LogCapture logs;
     // Only ".bmp" files load; without one no texture is made (and no OpenGL call).
     B2SceneImage record;
     record.file = "picture.png";
@@ -127,9 +129,9 @@ TEST(SceneImageTest, OpenGLImageWithoutALoadableFile)
     EXPECT_FALSE(png.loadImage());
 
     record.file = "/nonexistent/picture.bmp";
-    testing::internal::CaptureStdout();
+    logs.clear();
     B2SceneImage_OpenGL missing(&record);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not load image file '/nonexistent/picture.bmp'\n");
+    EXPECT_EQ(logs.text(), "Could not load image file '/nonexistent/picture.bmp'\n");
     EXPECT_EQ(missing.textureId, 0u);
 }
 

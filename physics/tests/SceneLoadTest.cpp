@@ -1,4 +1,5 @@
 #include "SceneTestSupport.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -64,9 +65,9 @@ TEST_F(SceneLoadTest, WorldSettingsAndBodiesOfEveryKind)
 
 TEST_F(SceneLoadTest, FixturesAndShapes)
 {
-    testing::internal::CaptureStdout();
+    velk_test::LogCapture logs;
     auto world = loadFile(scene, "all_shapes.json", error);
-    const std::string output = testing::internal::GetCapturedStdout();
+    const std::string output = logs.text();
     ASSERT_NE(world, nullptr) << error;
     EXPECT_NE(output.find("Creating edge shape instead of polygon with two vertices.\n"), std::string::npos);
     EXPECT_EQ(fixtureCount(scene.getBodyByName("ground")), 6);

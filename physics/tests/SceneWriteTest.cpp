@@ -1,4 +1,5 @@
 #include "SceneTestSupport.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -342,6 +343,7 @@ TEST(SceneWriteTest, MassDataIsAboutTheBodyOrigin)
 
 TEST(SceneWriteTest, FilesAreWrittenWholeOrNotAtAll)
 {
+    velk_test::LogCapture logs;
     B2Scene scene;
     std::string error;
     auto world = loadFile(scene, "all_shapes.json", error);
@@ -357,9 +359,9 @@ TEST(SceneWriteTest, FilesAreWrittenWholeOrNotAtAll)
     EXPECT_EQ(reader.writeToString(copy.get()), rewrite(scene.writeToString(world.get()), false));
     std::remove(path.c_str());
 
-    testing::internal::CaptureStdout();
+    logs.clear();
     EXPECT_FALSE(scene.writeToFile(world.get(), "/nonexistent/folder/scene.json"));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not open file /nonexistent/folder/scene.json for writing\n");
+    EXPECT_EQ(logs.text(), "Could not open file /nonexistent/folder/scene.json for writing\n");
 }
 
 TEST(SceneWriteTest, OneLoadAndWriteListsEverythingNewestFirst)

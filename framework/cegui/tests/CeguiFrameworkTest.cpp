@@ -2,6 +2,7 @@
 
 #include "framework/cegui/CeguiCanvasWidget.hpp"
 #include "framework/cegui/CeguiString.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <gmock/gmock.h>
 
@@ -24,25 +25,26 @@ int countOf(const std::string& text, const std::string& part)
 
 TEST(CeguiFrameworkTest, InitRunsOnceAndShutdownTearsEverythingDown)
 {
+    velk_test::LogCapture logs;
     TempFolder temp;
     NullInitHelper helper(guiDataFolder(), (temp.path / "gui.log").string());
     CeguiFramework framework;
     EXPECT_FALSE(framework.isInitialised());
 
-    testing::internal::CaptureStdout();
+    logs.clear();
     framework.init(&helper);
     framework.init(&helper);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = logs.text();
     EXPECT_EQ(countOf(out, "[CeguiFramework] init started\n"), 1);
     EXPECT_EQ(countOf(out, "[CeguiFramework] init ended\n"), 1);
     EXPECT_TRUE(framework.isInitialised());
     ASSERT_NE(CEGUI::System::getSingletonPtr(), nullptr);
     EXPECT_NE(CEGUI::System::getSingleton().getScriptingModule(), nullptr);
 
-    testing::internal::CaptureStdout();
+    logs.clear();
     framework.shutdown();
     framework.shutdown();
-    const std::string down = testing::internal::GetCapturedStdout();
+    const std::string down = logs.text();
     EXPECT_EQ(countOf(down, "[CeguiFramework] shutdown started\n"), 1);
     EXPECT_EQ(countOf(down, "[CeguiFramework] shutdown ended\n"), 1);
     EXPECT_FALSE(framework.isInitialised());
@@ -52,10 +54,11 @@ TEST(CeguiFrameworkTest, InitRunsOnceAndShutdownTearsEverythingDown)
 
 TEST(CeguiFrameworkTest, InitWithoutHelperDoesNothing)
 {
+    velk_test::LogCapture logs;
     CeguiFramework framework;
-    testing::internal::CaptureStdout();
+    logs.clear();
     framework.init(nullptr);
-    EXPECT_THAT(testing::internal::GetCapturedStdout(), testing::HasSubstr("[CeguiFramework] init failed"));
+    EXPECT_THAT(logs.text(), testing::HasSubstr("[CeguiFramework] init failed"));
     EXPECT_FALSE(framework.isInitialised());
     EXPECT_EQ(CEGUI::System::getSingletonPtr(), nullptr);
     EXPECT_EQ(framework.getRootWindow(), nullptr);
@@ -76,14 +79,15 @@ public:
 
 TEST(CeguiFrameworkTest, RendererThatCannotStartLeavesNothingBehind)
 {
+    velk_test::LogCapture logs;
     TempFolder temp;
     CeguiFramework framework;
     FailingHelper failing(guiDataFolder(), (temp.path / "gui.log").string());
-    testing::internal::CaptureStdout();
+    logs.clear();
     EXPECT_THROW(framework.init(&failing), std::runtime_error);
     SilentHelper silent(guiDataFolder(), (temp.path / "gui.log").string());
     framework.init(&silent);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = logs.text();
     EXPECT_EQ(countOf(out, "[CeguiFramework] init failed"), 2);
     EXPECT_FALSE(framework.isInitialised());
     EXPECT_EQ(CEGUI::Logger::getSingletonPtr(), nullptr);
@@ -171,12 +175,13 @@ TEST(CeguiFrameworkTest, LogFileStartsAfreshAtEachRun)
 
 TEST(CeguiFrameworkTest, UnwritableLogFileIsReportedAndStartUpGoesOn)
 {
+    velk_test::LogCapture logs;
     TempFolder temp;
     NullInitHelper helper(guiDataFolder(), (temp.path / "no" / "such" / "folder" / "gui.log").string());
     CeguiFramework framework;
-    testing::internal::CaptureStdout();
+    logs.clear();
     framework.init(&helper);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = logs.text();
     EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] GUI log file"));
     EXPECT_TRUE(framework.isInitialised());
     EXPECT_TRUE(CEGUI::SchemeManager::getSingleton().isDefined("GWEN"));
@@ -194,10 +199,9 @@ TEST(CeguiFrameworkLogTest, WithoutItsFileTheLogDoesNotPileUpInMemory)
     ProbeLogger logger; // present before the framework starts: the framework uses it
     NullInitHelper helper(guiDataFolder(), (temp.path / "missing" / "gui.log").string());
     {
+        const velk_test::LogCapture quiet;
         CeguiFramework framework;
-        testing::internal::CaptureStdout();
         framework.init(&helper);
-        testing::internal::GetCapturedStdout();
         for (int i = 0; i < 50; ++i) {
             CEGUI::WindowManager::getSingleton().destroyWindow(
                 CEGUI::WindowManager::getSingleton().createWindow("GWEN/Button"));
@@ -209,12 +213,13 @@ TEST(CeguiFrameworkLogTest, WithoutItsFileTheLogDoesNotPileUpInMemory)
 
 TEST(CeguiFrameworkTest, MissingStartScriptIsReportedAndStartUpGoesOn)
 {
+    velk_test::LogCapture logs;
     TempFolder temp;
     NullInitHelper helper((temp.path / "empty").string(), (temp.path / "gui.log").string());
     CeguiFramework framework;
-    testing::internal::CaptureStdout();
+    logs.clear();
     framework.init(&helper);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = logs.text();
     EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] start script init_script.lua failed"));
     EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] init ended"));
     EXPECT_TRUE(framework.isInitialised());
@@ -223,13 +228,14 @@ TEST(CeguiFrameworkTest, MissingStartScriptIsReportedAndStartUpGoesOn)
 
 TEST(CeguiFrameworkTest, LuaErrorInStartScriptIsReportedWithLuasMessage)
 {
+    velk_test::LogCapture logs;
     TempFolder temp;
     writeFile(temp.path / "gui" / "scripts" / "init_script.lua", "local x = nil\nx.field = 1\n");
     NullInitHelper helper((temp.path / "gui").string(), (temp.path / "gui.log").string());
     CeguiFramework framework;
-    testing::internal::CaptureStdout();
+    logs.clear();
     framework.init(&helper);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = logs.text();
     EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] start script init_script.lua failed"));
     EXPECT_THAT(out, testing::HasSubstr(":2: attempt to index"));
     // One log line for the failure, however many lines Lua wrote.

@@ -3,6 +3,7 @@
 #include "app/Language.hpp"
 #include "framework/cegui/CeguiString.hpp"
 #include "framework/cegui/CeguiTranslation.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <sqlite3.h>
 
@@ -12,6 +13,7 @@ class CeguiTranslationTest : public velk_test::CeguiFixture {
 protected:
     void SetUp() override
     {
+        const velk_test::LogCapture quiet; // the language logs its set-up
         velk_test::CeguiFixture::SetUp();
         ASSERT_EQ(sqlite3_open(":memory:", &database), SQLITE_OK);
         const char* sql =
@@ -20,11 +22,9 @@ protected:
             "INSERT INTO lang VALUES ('highscores.name', 'Name', 'N\xC3\xA9v');"
             "INSERT INTO lang VALUES ('menu.exit', 'Exit', 'Kil\xC3\xA9p\xC3\xA9s');";
         ASSERT_EQ(sqlite3_exec(database, sql, nullptr, nullptr, nullptr), SQLITE_OK);
-        testing::internal::CaptureStdout(); // the language logs its set-up
         language = std::make_unique<app::Language>();
         language->setDatabase(database);
         language->setActLangCode("en");
-        testing::internal::GetCapturedStdout();
         setCeguiTranslationLanguage(language.get());
     }
 
@@ -52,14 +52,13 @@ protected:
 
 TEST_F(CeguiTranslationTest, CodeAfterAtSignIsReplacedByItsText)
 {
+    const velk_test::LogCapture quiet;
     CEGUI::Window* name = textWindow("@highscores.name");
     translateCeguiWindow(name, false);
     EXPECT_EQ(textOf(name), "Name");
 
     // Translated once, the text no longer starts with "@".
-    testing::internal::CaptureStdout();
     language->setActLangCode("hu");
-    testing::internal::GetCapturedStdout();
     translateCeguiWindow(name, false);
     EXPECT_EQ(textOf(name), "Name");
 

@@ -1,5 +1,7 @@
 #include "framework/fx/AssetCache.hpp"
 
+#include "testsupport/LogCapture.hpp"
+
 #include <SFML/Audio/Sound.hpp>
 #include <gtest/gtest.h>
 
@@ -43,15 +45,13 @@ protected:
         return path;
     }
 
-    /// Captures standard output while the callable runs.
+    /// The log lines written while the callable runs.
     template <typename F>
     std::string captureOutput(F&& f)
     {
-        std::ostringstream captured;
-        std::streambuf* old = std::cout.rdbuf(captured.rdbuf());
+        velk_test::LogCapture logs;
         f();
-        std::cout.rdbuf(old);
-        return captured.str();
+        return logs.text();
     }
 
     fs::path folder;

@@ -3,6 +3,7 @@
 
 #include "framework/sfml/SfmlFramework.hpp"
 #include "framework/sfml/tests/TestInitHelper.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <SFML/Audio/Listener.hpp>
 #include <SFML/Window/Joystick.hpp>
@@ -220,15 +221,16 @@ TEST(SfmlFrameworkStart, InitWithoutAHelperDoesNothing)
 
 TEST(SfmlFrameworkStart, WithoutADisplayTheProgramEndsCleanly)
 {
+    velk_test::LogCapture logs;
     unsetenv("DISPLAY");
     SfmlFramework sfml;
     windowtest::TestInitHelper helper;
     helper.resolution = {320, 240};
     helper.fps = 0.0f;
-    testing::internal::CaptureStdout();
+    logs.clear();
     sfml.init(&helper);
     sfml.setColorblindType(SfmlFramework::Protanopia);
-    const std::string log = testing::internal::GetCapturedStdout();
+    const std::string log = logs.text();
     EXPECT_EQ(sfml.getWindow(), nullptr);
     EXPECT_FALSE(sfml.pollEvent());
     EXPECT_NE(log.find("[SfmlFramework] No display"), std::string::npos) << log;

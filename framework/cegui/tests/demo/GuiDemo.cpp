@@ -2,7 +2,8 @@
 // Shows SFML drawing and a CEGUI window from a Lua script together.
 #include "GuiDemoApp.hpp"
 
-#include <iostream>
+#include "foundation/tools/Log.hpp"
+
 #include <string>
 
 int main(int argc, char** argv)
@@ -15,7 +16,7 @@ int main(int argc, char** argv)
         } else if (arg.rfind("--log=", 0) == 0) {
             options.guiLogPath = arg.substr(6);
         } else {
-            std::cout << "[GuiDemo] Unknown argument: " << arg << std::endl;
+            tools::log("GuiDemo", "Unknown argument: " + arg);
             return 2;
         }
     }

@@ -3,6 +3,7 @@
 
 #include "GuiDemoApp.hpp"
 
+#include "foundation/tools/Log.hpp"
 #include "framework/cegui/CeguiRender.hpp"
 #include "framework/cegui/CeguiString.hpp"
 
@@ -12,7 +13,6 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 
 #include <fstream>
-#include <iostream>
 
 namespace {
 
@@ -44,7 +44,7 @@ int GuiDemoApp::run()
     velk_gui_test::WindowHelper sfmlHelper;
     sfml.init(&sfmlHelper);
     if (!sfml.getWindow()) {
-        std::cout << "[GuiDemo] No window could be opened" << std::endl;
+        tools::log("GuiDemo", "No window could be opened");
         return 1;
     }
     velk_gui_test::GlInitHelper ceguiHelper(sfml, options.guiLogPath);
@@ -72,7 +72,7 @@ int GuiDemoApp::run()
     }
     cegui.shutdown();
     sfml.shutdown();
-    std::cout << "[GuiDemo] ended" << std::endl;
+    tools::log("GuiDemo", "ended");
     return 0;
 }
 
@@ -86,14 +86,14 @@ bool GuiDemoApp::buildGui()
         CEGUI::System::getSingleton().executeScriptFile("demo.lua", "Demo");
         auto* canvas = dynamic_cast<CeguiCanvasWidget*>(cegui.getWindow("Panel/Canvas"));
         if (!canvas) {
-            std::cout << "[GuiDemo] Panel/Canvas is not a canvas" << std::endl;
+            tools::log("GuiDemo", "Panel/Canvas is not a canvas");
             return false;
         }
         canvas->addDrawer(this);
         cegui.getWindow("Panel/Click")->subscribeEvent(CEGUI::PushButton::EventClicked,
                                                       CEGUI::Event::Subscriber(&GuiDemoApp::onClick, this));
     } catch (const CEGUI::Exception& error) {
-        std::cout << "[GuiDemo] GUI script failed: " << ceguiStringToUtf8(error.getMessage()) << std::endl;
+        tools::log("GuiDemo", "GUI script failed: " + ceguiStringToUtf8(error.getMessage()));
         return false;
     }
     return true;
@@ -167,7 +167,7 @@ void GuiDemoApp::drawScene()
 bool GuiDemoApp::onClick(const CEGUI::EventArgs&)
 {
     ++clicks;
-    std::cout << "[GuiDemo] button clicked" << std::endl;
+    tools::log("GuiDemo", "button clicked");
     cegui.getWindow("Panel/Status")->setText("Clicks: " + CEGUI::PropertyHelper<int>::toString(clicks));
     report("clicked");
     return true;
@@ -180,7 +180,7 @@ void GuiDemoApp::recreateWindow()
     const unsigned newHeight = height == 600 ? 768 : 600;
     sfml.setResolution(newWidth, newHeight);
     if (!sfml.getWindow()) {
-        std::cout << "[GuiDemo] The window could not be re-created" << std::endl;
+        tools::log("GuiDemo", "The window could not be re-created");
         quit = true;
         return;
     }
@@ -192,7 +192,7 @@ void GuiDemoApp::recreateWindow()
 
 void GuiDemoApp::report(const std::string& line)
 {
-    std::cout << "[GuiDemo] " << line << std::endl;
+    tools::log("GuiDemo", line);
     if (!options.outPath.empty()) {
         std::ofstream out(options.outPath, std::ios::app);
         out << line << std::endl;

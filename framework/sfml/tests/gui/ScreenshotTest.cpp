@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowTestSupport.hpp"
+#include "testsupport/LogCapture.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 
@@ -69,6 +70,7 @@ sf::Image decode(const std::string& bytes)
 
 TEST(SfmlScreenshot, F11PutsTheFrameOnTheClipboardAsPngAndBmp)
 {
+    velk_test::LogCapture logs;
     TestInitHelper helper;
     helper.resolution = {320, 200};
     SfmlFramework sfml;
@@ -78,10 +80,10 @@ TEST(SfmlScreenshot, F11PutsTheFrameOnTheClipboardAsPngAndBmp)
     runFrames(sfml, 5, Background);
     ASSERT_TRUE(sfml.isWindowFocused());
 
-    testing::internal::CaptureStdout();
+    logs.clear();
     runCommand("xdotool key F11");
     runFrames(sfml, 10, Background);
-    const std::string log = testing::internal::GetCapturedStdout();
+    const std::string log = logs.text();
     EXPECT_NE(log.find("[Sfml] Screenshot\n"), std::string::npos) << log;
 
     const std::string png = waitForPng();
@@ -138,6 +140,7 @@ TEST(SfmlScreenshot, F11PutsTheFrameOnTheClipboardAsPngAndBmp)
 
 TEST(SfmlScreenshot, F11WithoutFocusTakesNoScreenshot)
 {
+    velk_test::LogCapture logs;
     TestInitHelper helper;
     SfmlFramework sfml;
     sfml.init(&helper);
@@ -147,10 +150,10 @@ TEST(SfmlScreenshot, F11WithoutFocusTakesNoScreenshot)
     focusWindow(other);
     ASSERT_TRUE(pumpUntil(sfml, [&] { return !sfml.isWindowFocused(); }));
 
-    testing::internal::CaptureStdout();
+    logs.clear();
     runCommand("xdotool key F11");
     runFrames(sfml, 10, Background);
-    const std::string log = testing::internal::GetCapturedStdout();
+    const std::string log = logs.text();
     EXPECT_EQ(log.find("[Sfml] Screenshot"), std::string::npos) << log;
     EXPECT_EQ(pasteAs("TARGETS").find("image/png"), std::string::npos);
 }

@@ -1,4 +1,4 @@
-#include "foundation/math/PolyPartition.hpp"
+#include "foundation/math/PolygonPartitioner.hpp"
 
 #include <cstddef>
 #include <limits>
@@ -31,7 +31,7 @@ bool crossesBoundary(const PartitionPoly& poly, long i, long j)
 {
     const long n = poly.GetNumPoints();
     for (long k = 0; k < n; ++k)
-        if (PolyPartition::Intersects(poly[i], poly[j], poly[k], poly[(k + 1) % n]))
+        if (PolygonPartitioner::Intersects(poly[i], poly[j], poly[k], poly[(k + 1) % n]))
             return true;
     return false;
 }
@@ -44,7 +44,7 @@ struct TriangulationState {
 
 } // namespace
 
-int PolyPartition::Triangulate_OPT(const PartitionPoly* poly, PartitionPolyList* triangles)
+int PolygonPartitioner::Triangulate_OPT(const PartitionPoly* poly, PartitionPolyList* triangles)
 {
     if (poly == nullptr || triangles == nullptr || !poly->IsFinite())
         return 0;
@@ -165,7 +165,8 @@ struct Chord {
 };
 
 /// Kinds of all segments (i, j), i < j, of a polygon.
-std::vector<Chord> classifyChords(const PartitionPoly& poly, const std::vector<PolyPartition::PartitionVertex>& vertices)
+std::vector<Chord> classifyChords(const PartitionPoly& poly,
+                                  const std::vector<PolygonPartitioner::PartitionVertex>& vertices)
 {
     const long n = poly.GetNumPoints();
     std::vector<Chord> chords(tableSize(n));
@@ -181,8 +182,9 @@ std::vector<Chord> classifyChords(const PartitionPoly& poly, const std::vector<P
             }
             const PartitionPoint& pi = poly[i];
             const PartitionPoint& pj = poly[j];
-            if (PolyPartition::InCone(&vertices[static_cast<std::size_t>(i)], pj) &&
-                PolyPartition::InCone(&vertices[static_cast<std::size_t>(j)], pi) && !crossesBoundary(poly, i, j)) {
+            if (PolygonPartitioner::InCone(&vertices[static_cast<std::size_t>(i)], pj) &&
+                PolygonPartitioner::InCone(&vertices[static_cast<std::size_t>(j)], pi) &&
+                !crossesBoundary(poly, i, j)) {
                 chord.kind = ChordKind::Open;
                 continue;
             }
@@ -192,7 +194,8 @@ std::vector<Chord> classifyChords(const PartitionPoly& poly, const std::vector<P
             double second = 0.0;
             for (long v = 0; v < n; ++v) {
                 const PartitionPoint& pv = poly[v];
-                if (v == i || v == j || PolyPartition::IsConvex(pi, pj, pv) || PolyPartition::IsReflex(pi, pj, pv))
+                if (v == i || v == j || PolygonPartitioner::IsConvex(pi, pj, pv) ||
+                    PolygonPartitioner::IsReflex(pi, pj, pv))
                     continue;
                 const PartitionPoint offset = pv - pi;
                 const double along = offset.x * dir.x + offset.y * dir.y;
@@ -244,7 +247,7 @@ std::vector<Chord> classifyChords(const PartitionPoly& poly, const std::vector<P
 
 } // namespace
 
-void PolyPartition::UpdateState(long a, long b, int w, long i, long j, std::vector<DPState2>& dpstates, long n)
+void PolygonPartitioner::UpdateState(long a, long b, int w, long i, long j, std::vector<DPState2>& dpstates, long n)
 {
     DPState2& state = dpstates[at(a, b, n)];
     if (w > state.weight)
@@ -264,7 +267,7 @@ void PolyPartition::UpdateState(long a, long b, int w, long i, long j, std::vect
     pairs.push_front(newdiagonal);
 }
 
-void PolyPartition::TypeA(long i, long k, long j, int closing, const std::vector<PartitionVertex>& vertices,
+void PolygonPartitioner::TypeA(long i, long k, long j, int closing, const std::vector<PartitionVertex>& vertices,
                           std::vector<DPState2>& dpstates, long n)
 {
     const DPState2& left = dpstates[at(i, k, n)];
@@ -284,13 +287,13 @@ void PolyPartition::TypeA(long i, long k, long j, int closing, const std::vector
     }
 }
 
-void PolyPartition::TypeB(long i, long a, long k, long j, int side, int closing, std::vector<DPState2>& dpstates,
+void PolygonPartitioner::TypeB(long i, long a, long k, long j, int side, int closing, std::vector<DPState2>& dpstates,
                           long n)
 {
     UpdateState(i, j, side + closing, a, k, dpstates, n);
 }
 
-int PolyPartition::ConvexPartition_OPT(const PartitionPoly* poly, PartitionPolyList* parts)
+int PolygonPartitioner::ConvexPartition_OPT(const PartitionPoly* poly, PartitionPolyList* parts)
 {
     if (poly == nullptr || parts == nullptr || !poly->IsFinite())
         return 0;

@@ -12,7 +12,7 @@
 /// appended before a failure stay there. Nothing is logged, nothing is kept
 /// between calls, and bad geometry (wrong orientation, crossing edges, NaN or
 /// infinite coordinates) yields 0 or a partial result, never a crash.
-class PolyPartition {
+class PolygonPartitioner {
 public:
     /// Working record of ear clipping and of the convex partitions.
     struct PartitionVertex {

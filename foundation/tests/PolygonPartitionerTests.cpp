@@ -1,6 +1,6 @@
 #include "PolygonTestSupport.hpp"
 
-#include "foundation/math/PolyPartition.hpp"
+#include "foundation/math/PolygonPartitioner.hpp"
 
 #include <gtest/gtest.h>
 
@@ -58,50 +58,50 @@ TEST(PartitionPoly, OrientationInversionAndCopies)
     EXPECT_EQ(triangle.GetNumPoints(), 0);
 }
 
-TEST(PolyPartitionPredicates, CornersConesAndCrossings)
+TEST(PolygonPartitionerPredicates, CornersConesAndCrossings)
 {
     const PartitionPoint a(0, 0), b(1, 0), left(1, 1), right(1, -1), on(2, 0);
-    EXPECT_TRUE(PolyPartition::IsConvex(a, b, left));
-    EXPECT_TRUE(PolyPartition::IsReflex(a, b, right));
-    EXPECT_FALSE(PolyPartition::IsConvex(a, b, on));
-    EXPECT_FALSE(PolyPartition::IsReflex(a, b, on)) << "collinear corners are neither";
+    EXPECT_TRUE(PolygonPartitioner::IsConvex(a, b, left));
+    EXPECT_TRUE(PolygonPartitioner::IsReflex(a, b, right));
+    EXPECT_FALSE(PolygonPartitioner::IsConvex(a, b, on));
+    EXPECT_FALSE(PolygonPartitioner::IsReflex(a, b, on)) << "collinear corners are neither";
 
     const PartitionPoint c(0, 1);
-    EXPECT_TRUE(PolyPartition::IsInside(a, b, c, {0.5, 0})) << "a point on an edge is inside";
-    EXPECT_TRUE(PolyPartition::IsInside(a, b, c, {0.2, 0.2}));
-    EXPECT_FALSE(PolyPartition::IsInside(a, b, c, {0.6, 0.6}));
+    EXPECT_TRUE(PolygonPartitioner::IsInside(a, b, c, {0.5, 0})) << "a point on an edge is inside";
+    EXPECT_TRUE(PolygonPartitioner::IsInside(a, b, c, {0.2, 0.2}));
+    EXPECT_FALSE(PolygonPartitioner::IsInside(a, b, c, {0.6, 0.6}));
 
     // Convex corner at b between the edges to a and to c.
-    EXPECT_TRUE(PolyPartition::InCone(a, b, c, {0.5, 0.2}));
-    EXPECT_FALSE(PolyPartition::InCone(a, b, c, {2, 2}));
-    EXPECT_FALSE(PolyPartition::InCone(a, b, c, {0.5, 0})) << "on an edge of a convex corner";
+    EXPECT_TRUE(PolygonPartitioner::InCone(a, b, c, {0.5, 0.2}));
+    EXPECT_FALSE(PolygonPartitioner::InCone(a, b, c, {2, 2}));
+    EXPECT_FALSE(PolygonPartitioner::InCone(a, b, c, {0.5, 0})) << "on an edge of a convex corner";
     // Reflex corner: only the wedge between the two edges is outside.
-    EXPECT_TRUE(PolyPartition::InCone(c, b, a, {2, 2}));
-    EXPECT_FALSE(PolyPartition::InCone(c, b, a, {0.5, 0.2}));
+    EXPECT_TRUE(PolygonPartitioner::InCone(c, b, a, {2, 2}));
+    EXPECT_FALSE(PolygonPartitioner::InCone(c, b, a, {0.5, 0.2}));
 
-    EXPECT_TRUE(PolyPartition::Intersects({0, 0}, {2, 2}, {0, 2}, {2, 0}));
-    EXPECT_FALSE(PolyPartition::Intersects({0, 0}, {2, 2}, {2, 2}, {3, 0})) << "shared end point";
-    EXPECT_FALSE(PolyPartition::Intersects({0, 0}, {1, 1}, {0, 2}, {2, 3}));
-    EXPECT_TRUE(PolyPartition::Intersects({0, 0}, {2, 0}, {1, 0}, {1, 1})) << "touching counts";
-    EXPECT_FALSE(PolyPartition::Intersects({0, 0}, {1, 0}, {2, 0}, {3, 0})) << "apart on one line";
-    EXPECT_FALSE(PolyPartition::Intersects({0, 0}, {0, 1}, {0, 3}, {0, 2})) << "apart on one line";
-    EXPECT_TRUE(PolyPartition::Intersects({0, 0}, {2, 0}, {1, 0}, {3, 0})) << "overlapping on one line";
-    EXPECT_TRUE(PolyPartition::Intersects({0, 0}, {3, 3}, {1, 1}, {2, 2})) << "one inside the other";
+    EXPECT_TRUE(PolygonPartitioner::Intersects({0, 0}, {2, 2}, {0, 2}, {2, 0}));
+    EXPECT_FALSE(PolygonPartitioner::Intersects({0, 0}, {2, 2}, {2, 2}, {3, 0})) << "shared end point";
+    EXPECT_FALSE(PolygonPartitioner::Intersects({0, 0}, {1, 1}, {0, 2}, {2, 3}));
+    EXPECT_TRUE(PolygonPartitioner::Intersects({0, 0}, {2, 0}, {1, 0}, {1, 1})) << "touching counts";
+    EXPECT_FALSE(PolygonPartitioner::Intersects({0, 0}, {1, 0}, {2, 0}, {3, 0})) << "apart on one line";
+    EXPECT_FALSE(PolygonPartitioner::Intersects({0, 0}, {0, 1}, {0, 3}, {0, 2})) << "apart on one line";
+    EXPECT_TRUE(PolygonPartitioner::Intersects({0, 0}, {2, 0}, {1, 0}, {3, 0})) << "overlapping on one line";
+    EXPECT_TRUE(PolygonPartitioner::Intersects({0, 0}, {3, 3}, {1, 1}, {2, 2})) << "one inside the other";
 
-    const PartitionPoint unit = PolyPartition::Normalize({3, 4});
+    const PartitionPoint unit = PolygonPartitioner::Normalize({3, 4});
     EXPECT_DOUBLE_EQ(unit.x, 0.6);
     EXPECT_DOUBLE_EQ(unit.y, 0.8);
-    const PartitionPoint zero = PolyPartition::Normalize({0, 0});
+    const PartitionPoint zero = PolygonPartitioner::Normalize({0, 0});
     EXPECT_EQ(zero.x, 0.0);
     EXPECT_EQ(zero.y, 0.0);
-    EXPECT_DOUBLE_EQ(PolyPartition::Distance({1, 1}, {4, 5}), 5.0);
+    EXPECT_DOUBLE_EQ(PolygonPartitioner::Distance({1, 1}, {4, 5}), 5.0);
 }
 
-TEST(PolyPartitionEarClipping, SquareEarOrder)
+TEST(PolygonPartitionerEarClipping, SquareEarOrder)
 {
     // All four corners are ears with equal angles: the lowest index wins,
     // and after one clip the remaining triangle is centred on vertex 1.
-    PolyPartition pp;
+    PolygonPartitioner pp;
     const PartitionPoly poly = toPoly(square());
     PartitionPolyList triangles;
     ASSERT_EQ(pp.Triangulate_EC(&poly, &triangles), 1);
@@ -112,9 +112,9 @@ TEST(PolyPartitionEarClipping, SquareEarOrder)
     EXPECT_TRUE(samePoint(last[0], 0, 1) && samePoint(last[1], 1, 0) && samePoint(last[2], 1, 1));
 }
 
-TEST(PolyPartitionEarClipping, SmallAndWronglyOrientedInput)
+TEST(PolygonPartitionerEarClipping, SmallAndWronglyOrientedInput)
 {
-    PolyPartition pp;
+    PolygonPartitioner pp;
     PartitionPolyList out;
 
     PartitionPoly two = toPoly({{0, 0}, {1, 0}});
@@ -138,9 +138,9 @@ TEST(PolyPartitionEarClipping, SmallAndWronglyOrientedInput)
     EXPECT_EQ(pp.Triangulate_EC(&clockwise, nullptr), 0);
 }
 
-TEST(PolyPartitionEarClipping, CollinearMiddlePointIsNeverAnEar)
+TEST(PolygonPartitionerEarClipping, CollinearMiddlePointIsNeverAnEar)
 {
-    PolyPartition pp;
+    PolygonPartitioner pp;
     const PartitionPoly poly = toPoly({{0, 0}, {1, 0}, {2, 0}, {2, 1}, {0, 1}});
     PartitionPolyList triangles;
     ASSERT_EQ(pp.Triangulate_EC(&poly, &triangles), 1);
@@ -154,14 +154,14 @@ TEST(PolyPartitionEarClipping, CollinearMiddlePointIsNeverAnEar)
     EXPECT_DOUBLE_EQ(area, 2.0);
 }
 
-TEST(PolyPartitionEarClipping, VertexOnTheCandidateEdgeBlocksTheEar)
+TEST(PolygonPartitionerEarClipping, VertexOnTheCandidateEdgeBlocksTheEar)
 {
     // The spike at (20, 0.5) is the sharpest corner, but the notch vertex W
     // lies exactly on the segment closing its ear.
     auto outline = [](double wx) {
         return toPoly({{0, 0}, {20, 0.5}, {0, 1}, {-5, 1}, {wx, 0.5}, {-5, 0}});
     };
-    PolyPartition pp;
+    PolygonPartitioner pp;
 
     PartitionPolyList blocked;
     const PartitionPoly onEdge = outline(0.0);
@@ -175,11 +175,11 @@ TEST(PolyPartitionEarClipping, VertexOnTheCandidateEdgeBlocksTheEar)
     EXPECT_TRUE(samePoint(free.front()[1], 20, 0.5)) << "with the notch moved off the edge the spike goes first";
 }
 
-TEST(PolyPartitionEarClipping, ReflexOutline)
+TEST(PolygonPartitionerEarClipping, ReflexOutline)
 {
     // An L shape: one reflex corner.
     const std::vector<Pt> l = {{0, 0}, {2, 0}, {2, 1}, {1, 1}, {1, 2}, {0, 2}};
-    PolyPartition pp;
+    PolygonPartitioner pp;
     const PartitionPoly poly = toPoly(l);
     PartitionPolyList triangles;
     ASSERT_EQ(pp.Triangulate_EC(&poly, &triangles), 1);
@@ -191,9 +191,9 @@ TEST(PolyPartitionEarClipping, ReflexOutline)
     }
 }
 
-TEST(PolyPartitionEarClipping, NonFiniteCoordinatesFailCleanly)
+TEST(PolygonPartitionerEarClipping, NonFiniteCoordinatesFailCleanly)
 {
-    PolyPartition pp;
+    PolygonPartitioner pp;
     for (double bad : {std::nan(""), std::numeric_limits<double>::infinity()}) {
         const PartitionPoly poly = toPoly({{0, 0}, {1, 0}, {bad, 1}, {0, 1}});
         PartitionPolyList out;
@@ -207,9 +207,9 @@ TEST(PolyPartitionEarClipping, NonFiniteCoordinatesFailCleanly)
     }
 }
 
-TEST(PolyPartitionHoles, RemoveHolesWithoutHolesCopiesTheInput)
+TEST(PolygonPartitionerHoles, RemoveHolesWithoutHolesCopiesTheInput)
 {
-    PolyPartition pp;
+    PolygonPartitioner pp;
     const PartitionPolyList in{toPoly(square()), toPoly({{5, 5}, {6, 5}, {5, 6}}), toPoly({{9, 9}})};
     PartitionPolyList out;
     ASSERT_EQ(pp.RemoveHoles(&in, &out), 1);
@@ -223,11 +223,11 @@ TEST(PolyPartitionHoles, RemoveHolesWithoutHolesCopiesTheInput)
     }
 }
 
-TEST(PolyPartitionHoles, HoleIsBridgedToTheOuterPolygon)
+TEST(PolygonPartitionerHoles, HoleIsBridgedToTheOuterPolygon)
 {
     const std::vector<Pt> outer = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
     const std::vector<Pt> hole = {{4, 4}, {4, 6}, {6, 6}, {6, 4}}; // clockwise
-    PolyPartition pp;
+    PolygonPartitioner pp;
     const PartitionPolyList in{toPoly(outer), toPoly(hole, true)};
 
     PartitionPolyList joined;
@@ -247,7 +247,7 @@ TEST(PolyPartitionHoles, HoleIsBridgedToTheOuterPolygon)
     }
 }
 
-TEST(PolyPartitionHoles, BridgeInLineWithADistantEdge)
+TEST(PolygonPartitionerHoles, BridgeInLineWithADistantEdge)
 {
     // The hole's rightmost point (4,4) sees (10,0) first and then (8,4),
     // straight to its right, whose direction has the larger x and so wins.
@@ -256,7 +256,7 @@ TEST(PolyPartitionHoles, BridgeInLineWithADistantEdge)
     const std::vector<Pt> outer = {{0, 0},   {10, 0}, {10, 4},  {8, 4},  {8, 6},  {10, 6},
                                    {10, 10}, {0, 10}, {0, 6},   {0.5, 6}, {0.5, 4}, {0, 4}};
     const std::vector<Pt> hole = {{1, 3}, {1, 5}, {4, 4}}; // clockwise
-    PolyPartition pp;
+    PolygonPartitioner pp;
     const PartitionPolyList in{toPoly(outer), toPoly(hole, true)};
     PartitionPolyList joined;
     ASSERT_EQ(pp.RemoveHoles(&in, &joined), 1);
@@ -269,9 +269,9 @@ TEST(PolyPartitionHoles, BridgeInLineWithADistantEdge)
     EXPECT_DOUBLE_EQ(signedArea(toPts(joined.front())), signedArea(outer) + signedArea(hole));
 }
 
-TEST(PolyPartitionHoles, HoleOutsideEveryOuterPolygonFails)
+TEST(PolygonPartitionerHoles, HoleOutsideEveryOuterPolygonFails)
 {
-    PolyPartition pp;
+    PolygonPartitioner pp;
     // The hole lies right of the outer square: no outer point right of it.
     const PartitionPolyList in{toPoly(square()), toPoly({{5, 0}, {5, 1}, {6, 1}, {6, 0}}, true)};
     PartitionPolyList out;
@@ -284,18 +284,18 @@ TEST(PolyPartitionHoles, HoleOutsideEveryOuterPolygonFails)
     EXPECT_EQ(pp.RemoveHoles(&degenerateHole, &out), 0);
 }
 
-TEST(PolyPartitionListForms, StopAtTheFirstFailingPolygonAndKeepEarlierPieces)
+TEST(PolygonPartitionerListForms, StopAtTheFirstFailingPolygonAndKeepEarlierPieces)
 {
-    PolyPartition pp;
+    PolygonPartitioner pp;
     const PartitionPolyList in{toPoly(square()), toPoly({{0, 0}, {0, 1}, {1, 1}, {1, 0}}), toPoly(square())};
     PartitionPolyList out;
     EXPECT_EQ(pp.Triangulate_EC(&in, &out), 0);
     EXPECT_EQ(out.size(), 2u) << "the first square's triangles stay";
 }
 
-TEST(PolyPartitionConvex, HertelMehlhornOnKnownShapes)
+TEST(PolygonPartitionerConvex, HertelMehlhornOnKnownShapes)
 {
-    PolyPartition pp;
+    PolygonPartitioner pp;
     PartitionPolyList parts;
     const PartitionPoly convex = toPoly({{0, 0}, {2, 0}, {3, 1}, {1, 2}});
     ASSERT_EQ(pp.ConvexPartition_HM(&convex, &parts), 1);
@@ -316,12 +316,12 @@ TEST(PolyPartitionConvex, HertelMehlhornOnKnownShapes)
     EXPECT_TRUE(parts.empty());
 }
 
-TEST(PolyPartitionConvex, OptimalPartitionOfAnHourglass)
+TEST(PolygonPartitionerConvex, OptimalPartitionOfAnHourglass)
 {
     // Two reflex corners facing each other: one diagonal joining them
     // resolves both, so two pieces (the lower bound for two reflex corners).
     const std::vector<Pt> hourglass = {{0, 0}, {4, 0}, {3, 2}, {4, 4}, {0, 4}, {1, 2}};
-    PolyPartition pp;
+    PolygonPartitioner pp;
     const PartitionPoly poly = toPoly(hourglass);
     PartitionPolyList parts;
     ASSERT_EQ(pp.ConvexPartition_OPT(&poly, &parts), 1);
@@ -331,9 +331,9 @@ TEST(PolyPartitionConvex, OptimalPartitionOfAnHourglass)
         EXPECT_TRUE(isConvexCcw(toPts(piece)));
 }
 
-TEST(PolyPartitionConvex, StraightCornersNeedNoCut)
+TEST(PolygonPartitionerConvex, StraightCornersNeedNoCut)
 {
-    PolyPartition pp;
+    PolygonPartitioner pp;
     PartitionPolyList parts;
     const PartitionPoly convex = toPoly({{0, 0}, {1, 0}, {2, 0}, {2, 2}, {0, 2}});
     ASSERT_EQ(pp.ConvexPartition_OPT(&convex, &parts), 1);
@@ -359,7 +359,7 @@ TEST(PolyPartitionConvex, StraightCornersNeedNoCut)
     EXPECT_EQ(pp.ConvexPartition_OPT(&flat, &parts), 0);
 }
 
-TEST(PolyPartitionConvex, PlusSignIsABarAndTwoArms)
+TEST(PolygonPartitionerConvex, PlusSignIsABarAndTwoArms)
 {
     // Four reflex corners and a diagonal resolves at most two, so three
     // pieces at least; only a bar and two arms reach that, and the bar's
@@ -367,7 +367,7 @@ TEST(PolyPartitionConvex, PlusSignIsABarAndTwoArms)
     // tried as the first one.
     const std::vector<Pt> plus = {{1, 0}, {2, 0}, {2, 1}, {3, 1}, {3, 2}, {2, 2},
                                   {2, 3}, {1, 3}, {1, 2}, {0, 2}, {0, 1}, {1, 1}};
-    PolyPartition pp;
+    PolygonPartitioner pp;
     for (std::size_t first = 0; first < plus.size(); ++first) {
         std::vector<Pt> outline(plus.begin() + static_cast<long>(first), plus.end());
         outline.insert(outline.end(), plus.begin(), plus.begin() + static_cast<long>(first));
@@ -385,7 +385,7 @@ TEST(PolyPartitionConvex, PlusSignIsABarAndTwoArms)
     }
 }
 
-TEST(PolyPartitionConvex, DiagonalInLineWithADistantEdge)
+TEST(PolygonPartitionerConvex, DiagonalInLineWithADistantEdge)
 {
     // A bar with a block on the lower left and a square on the upper left.
     // Its four reflex corners all lie on the line x = 0, as do two edges;
@@ -393,7 +393,7 @@ TEST(PolyPartitionConvex, DiagonalInLineWithADistantEdge)
     // diagonals (0,-4)-(0,0) and (0,4)-(0,8) on that line.
     const std::vector<Pt> outline = {{-4, -8}, {0, -8}, {0, -4}, {4, -4}, {4, 12}, {0, 12}, {0, 8},
                                      {-4, 8},  {-4, 4}, {0, 4},  {0, 0},  {-4, 0}};
-    PolyPartition pp;
+    PolygonPartitioner pp;
     const PartitionPoly poly = toPoly(outline);
     PartitionPolyList parts;
     ASSERT_EQ(pp.ConvexPartition_OPT(&poly, &parts), 1);
@@ -403,13 +403,13 @@ TEST(PolyPartitionConvex, DiagonalInLineWithADistantEdge)
         EXPECT_TRUE(isConvexCcw(toPts(piece)));
 }
 
-TEST(PolyPartitionConvex, DiagonalToAStraightVertex)
+TEST(PolygonPartitionerConvex, DiagonalToAStraightVertex)
 {
     // One reflex corner at (2,1), so two pieces at least. Its only diagonal
     // that leaves both pieces convex runs straight down to (2,0), a vertex in
     // the middle of the bottom edge.
     const std::vector<Pt> outline = {{2, 4}, {2, 1}, {0, 4}, {0, 0}, {2, 0}, {4, 0}, {4, 2}};
-    PolyPartition pp;
+    PolygonPartitioner pp;
     const PartitionPoly poly = toPoly(outline);
     PartitionPolyList parts;
     ASSERT_EQ(pp.ConvexPartition_OPT(&poly, &parts), 1);
@@ -419,13 +419,13 @@ TEST(PolyPartitionConvex, DiagonalToAStraightVertex)
         EXPECT_TRUE(isConvexCcw(toPts(piece)));
 }
 
-TEST(PolyPartitionOptimalTriangulation, DiagonalInLineWithADistantEdge)
+TEST(PolygonPartitionerOptimalTriangulation, DiagonalInLineWithADistantEdge)
 {
     // The corner at (4,0) is so narrow that every triangulation holds the
     // triangle (3,0), (4,0), (3,1); its diagonal from (3,0) to (3,1) lies in
     // line with the distant edge from (3,4) to (3,3), which must not block it.
     const std::vector<Pt> outline = {{3, 0}, {4, 0}, {3, 1}, {4, 2}, {3, 4}, {3, 3}, {2, 4}};
-    PolyPartition pp;
+    PolygonPartitioner pp;
     const PartitionPoly poly = toPoly(outline);
     PartitionPolyList triangles;
     ASSERT_EQ(pp.Triangulate_OPT(&poly, &triangles), 1);
@@ -435,10 +435,10 @@ TEST(PolyPartitionOptimalTriangulation, DiagonalInLineWithADistantEdge)
         EXPECT_GT(signedArea(toPts(t)), 0.0);
 }
 
-TEST(PolyPartitionOptimalTriangulation, PicksTheShorterDiagonal)
+TEST(PolygonPartitionerOptimalTriangulation, PicksTheShorterDiagonal)
 {
     // A rhombus: the vertical diagonal (length 2) beats the horizontal one (4).
-    PolyPartition pp;
+    PolygonPartitioner pp;
     for (const std::vector<Pt>& rhombus : {std::vector<Pt>{{-2, 0}, {0, -1}, {2, 0}, {0, 1}},
                                            std::vector<Pt>{{0, -1}, {2, 0}, {0, 1}, {-2, 0}}}) {
         const PartitionPoly poly = toPoly(rhombus);
@@ -455,20 +455,20 @@ TEST(PolyPartitionOptimalTriangulation, PicksTheShorterDiagonal)
     }
 }
 
-TEST(PolyPartitionOptimalTriangulation, ClockwiseInputFails)
+TEST(PolygonPartitionerOptimalTriangulation, ClockwiseInputFails)
 {
-    PolyPartition pp;
+    PolygonPartitioner pp;
     const PartitionPoly clockwise = toPoly({{0, 0}, {0, 1}, {1, 2}, {2, 1}, {1, 0}});
     PartitionPolyList out;
     EXPECT_EQ(pp.Triangulate_OPT(&clockwise, &out), 0);
     EXPECT_EQ(pp.ConvexPartition_OPT(&clockwise, &out), 0);
 }
 
-TEST(PolyPartitionMonotone, MonotonePiecesAndTheirTriangles)
+TEST(PolygonPartitionerMonotone, MonotonePiecesAndTheirTriangles)
 {
     // A "W" shaped outline: two split-free dents from above make merge corners.
     const std::vector<Pt> w = {{0, 0}, {4, 0}, {4, 4}, {3, 4}, {2, 1}, {1, 4}, {0, 4}};
-    PolyPartition pp;
+    PolygonPartitioner pp;
     const PartitionPolyList in{toPoly(w)};
     PartitionPolyList pieces;
     ASSERT_EQ(pp.MonotonePartition(&in, &pieces), 1);
@@ -483,9 +483,9 @@ TEST(PolyPartitionMonotone, MonotonePiecesAndTheirTriangles)
     EXPECT_NEAR(totalArea(triangles), signedArea(w), 1e-12);
 }
 
-TEST(PolyPartitionMonotone, NonMonotoneAndClockwiseInputIsRefused)
+TEST(PolygonPartitionerMonotone, NonMonotoneAndClockwiseInputIsRefused)
 {
-    PolyPartition pp;
+    PolygonPartitioner pp;
     PartitionPolyList out;
     const PartitionPoly w = toPoly({{0, 0}, {4, 0}, {4, 4}, {3, 4}, {2, 1}, {1, 4}, {0, 4}});
     EXPECT_EQ(pp.TriangulateMonotone(&w, &out), 0);
@@ -498,11 +498,11 @@ TEST(PolyPartitionMonotone, NonMonotoneAndClockwiseInputIsRefused)
     EXPECT_TRUE(out.empty());
 }
 
-TEST(PolyPartitionMonotone, HolesAreHandledByTheSweep)
+TEST(PolygonPartitionerMonotone, HolesAreHandledByTheSweep)
 {
     const std::vector<Pt> outer = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
     const std::vector<Pt> hole = {{4, 4}, {4, 6}, {6, 6}, {6, 4}};
-    PolyPartition pp;
+    PolygonPartitioner pp;
     const PartitionPolyList in{toPoly(outer), toPoly(hole, true)};
     PartitionPolyList triangles;
     ASSERT_EQ(pp.Triangulate_MONO(&in, &triangles), 1);

@@ -4,7 +4,7 @@
 
 #include "PolygonTestSupport.hpp"
 
-#include "foundation/math/PolyPartition.hpp"
+#include "foundation/math/PolygonPartitioner.hpp"
 
 #include <gtest/gtest.h>
 
@@ -49,10 +49,10 @@ void expectInputPoints(const PartitionPolyList& out, const std::set<std::pair<do
 
 } // namespace
 
-TEST(PolyPartitionRobustness, DegenerateAndTangledOutlines)
+TEST(PolygonPartitionerRobustness, DegenerateAndTangledOutlines)
 {
     std::mt19937 rng(4242);
-    PolyPartition pp;
+    PolygonPartitioner pp;
     for (int round = 0; round < 3000; ++round) {
         const std::vector<Pt> outline = randomOutline(rng, round % 3);
         std::set<std::pair<double, double>> input;

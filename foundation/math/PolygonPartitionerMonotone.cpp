@@ -1,4 +1,4 @@
-#include "foundation/math/PolyPartition.hpp"
+#include "foundation/math/PolygonPartitioner.hpp"
 
 #include <algorithm>
 #include <cstddef>
@@ -15,12 +15,12 @@ std::size_t idx(long i)
 
 } // namespace
 
-bool PolyPartition::Below(const PartitionPoint& a, const PartitionPoint& b)
+bool PolygonPartitioner::Below(const PartitionPoint& a, const PartitionPoint& b)
 {
     return a.y < b.y || (a.y == b.y && a.x < b.x);
 }
 
-bool PolyPartition::VertexSorter::operator()(long index1, long index2) const
+bool PolygonPartitioner::VertexSorter::operator()(long index1, long index2) const
 {
     const PartitionPoint& a = (*vertices)[idx(index1)].p;
     const PartitionPoint& b = (*vertices)[idx(index2)].p;
@@ -29,7 +29,7 @@ bool PolyPartition::VertexSorter::operator()(long index1, long index2) const
     return a.x > b.x;
 }
 
-bool PolyPartition::ScanLineEdge::operator<(const ScanLineEdge& other) const
+bool PolygonPartitioner::ScanLineEdge::operator<(const ScanLineEdge& other) const
 {
     if (other.p1.y == other.p2.y) {
         if (p1.y == p2.y)
@@ -46,7 +46,7 @@ bool PolyPartition::ScanLineEdge::operator<(const ScanLineEdge& other) const
 // leads to index2, which keeps its next one; the copy of index1 keeps the old
 // next vertex and the copy of index2 the old previous one. Returns the copy
 // of index1 (the copy of index2 directly follows it).
-long PolyPartition::AddDiagonal(std::vector<MonotoneVertex>& vertices, std::vector<VertexType>& types,
+long PolygonPartitioner::AddDiagonal(std::vector<MonotoneVertex>& vertices, std::vector<VertexType>& types,
                                 long index1, long index2)
 {
     const long newindex1 = static_cast<long>(vertices.size());
@@ -70,7 +70,7 @@ long PolyPartition::AddDiagonal(std::vector<MonotoneVertex>& vertices, std::vect
     return newindex1;
 }
 
-int PolyPartition::MonotonePartition(const PartitionPolyList* inpolys, PartitionPolyList* monotonePolys)
+int PolygonPartitioner::MonotonePartition(const PartitionPolyList* inpolys, PartitionPolyList* monotonePolys)
 {
     if (inpolys == nullptr || monotonePolys == nullptr)
         return 0;
@@ -253,7 +253,7 @@ int PolyPartition::MonotonePartition(const PartitionPolyList* inpolys, Partition
     return 1;
 }
 
-int PolyPartition::TriangulateMonotone(const PartitionPoly* poly, PartitionPolyList* triangles)
+int PolygonPartitioner::TriangulateMonotone(const PartitionPoly* poly, PartitionPolyList* triangles)
 {
     if (poly == nullptr || triangles == nullptr || !poly->IsFinite())
         return 0;
@@ -348,7 +348,7 @@ int PolyPartition::TriangulateMonotone(const PartitionPoly* poly, PartitionPolyL
     return 1;
 }
 
-int PolyPartition::Triangulate_MONO(const PartitionPolyList* inpolys, PartitionPolyList* triangles)
+int PolygonPartitioner::Triangulate_MONO(const PartitionPolyList* inpolys, PartitionPolyList* triangles)
 {
     if (inpolys == nullptr || triangles == nullptr)
         return 0;
@@ -361,7 +361,7 @@ int PolyPartition::Triangulate_MONO(const PartitionPolyList* inpolys, PartitionP
     return 1;
 }
 
-int PolyPartition::Triangulate_MONO(const PartitionPoly* poly, PartitionPolyList* triangles)
+int PolygonPartitioner::Triangulate_MONO(const PartitionPoly* poly, PartitionPolyList* triangles)
 {
     if (poly == nullptr || triangles == nullptr)
         return 0;

@@ -1,4 +1,4 @@
-#include "foundation/math/PolyPartition.hpp"
+#include "foundation/math/PolygonPartitioner.hpp"
 
 #include <cmath>
 #include <iterator>
@@ -19,11 +19,11 @@ bool allFinite(const PartitionPolyList& polys)
     return true;
 }
 
-using SinglePolygonMethod = int (PolyPartition::*)(const PartitionPoly*, PartitionPolyList*);
+using SinglePolygonMethod = int (PolygonPartitioner::*)(const PartitionPoly*, PartitionPolyList*);
 
 /// The list form of an entry point: holes joined to their outer polygons
 /// first, then each polygon in turn, stopping at the first that fails.
-int eachWithoutHoles(PolyPartition& partition, const PartitionPolyList* inpolys, PartitionPolyList* out,
+int eachWithoutHoles(PolygonPartitioner& partition, const PartitionPolyList* inpolys, PartitionPolyList* out,
                      SinglePolygonMethod method)
 {
     if (inpolys == nullptr || out == nullptr)
@@ -39,23 +39,23 @@ int eachWithoutHoles(PolyPartition& partition, const PartitionPolyList* inpolys,
 
 } // namespace
 
-bool PolyPartition::IsConvex(const PartitionPoint& a, const PartitionPoint& b, const PartitionPoint& q)
+bool PolygonPartitioner::IsConvex(const PartitionPoint& a, const PartitionPoint& b, const PartitionPoint& q)
 {
     return crossTerm(a, b, q) > 0.0;
 }
 
-bool PolyPartition::IsReflex(const PartitionPoint& a, const PartitionPoint& b, const PartitionPoint& q)
+bool PolygonPartitioner::IsReflex(const PartitionPoint& a, const PartitionPoint& b, const PartitionPoint& q)
 {
     return crossTerm(a, b, q) < 0.0;
 }
 
-bool PolyPartition::IsInside(const PartitionPoint& a, const PartitionPoint& b, const PartitionPoint& c,
+bool PolygonPartitioner::IsInside(const PartitionPoint& a, const PartitionPoint& b, const PartitionPoint& c,
                              const PartitionPoint& q)
 {
     return !(IsReflex(a, b, q) || IsReflex(b, c, q) || IsReflex(c, a, q));
 }
 
-bool PolyPartition::InCone(const PartitionPoint& a, const PartitionPoint& b, const PartitionPoint& c,
+bool PolygonPartitioner::InCone(const PartitionPoint& a, const PartitionPoint& b, const PartitionPoint& c,
                            const PartitionPoint& q)
 {
     if (IsConvex(a, b, c))
@@ -63,12 +63,12 @@ bool PolyPartition::InCone(const PartitionPoint& a, const PartitionPoint& b, con
     return IsConvex(a, b, q) || IsConvex(b, c, q);
 }
 
-bool PolyPartition::InCone(const PartitionVertex* v, const PartitionPoint& q)
+bool PolygonPartitioner::InCone(const PartitionVertex* v, const PartitionPoint& q)
 {
     return InCone(v->previous->p, v->p, v->next->p, q);
 }
 
-bool PolyPartition::Intersects(const PartitionPoint& p11, const PartitionPoint& p12, const PartitionPoint& p21,
+bool PolygonPartitioner::Intersects(const PartitionPoint& p11, const PartitionPoint& p12, const PartitionPoint& p21,
                                const PartitionPoint& p22)
 {
     if (p11 == p21 || p11 == p22 || p12 == p21 || p12 == p22)
@@ -94,7 +94,7 @@ bool PolyPartition::Intersects(const PartitionPoint& p11, const PartitionPoint& 
     return true;
 }
 
-PartitionPoint PolyPartition::Normalize(const PartitionPoint& v)
+PartitionPoint PolygonPartitioner::Normalize(const PartitionPoint& v)
 {
     const double length = std::sqrt(v.x * v.x + v.y * v.y);
     if (length == 0.0)
@@ -102,19 +102,19 @@ PartitionPoint PolyPartition::Normalize(const PartitionPoint& v)
     return v / length;
 }
 
-double PolyPartition::Distance(const PartitionPoint& a, const PartitionPoint& b)
+double PolygonPartitioner::Distance(const PartitionPoint& a, const PartitionPoint& b)
 {
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
     return std::sqrt(dx * dx + dy * dy);
 }
 
-void PolyPartition::UpdateVertexReflexity(PartitionVertex* v)
+void PolygonPartitioner::UpdateVertexReflexity(PartitionVertex* v)
 {
     v->isConvex = !IsReflex(v->previous->p, v->p, v->next->p);
 }
 
-void PolyPartition::UpdateVertex(PartitionVertex* v, PartitionVertex* vertices, long numvertices)
+void PolygonPartitioner::UpdateVertex(PartitionVertex* v, PartitionVertex* vertices, long numvertices)
 {
     const PartitionVertex* v1 = v->previous;
     const PartitionVertex* v3 = v->next;
@@ -142,7 +142,7 @@ void PolyPartition::UpdateVertex(PartitionVertex* v, PartitionVertex* vertices, 
     }
 }
 
-int PolyPartition::Triangulate_EC(const PartitionPoly* poly, PartitionPolyList* triangles)
+int PolygonPartitioner::Triangulate_EC(const PartitionPoly* poly, PartitionPolyList* triangles)
 {
     if (poly == nullptr || triangles == nullptr || !poly->IsFinite())
         return 0;
@@ -201,12 +201,12 @@ int PolyPartition::Triangulate_EC(const PartitionPoly* poly, PartitionPolyList* 
     return 1;
 }
 
-int PolyPartition::Triangulate_EC(const PartitionPolyList* inpolys, PartitionPolyList* triangles)
+int PolygonPartitioner::Triangulate_EC(const PartitionPolyList* inpolys, PartitionPolyList* triangles)
 {
-    return eachWithoutHoles(*this, inpolys, triangles, &PolyPartition::Triangulate_EC);
+    return eachWithoutHoles(*this, inpolys, triangles, &PolygonPartitioner::Triangulate_EC);
 }
 
-int PolyPartition::RemoveHoles(const PartitionPolyList* inpolys, PartitionPolyList* outpolys)
+int PolygonPartitioner::RemoveHoles(const PartitionPolyList* inpolys, PartitionPolyList* outpolys)
 {
     if (inpolys == nullptr || outpolys == nullptr)
         return 0;
@@ -312,7 +312,7 @@ int PolyPartition::RemoveHoles(const PartitionPolyList* inpolys, PartitionPolyLi
     return 1;
 }
 
-int PolyPartition::ConvexPartition_HM(const PartitionPoly* poly, PartitionPolyList* parts)
+int PolygonPartitioner::ConvexPartition_HM(const PartitionPoly* poly, PartitionPolyList* parts)
 {
     if (poly == nullptr || parts == nullptr || !poly->IsFinite())
         return 0;
@@ -391,7 +391,7 @@ int PolyPartition::ConvexPartition_HM(const PartitionPoly* poly, PartitionPolyLi
     return 1;
 }
 
-int PolyPartition::ConvexPartition_HM(const PartitionPolyList* inpolys, PartitionPolyList* parts)
+int PolygonPartitioner::ConvexPartition_HM(const PartitionPolyList* inpolys, PartitionPolyList* parts)
 {
-    return eachWithoutHoles(*this, inpolys, parts, &PolyPartition::ConvexPartition_HM);
+    return eachWithoutHoles(*this, inpolys, parts, &PolygonPartitioner::ConvexPartition_HM);
 }
