@@ -1,0 +1,7 @@
+#include "game/ship/AntennaComponent.hpp"
+
+namespace velk {
+
+AntennaComponent::AntennaComponent(backend::PartEntry* entry) : PartComponent(entry) {}
+
+} // namespace velk

@@ -1,0 +1,10 @@
+#include "game/ship/FuelTankComponent.hpp"
+
+namespace velk {
+
+FuelTankComponent::FuelTankComponent(backend::PartEntry* entry) : PartComponent(entry)
+{
+    hide();
+}
+
+} // namespace velk
