@@ -190,9 +190,7 @@ button("Zoom1Button", lowerTexturer, "@editor.zoom1", 0, 0, 140, 30)
 
 local help = create("GWEN/ImageButton", "HelpButton", tools)
 area(help, 1, -44, 0, 4, 0, 36, 0, 36)
-help:setProperty("NormalImage", "EditorIcons/Help")
-help:setProperty("HoverImage", "EditorIcons/Help")
-help:setProperty("PushedImage", "EditorIcons/Help")
+help:setProperty("Image", "EditorIcons/Help")
 
 -- Properties of the selected part.
 local properties = create("GWEN/GroupBox", "PartProperties", tools, "@editor.properties")
@@ -249,7 +247,6 @@ for i, page in ipairs(viewPages) do
 end
 local craft = staticImage("CraftButton", view, "EditorIcons/Tester0", 0, 0, 32, 32)
 area(craft, 1, -40, 0, 0, 0, 32, 0, 32)
-viewTabs:setSelectedTabAtIndex(0)
 
 ------------------------------------------------------------------------------
 local statusbar = create("GWEN/StatusBar", "Statusbar", root)

@@ -1,0 +1,59 @@
+#pragma once
+
+// The editor screen on the null GUI renderer, in a runtime folder whose ships
+// folder is a real one of its own (the shipped one is only linked in).
+
+#include "game/editor/BuilderController.hpp"
+#include "game/editor/EditorState.hpp"
+#include "game/editor/TestController.hpp"
+#include "game/editor/TextureController.hpp"
+#include "game/shell/tests/GameTestSupport.hpp"
+
+#include <CEGUI/CEGUI.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace velk_test {
+
+class EditorFixture : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        namespace fs = std::filesystem;
+        const fs::path ships = runtime.path() / "data" / "ships";
+        fs::remove(ships); // the link to the shipped ships: saving must not write there
+        fs::create_directory(ships);
+        for (const auto& entry : fs::directory_iterator(fs::path(VELK_SOURCE_DIR) / "data" / "ships"))
+            fs::copy_file(entry.path(), ships / entry.path().filename());
+        EngineFixture::SetUp();
+        editor = std::make_shared<velk::EditorState>();
+        editor->getStepper().setInputSource(cursor);
+        editor->onStateStart();
+    }
+
+    void TearDown() override
+    {
+        if (editor)
+            editor->onStateEnd();
+        editor.reset();
+        EngineFixture::TearDown();
+    }
+
+    velk::BuilderController* builder() const
+    {
+        return static_cast<velk::BuilderController*>(editor->getController(0));
+    }
+    velk::TextureController* texturer() const
+    {
+        return static_cast<velk::TextureController*>(editor->getController(1));
+    }
+    velk::TestController* tester() const { return static_cast<velk::TestController*>(editor->getController(2)); }
+    CEGUI::Window* window(const char* path) const { return guiRoot()->getChild(path); }
+    std::filesystem::path shipsFolder() const { return runtime.path() / "data" / "ships"; }
+
+    GuiCursorSource cursor;
+    std::shared_ptr<velk::EditorState> editor;
+};
+
+} // namespace velk_test
