@@ -114,7 +114,8 @@ local function iconTabs(name, parent, tabs, padding)
     return control, pages
 end
 
-local bottomHeight = 190
+local bottomHeight = 210
+local menuHeight = 246
 local rightWidth = 250
 local statusHeight = 24
 
@@ -124,7 +125,7 @@ area(center, 0, 0, 0, 0, 1, 0, 1, 0)
 ------------------------------------------------------------------------------
 -- Ship menu: top of the right column.
 local stats = group("Stats", center)
-area(stats, 1, -rightWidth, 0, 0, 0, rightWidth, 0, bottomHeight)
+area(stats, 1, -rightWidth, 0, 0, 0, rightWidth, 0, menuHeight)
 local shipMenu = create("GWEN/GroupBox", "ShipMenu", stats)
 area(shipMenu, 0, 4, 0, 4, 1, -8, 1, -8)
 local menuButtons = {
@@ -135,13 +136,13 @@ local menuButtons = {
     { "Exit", "@editor.menu.exit" },
 }
 for i, entry in ipairs(menuButtons) do
-    button(entry[1], shipMenu, entry[2], 12, 8 + (i - 1) * 35, rightWidth - 32, 30)
+    button(entry[1], shipMenu, entry[2], 12, 16 + (i - 1) * 38, rightWidth - 32, 32)
 end
 
 ------------------------------------------------------------------------------
 -- Inventories: parts for the builder, hull textures for the texture pane.
 local inventory = group("Inventory", center)
-area(inventory, 1, -rightWidth, 0, bottomHeight, 0, rightWidth, 1, -bottomHeight - statusHeight)
+area(inventory, 1, -rightWidth, 0, menuHeight, 0, rightWidth, 1, -menuHeight - statusHeight)
 
 local partsTabs, partPages = iconTabs("PartsTabs", inventory, {
     { "Drills", "", "Drills" },
@@ -213,7 +214,7 @@ area(colorPane, 0, 8, 0, 4, 1, -16, 1, -8)
 local channels = { { "Red", "@editor.color.red" }, { "Green", "@editor.color.green" }, { "Blue", "@editor.color.blue" } }
 for i, channel in ipairs(channels) do
     local row = group(channel[1], colorPane)
-    place(row, 0, (i - 1) * 30, 440, 28)
+    place(row, 0, (i - 1) * 29, 440, 28)
     label("Label", row, channel[2], 0, 2, 80, 24)
     local slider = create("GWEN/Slider", "Slider", row)
     place(slider, 86, 6, 250, 16)
