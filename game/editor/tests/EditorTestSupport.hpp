@@ -57,3 +57,20 @@ protected:
 };
 
 } // namespace velk_test
+
+namespace velk_test {
+
+/// Mouse event arguments as CEGUI hands them to the canvas handlers.
+inline CEGUI::MouseEventArgs mouseAt(CEGUI::Window* window, const math::Vector2<float>& windowPixel,
+                                     CEGUI::MouseButton button = CEGUI::NoButton, unsigned sysKeys = 0,
+                                     unsigned clicks = 1)
+{
+    CEGUI::MouseEventArgs args(window);
+    args.position = CEGUI::Vector2f(windowPixel.x, windowPixel.y);
+    args.button = button;
+    args.sysKeys = sysKeys;
+    args.clickCount = clicks;
+    return args;
+}
+
+} // namespace velk_test
