@@ -6,6 +6,7 @@
 #include "game/editor/BuilderController.hpp"
 #include "game/editor/EditorState.hpp"
 #include "game/editor/TestController.hpp"
+#include "game/editor/TestShipObject.hpp"
 #include "game/editor/TextureController.hpp"
 #include "game/shell/tests/GameTestSupport.hpp"
 
@@ -49,6 +50,18 @@ protected:
         return static_cast<velk::TextureController*>(editor->getController(1));
     }
     velk::TestController* tester() const { return static_cast<velk::TestController*>(editor->getController(2)); }
+    /// The test drive's actions and its ship's controls read no display.
+    void quietTestDrive()
+    {
+        tester()->getActions().setInputSource(cursor);
+        if (velk::TestShipObject* ship = tester()->getShip()) {
+            for (char id = 0; id < 4; ++id)
+                if (GameAxis* axis = ship->control().getAxis(id))
+                    axis->setInputSource(cursor);
+            ship->actions().setInputSource(cursor);
+        }
+    }
+
     CEGUI::Window* window(const char* path) const { return guiRoot()->getChild(path); }
     std::filesystem::path shipsFolder() const { return runtime.path() / "data" / "ships"; }
 
