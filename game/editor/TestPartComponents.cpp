@@ -10,9 +10,8 @@ TestJetComponent::TestJetComponent(backend::PartEntry* entry) : TestPart<JetComp
 
 TestJetComponent::~TestJetComponent() = default;
 
-sf::VertexArray TestJetComponent::markerLines() const
+sf::VertexArray TestJetComponent::markerLines(float v)
 {
-    const float v = getAxisValue();
     sf::VertexArray lines(sf::Lines);
     const sf::Vector2f points[6] = {{-0.1f, -0.1f}, {0.1f, 0.1f}, {-0.1f, 0.1f},
                                     {0.1f, -0.1f},  {0.0f, 0.0f}, {0.0f, -v * ThrustLineScale}};
@@ -23,7 +22,7 @@ sf::VertexArray TestJetComponent::markerLines() const
 
 void TestJetComponent::postDraw(sf::RenderTarget& target, sf::RenderStates states) const
 {
-    target.draw(markerLines(), states);
+    target.draw(markerLines(getAxisValue()), states);
 }
 
 } // namespace velk

@@ -39,8 +39,9 @@ public:
     ~TestJetComponent() override;
 
     void postDraw(sf::RenderTarget& target, sf::RenderStates states) const override;
-    /// The three segments (six points) postDraw draws, in the part object's units.
-    sf::VertexArray markerLines() const;
+    /// The three segments (six points) postDraw draws for a thrust value, in
+    /// the part object's units: a cross at the origin and the thrust line.
+    static sf::VertexArray markerLines(float thrust);
 };
 
 } // namespace velk
