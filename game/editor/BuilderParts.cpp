@@ -252,7 +252,10 @@ void BuilderController::PartPropertyWidgets::updateWidgetsFromPart()
     part = nullptr; // the widgets' own change events must not write back
     mirrorCheck->setSelected(shown->isMirroredX());
     const backend::ShipPart* kind = shown->getShipPart();
-    if (!kind || kind->getCategory() != "drill") {
+    const bool drill = kind && kind->getCategory() == "drill";
+    // The list's title goes with it.
+    drillheadList->getParent()->setVisible(drill);
+    if (!drill) {
         drillheadList->setVisible(false);
     } else {
         std::string& head = shown->getPartEntry()->properties()["drillhead"];
