@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit tests once
-# more under AddressSanitizer and UndefinedBehaviorSanitizer, then all tests
-# (window tests inside Xvfb) in the normal build.
+# more under AddressSanitizer and UndefinedBehaviorSanitizer, the cases that run
+# threads under ThreadSanitizer, then all tests (window tests inside Xvfb) in
+# the normal build.
 set -uo pipefail
 cd "$(dirname "$0")"
 export ALSOFT_DRIVERS=null
@@ -16,13 +17,24 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan -L unit -j"$jobs" --output-on-failure --timeout 300
 asan=$?
 
+echo "== ThreadSanitizer build (tests that use threads)"
+# The programs are the CMake target velk_thread_tests; the pattern picks their
+# threaded cases: the log, atomic files, asset caches (also on the GL thread),
+# the listener list and the clipboard owner (through the screenshot).
+thread_tests='^(Log|AtomicFile|AssetCacheTest|TextureCacheGuiTest|SfmlListenerList|SfmlScreenshot)\.'
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DVELK_SANITIZE_THREAD=ON -DVELK_BENCHMARKS=OFF >/dev/null || exit 1
+cmake --build build-tsan -j"$jobs" --target velk_thread_tests || exit 1
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tools/tsan.supp" \
+  ctest --test-dir build-tsan -R "$thread_tests" -j"$jobs" --output-on-failure --timeout 300
+tsan=$?
+
 echo "== Normal build (all tests)"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 cmake --build build -j"$jobs" || exit 1
 ctest --test-dir build -j"$jobs" --output-on-failure --timeout 600
 normal=$?
 
-if [ "$asan" -ne 0 ] || [ "$normal" -ne 0 ]; then
-  echo "test.sh: failures (sanitizer run: $asan, normal run: $normal)"
+if [ "$asan" -ne 0 ] || [ "$tsan" -ne 0 ] || [ "$normal" -ne 0 ]; then
+  echo "test.sh: failures (sanitizer run: $asan, thread sanitizer run: $tsan, normal run: $normal)"
   exit 1
 fi

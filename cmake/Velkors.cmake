@@ -9,7 +9,8 @@ function(velk_library name)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/tests/")
   # A subfolder with a CMakeLists.txt of its own (such as a drawing-free
-  # "model" part) is a library of its own, not part of this one.
+  # "model" part, or physics/draw) is a library of its own, not part of this
+  # one; the folder's CMakeLists.txt adds it with add_subdirectory().
   file(GLOB_RECURSE sublists CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
   foreach(sublist IN LISTS sublists)
     get_filename_component(subdir ${sublist} DIRECTORY)

@@ -225,3 +225,32 @@ INSERT OR REPLACE INTO "lang" ("code", "en", "hu") VALUES
     ('editor.help.test',
         'Test drive: fly with the ship''s controls, R puts the ship back, F7 shows the physics shapes.',
         'Próbaút: a hajó saját irányításával repülsz, az R visszateszi a hajót, az F7 megmutatja a fizikai alakzatokat.');
+
+-- The map editor's texts.
+INSERT OR REPLACE INTO "lang" ("code", "en", "hu") VALUES
+    ('mapper.map',              'Map',                'Pálya'),
+    ('mapper.new',              'New',                'Új'),
+    ('mapper.load',             'Load',               'Betöltés'),
+    ('mapper.save',             'Save',               'Mentés'),
+    ('mapper.saveas',           'Save as',            'Mentés másként'),
+    ('mapper.exit',             'Exit',               'Kilépés'),
+    ('mapper.properties',       'Map details',        'A pálya adatai'),
+    ('mapper.properties.edit',  'Properties',         'Tulajdonságok'),
+    ('mapper.tiles',            'Tiles',              'Csempék'),
+    ('mapper.brush',            'Brush size',         'Ecsetméret'),
+    ('mapper.newmap.title',     'New map',            'Új pálya'),
+    ('mapper.properties.title', 'Map properties',     'A pálya tulajdonságai'),
+    ('mapper.size',             'Size in tiles',      'Méret csempében'),
+    ('mapper.width',            'Width',              'Szélesség'),
+    ('mapper.height',           'Height',             'Magasság'),
+    ('mapper.tilesize',         'Tile size (units)',  'Csempeméret (egység)'),
+    ('mapper.tilespertexture',  'Tiles per texture',  'Csempe textúránként'),
+    ('mapper.create',           'Create',             'Létrehozás'),
+    ('mapper.ok',               'OK',                 'Rendben'),
+    ('mapper.cancel',           'Cancel',             'Mégse'),
+    ('mapper.load.title',       'Load map',           'Pálya betöltése'),
+    ('mapper.save.title',       'Save map',           'Pálya mentése'),
+    ('mapper.filename',         'File name',          'Fájlnév'),
+    ('mapper.status.loadfailed', 'The map could not be loaded', 'A pályát nem sikerült betölteni'),
+    ('mapper.status.savefailed', 'The map could not be saved',  'A pályát nem sikerült elmenteni'),
+    ('mapper.status.badname',    'Give a plain file name, without folders', 'Mappa nélküli fájlnevet adj meg');

@@ -107,9 +107,10 @@ void GameWorld::onUpdate(float dt)
 {
     const SfmlFramework* sfml = sfmlLayer();
     const auto [velocity, positions] = solverIterations(sfml ? sfml->getFPS() : SfmlFramework::DefaultFps);
-    b2->Step(dt, velocity, positions);
-
+    // The step is part of the walk: a contact listener that removes an object
+    // must not destroy bodies while Box2D is stepping (it asserts on that).
     const Walk walk(*this);
+    b2->Step(dt, velocity, positions);
     for (GameObject* object : snapshot())
         if (!removedDuringWalk(object))
             object->update(dt);

@@ -44,7 +44,8 @@ public:
     /// (60 frames a second without an SFML layer), then updates every object.
     void onUpdate(float dt) override;
     /// Finishes and deletes the object; during a walk over the objects (an
-    /// update or a draw) it is skipped at once and deleted when the walk ends.
+    /// update, its physics step included, or a draw) it is skipped at once and
+    /// deleted when the walk ends.
     void destroy(GameObject* object);
     void onResourceCreated(GameObject* object) override;
     void onResourceDestroying(GameObject* object) override;

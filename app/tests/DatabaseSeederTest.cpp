@@ -1,15 +1,12 @@
-#include "TestDatabase.hpp"
-
 #include "app/DatabaseSeeder.hpp"
 #include "app/Language.hpp"
 #include "testsupport/LogCapture.hpp"
+#include "testsupport/TempFolder.hpp"
+#include "testsupport/app/TestDatabase.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -17,12 +14,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using apptest::TestDatabase;
+using velk_test::TestDatabase;
 
 std::string shippedScript()
 {
     std::string script;
-    app::DatabaseSeeder::readScript(apptest::scriptPath(), script);
+    app::DatabaseSeeder::readScript(velk_test::shippedScriptPath(), script);
     return script;
 }
 
@@ -140,17 +137,8 @@ TEST(AppDatabaseSeeder, NoConnection)
 }
 
 // Each case gets a folder of its own.
-class AppDatabaseFile : public ::testing::Test {
+class AppDatabaseFile : public velk_test::TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        std::random_device random;
-        dir = fs::temp_directory_path() / ("velk-app-" + std::to_string(random()) + "-" + std::to_string(random()));
-        fs::create_directories(dir);
-        db = (dir / "data" / "velk.db").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     bool update(const std::string& script)
     {
         velk_test::LogCapture logs;
@@ -159,16 +147,10 @@ protected:
         return ok;
     }
 
-    static std::string contents(const std::string& path)
-    {
-        std::ifstream file(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-
     std::vector<std::string> files() const
     {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir / "data"))
+        for (const auto& entry : fs::directory_iterator(folder / "data"))
             names.push_back(entry.path().filename().string());
         return names;
     }
@@ -190,14 +172,13 @@ protected:
         return result;
     }
 
-    fs::path dir;
-    std::string db;
+    const std::string db = (folder / "data" / "velk.db").string();
     std::string log;
 };
 
 TEST_F(AppDatabaseFile, CreatesAMissingDatabaseWithoutLeftovers)
 {
-    ASSERT_TRUE(update(apptest::scriptPath())) << log;
+    ASSERT_TRUE(update(velk_test::shippedScriptPath())) << log;
     EXPECT_EQ(files(), std::vector<std::string>{"velk.db"});
     EXPECT_EQ(queryFile("SELECT value FROM settings WHERE name = 'general.lang'"), "en");
     EXPECT_NE(log.find("[Database] Created"), std::string::npos) << log;
@@ -205,10 +186,10 @@ TEST_F(AppDatabaseFile, CreatesAMissingDatabaseWithoutLeftovers)
 
 TEST_F(AppDatabaseFile, UpdatingKeepsTheExistingDatabase)
 {
-    ASSERT_TRUE(update(apptest::scriptPath())) << log;
+    ASSERT_TRUE(update(velk_test::shippedScriptPath())) << log;
     ASSERT_EQ(queryFile("UPDATE settings SET value = '25' WHERE name = 'audio.musicvolume'"), "<none>");
     ASSERT_EQ(queryFile("INSERT INTO scores VALUES ('Zsófi', 900, 'crater.map.json', 0)"), "<none>");
-    ASSERT_TRUE(update(apptest::scriptPath())) << log;
+    ASSERT_TRUE(update(velk_test::shippedScriptPath())) << log;
     EXPECT_NE(log.find("[Database] Updated"), std::string::npos) << log;
     EXPECT_EQ(queryFile("SELECT value FROM settings WHERE name = 'audio.musicvolume'"), "25");
     EXPECT_EQ(queryFile("SELECT name FROM scores WHERE score = 900"), "Zs\xc3\xb3" "fi");
@@ -217,25 +198,24 @@ TEST_F(AppDatabaseFile, UpdatingKeepsTheExistingDatabase)
 
 TEST_F(AppDatabaseFile, CorruptDatabaseIsReportedAndLeftAlone)
 {
-    fs::create_directories(dir / "data");
     const std::string garbage = "this is not a database, but it may be someone's file\n";
-    std::ofstream(db, std::ios::binary) << garbage;
-    EXPECT_FALSE(update(apptest::scriptPath()));
+    velk_test::writeFile(db, garbage);
+    EXPECT_FALSE(update(velk_test::shippedScriptPath()));
     EXPECT_NE(log.find("[Database]"), std::string::npos);
-    EXPECT_EQ(contents(db), garbage);
+    EXPECT_EQ(velk_test::readFile(db), garbage);
 }
 
 TEST_F(AppDatabaseFile, MissingScriptCreatesNothing)
 {
-    EXPECT_FALSE(update((dir / "nothing.sql").string()));
+    EXPECT_FALSE(update((folder / "nothing.sql").string()));
     EXPECT_NE(log.find("[Database] Cannot read the script"), std::string::npos) << log;
     EXPECT_FALSE(fs::exists(db));
 }
 
 TEST_F(AppDatabaseFile, BrokenScriptLeavesNoDatabase)
 {
-    const std::string script = (dir / "broken.sql").string();
-    std::ofstream(script) << "CREATE TABLE settings (name TEXT);\nNOT SQL AT ALL;\n";
+    const std::string script = (folder / "broken.sql").string();
+    velk_test::writeFile(script, "CREATE TABLE settings (name TEXT);\nNOT SQL AT ALL;\n");
     EXPECT_FALSE(update(script));
     EXPECT_FALSE(fs::exists(db));
     EXPECT_TRUE(files().empty());

@@ -1,7 +1,6 @@
-#include "TestDatabase.hpp"
-
 #include "app/Language.hpp"
 #include "testsupport/LogCapture.hpp"
+#include "testsupport/app/TestDatabase.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +10,7 @@
 
 namespace {
 
-using apptest::TestDatabase;
+using velk_test::TestDatabase;
 
 // A language object on a small hand-made table.
 class AppLanguage : public ::testing::Test {
@@ -175,7 +174,7 @@ TEST_F(AppLanguage, NullTextReadsAsEmpty)
 TEST(AppLanguageFileLock, LookupsDoNotKeepTheFileLocked)
 {
     const velk_test::LogCapture quiet;
-    apptest::SharedDatabaseFile db;
+    velk_test::SharedDatabaseFile db;
     ASSERT_TRUE(db.exec("CREATE TABLE lang (code TEXT PRIMARY KEY NOT NULL, en TEXT NOT NULL, hu TEXT NOT NULL);"
                         "INSERT INTO lang VALUES ('highscores.name', 'Name', 'N\xc3\xa9v')"));
     app::Language language;

@@ -1,7 +1,6 @@
-#include "TestDatabase.hpp"
-
 #include "app/Settings.hpp"
 #include "testsupport/LogCapture.hpp"
+#include "testsupport/app/TestDatabase.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +9,7 @@
 
 namespace {
 
-using apptest::TestDatabase;
+using velk_test::TestDatabase;
 
 // A store on a bare "settings" table with the rows a case needs.
 class AppSettingsStore : public ::testing::Test {
@@ -161,7 +160,7 @@ TEST_F(AppSettingsStore, ReadTransactionIsNotLeftOpen)
 TEST(AppSettingsFileLock, ReadsDoNotKeepTheFileLocked)
 {
     const velk_test::LogCapture quiet;
-    apptest::SharedDatabaseFile db;
+    velk_test::SharedDatabaseFile db;
     ASSERT_TRUE(db.exec("CREATE TABLE settings (name TEXT PRIMARY KEY, value TEXT);"
                         "INSERT INTO settings VALUES ('a', '1')"));
     app::Settings settings;

@@ -1,11 +1,10 @@
-#include "TestDatabase.hpp"
-
 #include "app/AudioSubSettings.hpp"
 #include "app/GeneralSubSettings.hpp"
 #include "app/GraphicsSubSettings.hpp"
 #include "app/Resolution.hpp"
 #include "app/Settings.hpp"
 #include "testsupport/LogCapture.hpp"
+#include "testsupport/app/TestDatabase.hpp"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +13,7 @@
 
 namespace {
 
-using apptest::TestDatabase;
+using velk_test::TestDatabase;
 using Res = std::pair<unsigned int, unsigned int>;
 
 // The three groups on the shipped database.

@@ -1,12 +1,12 @@
 #include "engine/GameActionMapper.hpp"
 
-#include "EngineTestSupport.hpp"
+#include "testsupport/engine/EngineTestSupport.hpp"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using enginetest::keyEvent;
+using velk_test::keyEvent;
 
 class GameActionMapperTest : public ::testing::Test {
 protected:
@@ -29,7 +29,7 @@ protected:
         }
     }
 
-    enginetest::FakeInput input;
+    velk_test::FakeInput input;
     GameActionMapper<char> first;
     GameActionMapper<char> second;
 };

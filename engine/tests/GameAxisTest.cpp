@@ -1,7 +1,7 @@
 #include "engine/GameAxis.hpp"
 #include "engine/GameAxisMap.hpp"
 
-#include "EngineTestSupport.hpp"
+#include "testsupport/engine/EngineTestSupport.hpp"
 #include "foundation/json/Json.hpp"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 
 namespace {
 
-using enginetest::FakeInput;
+using velk_test::FakeInput;
 
 constexpr sf::Joystick::Axis StickAxis = sf::Joystick::X;
 
@@ -204,13 +204,13 @@ TEST_F(GameAxisTest, MouseMovementLastsOneFrame)
 
 TEST_F(GameAxisTest, WheelSetsTheDeltaUntilTheNextUpdate)
 {
-    frame(0.1f, {enginetest::wheelEvent(3)});
+    frame(0.1f, {velk_test::wheelEvent(3)});
     EXPECT_EQ(axis.getValue(), 0.0f) << "no wheel axis: the event is dropped";
 
     axis.setMouseAxis(GameAxis::Wheel);
     axis.setMouseFactor(0.5f);
     axis.beforeSfHandle();
-    axis.handleSfEvent(enginetest::wheelEvent(-2));
+    axis.handleSfEvent(velk_test::wheelEvent(-2));
     EXPECT_EQ(axis.getValue(), -2.0f) << "the delta itself, not scaled";
     axis.update(0.1f);
     EXPECT_EQ(axis.getValue(), 0.0f);
@@ -221,7 +221,7 @@ TEST_F(GameAxisTest, PressOnceButtonIsActiveInTheFrameOfThePress)
     axis.setSensitivity(1.0f);
     axis.setButton(fx::InputAction(sf::Keyboard::Return, fx::InputAction::PressOnce), GameAxis::Positive);
     input.keys = {sf::Keyboard::Return};
-    frame(0.25f, {enginetest::keyEvent(sf::Keyboard::Return)});
+    frame(0.25f, {velk_test::keyEvent(sf::Keyboard::Return)});
     EXPECT_NEAR(axis.getValue(), 0.25f, 1e-5f);
     // Still held, but no new press: the joystick rule takes over.
     frame(0.25f);
@@ -286,7 +286,7 @@ TEST(GameAxisMapTest, AxesByIdInInsertionOrder)
     }
     // Events fed by hand reach every axis; so does the update.
     map.beforeSfHandle();
-    map.handleSfEvent(enginetest::wheelEvent(1));
+    map.handleSfEvent(velk_test::wheelEvent(1));
     EXPECT_EQ(a->getValue(), 1.0f);
     EXPECT_EQ(b->getValue(), 1.0f);
     map.update(0.1f);

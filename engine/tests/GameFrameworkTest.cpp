@@ -1,6 +1,6 @@
 #include "engine/GameFramework.hpp"
 
-#include "EngineTestSupport.hpp"
+#include "testsupport/engine/EngineTestSupport.hpp"
 #include "app/AudioSubSettings.hpp"
 #include "app/GeneralSubSettings.hpp"
 #include "app/Language.hpp"
@@ -26,7 +26,7 @@ namespace {
 
 GameFramework& engine = GameFramework::Singleton;
 
-class GameFrameworkTest : public enginetest::HeadlessEngineTest {};
+class GameFrameworkTest : public velk_test::HeadlessEngineTest {};
 
 TEST(GameFrameworkArgsTest, KeyValueWordsAndBareKeys)
 {
@@ -50,7 +50,7 @@ TEST(GameFrameworkArgsTest, KeyValueWordsAndBareKeys)
 TEST_F(GameFrameworkTest, StartsEveryLayerInOrderAndStopsThemAgain)
 {
     velk_test::LogCapture log;
-    enginetest::HeadlessInitHelper h = helper();
+    velk_test::HeadlessInitHelper h = helper();
     bool checkedInPostInit = false;
     h.onPostInit = [&checkedInPostInit] {
         // Usable through the getters, not yet valid.
@@ -120,7 +120,7 @@ TEST_F(GameFrameworkTest, FailedStartUpReachesTheCallerAndLeavesNothingBehind)
         bool throwInPreInit;
     } cases[] = {{"preInit", true}, {"postInit", false}};
     for (const Case& c : cases) {
-        enginetest::HeadlessInitHelper h = helper();
+        velk_test::HeadlessInitHelper h = helper();
         bool databaseOpenAtThrow = true;
         auto fail = [&databaseOpenAtThrow, &c] {
             databaseOpenAtThrow = engine.getDatabase() != nullptr;
@@ -197,7 +197,7 @@ TEST_F(GameFrameworkTest, KeysAndButtonsTranslateToTheGuisScanCodes)
     EXPECT_EQ(engine.getMouseMap().at(sf::Mouse::XButton2), CEGUI::X2Button);
 
     // A key outside the map reaches the GUI as scan code 0 and joins the map.
-    engine.handleSfEvent(enginetest::keyEvent(sf::Keyboard::Menu));
+    engine.handleSfEvent(velk_test::keyEvent(sf::Keyboard::Menu));
     ASSERT_EQ(keys.count(sf::Keyboard::Menu), 1u);
     EXPECT_EQ(keys.at(sf::Keyboard::Menu), CEGUI::Key::Unknown);
 }
@@ -213,7 +213,7 @@ TEST_F(GameFrameworkTest, InputObjectsListenWhileTheyLive)
 
     (*mapper)['R'] = fx::InputAction(sf::Keyboard::Return, fx::InputAction::PressOnce);
     sfml->callListenersPreHandle();
-    sfml->callListenersHandle(enginetest::keyEvent(sf::Keyboard::Return));
+    sfml->callListenersHandle(velk_test::keyEvent(sf::Keyboard::Return));
     EXPECT_TRUE(mapper->isActive('R'));
     sfml->callListenersPreHandle();
     EXPECT_FALSE(mapper->isActive('R'));
@@ -224,7 +224,7 @@ TEST_F(GameFrameworkTest, InputObjectsListenWhileTheyLive)
     EXPECT_FALSE(sfml->hasListener(gone));
     EXPECT_EQ(sfml->getListenerCount(), 1u) << "only the engine itself";
     // Dispatch after the destruction reaches nobody that is gone (ASan watches).
-    sfml->callListenersHandle(enginetest::keyEvent(sf::Keyboard::Return));
+    sfml->callListenersHandle(velk_test::keyEvent(sf::Keyboard::Return));
 }
 
 TEST_F(GameFrameworkTest, DefaultHelperTakesTheWindowFromTheGraphicsSettings)

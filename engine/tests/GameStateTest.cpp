@@ -1,6 +1,6 @@
 #include "engine/GameState.hpp"
 
-#include "EngineTestSupport.hpp"
+#include "testsupport/engine/EngineTestSupport.hpp"
 #include "app/AudioSubSettings.hpp"
 #include "app/Main.hpp"
 
@@ -30,7 +30,7 @@ public:
     CEGUI::Window* window = nullptr;
 };
 
-class GameStateTest : public enginetest::HeadlessEngineTest {};
+class GameStateTest : public velk_test::HeadlessEngineTest {};
 
 TEST_F(GameStateTest, MusicFollowsTheSettingAtEveryStart)
 {

@@ -168,6 +168,44 @@ TEST(GameWorldTest, ContactsFanOutOnlyWhileListening)
     EXPECT_TRUE(calls.empty());
 }
 
+TEST(GameWorldTest, ObjectRemovedInsideAContactCallbackGoesAfterTheStep)
+{
+    std::vector<std::string> journal;
+    GameWorld world(b2Vec2(0, 0));
+    b2BodyDef def;
+    def.type = b2_dynamicBody;
+    b2PolygonShape box;
+    box.SetAsBox(1, 1);
+    auto* a = static_cast<Probe*>(world.add(new Probe(journal, "a")));
+    b2Body* bodyA = world.getB2World()->CreateBody(&def);
+    bodyA->CreateFixture(&box, 1);
+    a->add(new GamePhisicsComponent(bodyA));
+    def.position.Set(1, 0);
+    b2Body* bodyB = world.getB2World()->CreateBody(&def);
+    bodyB->CreateFixture(&box, 1);
+
+    struct Remover : b2ContactListener {
+        GameWorld* world;
+        GameObject* victim;
+        void BeginContact(b2Contact*) override
+        {
+            if (victim)
+                world->destroy(victim);
+            victim = nullptr;
+        }
+    } remover;
+    remover.world = &world;
+    remover.victim = a;
+    world.addPhisicsContactListener(&remover);
+    world.enablePhisicsContactListening();
+    journal.clear();
+    world.update(1.0f / 60);
+    // Skipped by the update, deleted with its body once the step was over.
+    EXPECT_EQ(journal, (std::vector<std::string>{"end a", "delete a"}));
+    EXPECT_EQ(world.getB2World()->GetBodyCount(), 1);
+    EXPECT_EQ(world.getResources().size(), 1u);
+}
+
 TEST(GameWorldTest, DefaultFontIsNullUntilSetAndLoadable)
 {
     GameWorld world(b2Vec2(0, 0));

@@ -1,6 +1,6 @@
 #include "engine/GuiStepper.hpp"
 
-#include "EngineTestSupport.hpp"
+#include "testsupport/engine/EngineTestSupport.hpp"
 #include "framework/cegui/CeguiRender.hpp"
 
 #include <CEGUI/widgets/ListboxTextItem.h>
@@ -16,11 +16,11 @@ namespace {
 using Direction = GuiStepper::Node::Direction;
 using Node = GuiStepper::Node;
 
-class GuiStepperTest : public enginetest::HeadlessEngineTest {
+class GuiStepperTest : public velk_test::HeadlessEngineTest {
 protected:
     void SetUp() override
     {
-        enginetest::HeadlessEngineTest::SetUp();
+        velk_test::HeadlessEngineTest::SetUp();
         start();
         sfml = GameFramework::Singleton.getSfmlFramework();
         notifyCeguiDisplaySize(800, 600);
@@ -38,7 +38,7 @@ protected:
     void TearDown() override
     {
         stepper.reset();
-        enginetest::HeadlessEngineTest::TearDown();
+        velk_test::HeadlessEngineTest::TearDown();
     }
 
     static CEGUI::GUIContext& context() { return CEGUI::System::getSingleton().getDefaultGUIContext(); }
@@ -90,8 +90,8 @@ protected:
     /// Pressed in one frame, released in the next.
     void press(sf::Keyboard::Key key)
     {
-        frame({key}, {enginetest::keyEvent(key)});
-        frame({}, {enginetest::keyEvent(key, false)});
+        frame({key}, {velk_test::keyEvent(key)});
+        frame({}, {velk_test::keyEvent(key, false)});
     }
 
     CEGUI::Window* activeWindow() const { return stepper->getActiveNode()->getWindow(); }
@@ -102,7 +102,7 @@ protected:
         return {static_cast<int>(r.left() + r.getWidth() / 2), static_cast<int>(r.top() + r.getHeight() / 2)};
     }
 
-    enginetest::FakeInput input;
+    velk_test::FakeInput input;
     SfmlFramework* sfml = nullptr;
     CEGUI::Window* root = nullptr;
     std::unique_ptr<GuiStepper> stepper;
@@ -193,7 +193,7 @@ TEST_F(GuiStepperTest, ReturnPressesTheButtonUnderTheCursorOnly)
     EXPECT_EQ(clicks, std::vector<std::string>{"B0"});
     EXPECT_EQ(doneWhenClicked, std::vector<bool>{true}) << "the flag is set before the handlers run";
 
-    frame({sf::Keyboard::Return}, {enginetest::keyEvent(sf::Keyboard::Return)});
+    frame({sf::Keyboard::Return}, {velk_test::keyEvent(sf::Keyboard::Return)});
     EXPECT_TRUE(stepper->isDoneAction());
     EXPECT_TRUE(stepper->isDoneAny());
     frame({});
@@ -207,7 +207,7 @@ TEST_F(GuiStepperTest, ReturnPressesTheButtonUnderTheCursorOnly)
     // A disabled button is not pressed, though the press counts as made.
     stepper->moveCursorToActive();
     b[0]->setEnabled(false);
-    frame({sf::Keyboard::Return}, {enginetest::keyEvent(sf::Keyboard::Return)});
+    frame({sf::Keyboard::Return}, {velk_test::keyEvent(sf::Keyboard::Return)});
     EXPECT_TRUE(stepper->isDoneAction());
     EXPECT_EQ(clicks.size(), 2u);
 }
@@ -245,7 +245,7 @@ TEST_F(GuiStepperTest, EscapeFiresTheFirstBackNode)
     stepper->searchNode(b[1])->setIsBack(true);
     EXPECT_TRUE(stepper->searchNode(b[1])->isBack());
     moveMouse(600, 500); // the back press does not need the cursor
-    frame({sf::Keyboard::Escape}, {enginetest::keyEvent(sf::Keyboard::Escape)});
+    frame({sf::Keyboard::Escape}, {velk_test::keyEvent(sf::Keyboard::Escape)});
     EXPECT_TRUE(stepper->isDoneBack());
     EXPECT_FALSE(stepper->isDoneAction());
     EXPECT_EQ(clicks, std::vector<std::string>{"B1"}) << "the first marked in creation order";

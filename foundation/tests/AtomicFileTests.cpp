@@ -1,6 +1,5 @@
 #include "foundation/tools/AtomicFile.hpp"
-
-#include "TempFolder.hpp"
+#include "testsupport/TempFolder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +24,9 @@ TEST_F(AtomicFile, ReplacesContentKeepsPermissionsAndLeavesNoTemporaryFile)
     std::string error = "untouched";
     ASSERT_TRUE(tools::writeFileAtomically(file.string(), std::string("new\0bytes", 9), &error));
     EXPECT_EQ(error, "untouched");
-    EXPECT_EQ(contents(file), std::string("new\0bytes", 9));
+    EXPECT_EQ(velk_test::readFile(file), std::string("new\0bytes", 9));
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(names(), (std::vector<std::string>{"beállítások.ini"}));
+    EXPECT_EQ(temp.names(), (std::vector<std::string>{"beállítások.ini"}));
 }
 
 TEST_F(AtomicFile, FailuresNameTheirCause)
@@ -39,7 +38,7 @@ TEST_F(AtomicFile, FailuresNameTheirCause)
     EXPECT_FALSE(tools::writeFileAtomically(folder.string(), "x", &error));
     EXPECT_EQ(error, "is a directory");
     EXPECT_FALSE(tools::writeFileAtomically("", "x"));
-    EXPECT_TRUE(names().empty());
+    EXPECT_TRUE(temp.names().empty());
 }
 
 TEST_F(AtomicFile, RelativeNamesWriteIntoTheWorkingDirectory)
@@ -49,8 +48,8 @@ TEST_F(AtomicFile, RelativeNamesWriteIntoTheWorkingDirectory)
     const bool written = tools::writeFileAtomically("lang.ini", "hu");
     fs::current_path(previous);
     ASSERT_TRUE(written);
-    EXPECT_EQ(contents(folder / "lang.ini"), "hu");
-    EXPECT_EQ(names().size(), 1u);
+    EXPECT_EQ(velk_test::readFile(folder / "lang.ini"), "hu");
+    EXPECT_EQ(temp.names().size(), 1u);
 }
 
 TEST_F(AtomicFile, ParallelWritersNeverMixTheirTexts)
@@ -68,9 +67,9 @@ TEST_F(AtomicFile, ParallelWritersNeverMixTheirTexts)
     });
     first.join();
     second.join();
-    const std::string result = contents(file);
+    const std::string result = velk_test::readFile(file);
     EXPECT_TRUE(result == a || result == b);
-    EXPECT_EQ(names().size(), 1u);
+    EXPECT_EQ(temp.names().size(), 1u);
 }
 
 } // namespace

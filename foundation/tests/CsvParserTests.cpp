@@ -1,6 +1,5 @@
 #include "foundation/csv/Parser.hpp"
-
-#include "TempFolder.hpp"
+#include "testsupport/TempFolder.hpp"
 
 #include <gtest/gtest.h>
 

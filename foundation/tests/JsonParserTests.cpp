@@ -1,7 +1,6 @@
 #include "foundation/json/Parser.hpp"
 #include "foundation/json/Writer.hpp"
-
-#include "TempFolder.hpp"
+#include "testsupport/TempFolder.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,7 @@
 #include "foundation/json/Parser.hpp"
 #include "foundation/json/Value2Vec.hpp"
 #include "foundation/json/Writer.hpp"
-
-#include "TempFolder.hpp"
+#include "testsupport/TempFolder.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 #include "foundation/json/Parser.hpp"
 #include "foundation/json/Writer.hpp"
-
-#include "TempFolder.hpp"
+#include "testsupport/TempFolder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -180,9 +179,9 @@ TEST_F(JsonFiles, WriteToFileReplacesContentAndReadsBack)
     ASSERT_TRUE(json::writeToFile(file.string(), Value(Object{{"name", Value("régi")}})));
     const Value v(Object{{"name", Value("Űrhajó")}, {"points", Value(Array{Value(1LL), Value(2.5)})}});
     ASSERT_TRUE(json::writeToFile(file.string(), v));
-    EXPECT_EQ(contents(file), text(v));
+    EXPECT_EQ(velk_test::readFile(file), text(v));
     EXPECT_EQ(text(json::parseFromFile(file.string())), text(v));
-    EXPECT_EQ(names().size(), 1u) << "no temporary file may stay behind";
+    EXPECT_EQ(temp.names().size(), 1u) << "no temporary file may stay behind";
 }
 
 TEST_F(JsonFiles, WriteToFileReportsFailureForMissingFolderOrDirectoryTarget)
@@ -194,7 +193,7 @@ TEST_F(JsonFiles, WriteToFileReportsFailureForMissingFolderOrDirectoryTarget)
     EXPECT_FALSE(json::writeToFile((folder / "dir").string(), Value(1LL)));
     EXPECT_TRUE(fs::is_directory(folder / "dir" / "inner"));
     EXPECT_FALSE(json::writeToFile("", Value(1LL)));
-    EXPECT_EQ(names().size(), 1u);
+    EXPECT_EQ(temp.names().size(), 1u);
 }
 
 TEST_F(JsonFiles, FailedWriteKeepsTheOldFileWhole)
@@ -214,8 +213,8 @@ TEST_F(JsonFiles, FailedWriteKeepsTheOldFileWhole)
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_FALSE(written);
-    EXPECT_EQ(contents(file), "\"old\"");
-    EXPECT_EQ(names().size(), 1u);
+    EXPECT_EQ(velk_test::readFile(file), "\"old\"");
+    EXPECT_EQ(temp.names().size(), 1u);
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Vector2.hpp>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <utility>
@@ -131,7 +132,8 @@ public:
     bool isWindowFocused() const { return focused; }
     bool isCloseEnabled() const { return closeEnabled; }
     /// With closing disabled, a Closed event is handed to the listeners like
-    /// any other event and the window stays open.
+    /// any other event and the window stays open. Safe from any thread (the
+    /// play screen writes it from its loading thread).
     void setCloseEnabled(bool on) { closeEnabled = on; }
 
     // --- Events and listeners -----------------------------------------------
@@ -224,7 +226,7 @@ private:
     bool initialised = false;
     std::unique_ptr<sf::RenderWindow> window;
     bool focused = true;
-    bool closeEnabled = true;
+    std::atomic<bool> closeEnabled{true};
     float mainVolume = 100.0f;
     float musicVolume = 100.0f;
     float soundVolume = 100.0f;

@@ -6,7 +6,7 @@
 #include "app/Language.hpp"
 #include "engine/GameFramework.hpp"
 #include "framework/cegui/CeguiString.hpp"
-#include "game/menu/FolderFiles.hpp"
+#include "game/shell/FolderFiles.hpp"
 #include "game/shell/ListItem.hpp"
 #include "game/play/model/ScoreEntry.hpp"
 #include "game/shell/Global.hpp"

@@ -112,9 +112,13 @@ void PartComponent::onBegin()
         tools::log(Tag, "Part id " + std::to_string(entry->getPartId()) + " is not in the catalogue; the part has no object");
         return;
     }
-    const std::string path = partObjectFile(part->getCode());
     GameWorld* world = getWorld();
-    if (!isRegularFile(path) || !world) {
+    if (!world) {
+        tools::log(Tag, "The part \"" + part->getCode() + "\" is in no world; it has no object");
+        return;
+    }
+    const std::string path = partObjectFile(part->getCode());
+    if (!isRegularFile(path)) {
         tools::log(Tag, "No object file \"" + path + "\" for part \"" + part->getCode() + "\"; the part is not shown");
         if (!test)
             initSounds();

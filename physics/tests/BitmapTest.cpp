@@ -1,5 +1,7 @@
 #include "physics/CBitmap.hpp"
 
+#include "testsupport/TempFolder.hpp"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -365,14 +367,12 @@ TEST(BitmapTest, HostileRunLengthCodes)
 
 TEST(BitmapTest, FilesOnDisk)
 {
-    const std::string path = std::string(VELK_BINARY_DIR) + "/physics_bitmap_test.bmp";
+    const velk_test::TempFolder temp;
+    const std::string path = (temp / "picture.bmp").string();
     BmpSpec s;
     s.pixels = {10, 20, 30, 0};
     const Bytes bytes = build(s);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    velk_test::writeFile(path, std::string(bytes.begin(), bytes.end()));
     CBitmap bitmap;
     ASSERT_TRUE(bitmap.Load(path.c_str()));
     EXPECT_TRUE(same(bitmap.GetPixels()[0], Color{30, 20, 10, 255}));
@@ -381,5 +381,4 @@ TEST(BitmapTest, FilesOnDisk)
     ASSERT_NE(bitmap.GetPixels(), nullptr);
     EXPECT_TRUE(same(bitmap.GetPixels()[0], Color{30, 20, 10, 255}));
     EXPECT_FALSE(bitmap.Load(nullptr));
-    std::remove(path.c_str());
 }

@@ -16,14 +16,7 @@ class MirrorTest : public ::testing::Test
 protected:
     b2Body* makeBody(b2BodyType type, b2Vec2 position)
     {
-        b2BodyDef def;
-        def.type = type;
-        def.position = position;
-        b2Body* body = world.CreateBody(&def);
-        b2CircleShape circle;
-        circle.m_radius = 0.5f;
-        body->CreateFixture(&circle, 1.0f);
-        return body;
+        return velk_test::addBody(world, type, position, 0.5f);
     }
 
     /// The only joint of `body`'s joint list that has the given type.

@@ -1,7 +1,6 @@
-#include "physics/B2SceneImage_OpenGL.hpp"
+#include "physics/B2SceneImage.hpp"
 
 #include "SceneTestSupport.hpp"
-#include "testsupport/LogCapture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -20,15 +19,6 @@ void expectNear(b2Vec2 actual, b2Vec2 expected)
     EXPECT_NEAR(actual.y, expected.y, 1e-5f);
 }
 } // namespace
-
-TEST(SceneImageTest, FileExtensions)
-{
-    EXPECT_TRUE(checkFileExtension("a.bmp", ".bmp"));
-    EXPECT_FALSE(checkFileExtension(".bmp", ".bmp")); // not longer than the extension
-    EXPECT_FALSE(checkFileExtension("a.BMP", ".bmp"));
-    EXPECT_FALSE(checkFileExtension("bmp", ".bmp"));
-    EXPECT_FALSE(checkFileExtension("picture.png", ".bmp"));
-}
 
 TEST(SceneImageTest, CornersAndTriangles)
 {
@@ -116,23 +106,6 @@ TEST(SceneImageTest, CopiesAreDeep)
     original.points[0] = 99;
     EXPECT_NE(copy.points[0], 99);
     EXPECT_EQ(copy.indices[5], 0);
-}
-
-TEST(SceneImageTest, OpenGLImageWithoutALoadableFile)
-{
-    velk_test::LogCapture logs;
-    // Only ".bmp" files load; without one no texture is made (and no OpenGL call).
-    B2SceneImage record;
-    record.file = "picture.png";
-    B2SceneImage_OpenGL png(&record);
-    EXPECT_EQ(png.textureId, 0u);
-    EXPECT_FALSE(png.loadImage());
-
-    record.file = "/nonexistent/picture.bmp";
-    logs.clear();
-    B2SceneImage_OpenGL missing(&record);
-    EXPECT_EQ(logs.text(), "Could not load image file '/nonexistent/picture.bmp'\n");
-    EXPECT_EQ(missing.textureId, 0u);
 }
 
 TEST(SceneImageTest, ImagesFromAScene)

@@ -1,4 +1,5 @@
 #include "SceneTestSupport.hpp"
+#include "testsupport/TempFolder.hpp"
 
 #include "physics/B2SceneJson.hpp"
 
@@ -141,18 +142,13 @@ TEST(SceneValuesTest, WrongJsonTypesAreReportedNotThrown)
 
 TEST(SceneValuesTest, WrongTypesFromAFileNameThePath)
 {
-    const std::string path = std::string(VELK_BINARY_DIR) + "/physics_wrong_type.json";
-    {
-        std::FILE* file = std::fopen(path.c_str(), "w");
-        ASSERT_NE(file, nullptr);
-        std::fputs(R"({"body": [{}, {"fixture": [{"friction": {"x": 1}}]}]})", file);
-        std::fclose(file);
-    }
+    const velk_test::TempFolder temp;
+    const std::string path = (temp / "wrong_type.json").string();
+    velk_test::writeFile(path, R"({"body": [{}, {"fixture": [{"friction": {"x": 1}}]}]})");
     B2Scene scene;
     std::string error;
     EXPECT_EQ(scene.readFromFile(path.c_str(), error), nullptr);
     EXPECT_NE(error.find("body[1].fixture[0].friction"), std::string::npos) << error;
-    std::remove(path.c_str());
 }
 
 TEST(SceneValuesTest, ValuesJsonConvertsAreAccepted)

@@ -1,5 +1,6 @@
 #include "SceneTestSupport.hpp"
 #include "testsupport/LogCapture.hpp"
+#include "testsupport/TempFolder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 using namespace scenetest;
 
@@ -114,21 +116,13 @@ TEST(SceneWriteTest, BodiesComeOutNewestFirst)
 TEST(SceneWriteTest, GearJointsFollowTheJointsTheyLink)
 {
     b2World world(b2Vec2(0, 0));
-    b2BodyDef def;
-    b2Body* ground = world.CreateBody(&def);
-    def.type = b2_dynamicBody;
-    b2Body* wheel = world.CreateBody(&def);
-    b2Body* slider = world.CreateBody(&def);
-    b2CircleShape circle;
-    circle.m_radius = 1;
-    wheel->CreateFixture(&circle, 1);
-    slider->CreateFixture(&circle, 1);
+    b2Body* ground = velk_test::addBody(world, b2_staticBody);
+    b2Body* wheel = velk_test::addBody(world, b2_dynamicBody, b2Vec2(0, 0), 1.0f);
+    b2Body* slider = velk_test::addBody(world, b2_dynamicBody, b2Vec2(0, 0), 1.0f);
     b2PrismaticJointDef prismaticDef;
     prismaticDef.Initialize(ground, slider, b2Vec2(0, 0), b2Vec2(1, 0));
     b2Joint* prismatic = world.CreateJoint(&prismaticDef);
-    b2RevoluteJointDef revoluteDef;
-    revoluteDef.Initialize(ground, wheel, b2Vec2(0, 0));
-    b2Joint* revolute = world.CreateJoint(&revoluteDef);
+    b2Joint* revolute = velk_test::addRevoluteJoint(world, ground, wheel, b2Vec2(0, 0));
     b2GearJointDef gearDef;
     gearDef.bodyA = wheel;
     gearDef.bodyB = slider;
@@ -348,16 +342,14 @@ TEST(SceneWriteTest, FilesAreWrittenWholeOrNotAtAll)
     std::string error;
     auto world = loadFile(scene, "all_shapes.json", error);
     ASSERT_NE(world, nullptr) << error;
-    const std::string path = std::string(VELK_BINARY_DIR) + "/physics_written_scene.json";
+    const velk_test::TempFolder temp;
+    const std::string path = (temp / "written.json").string();
     ASSERT_TRUE(scene.writeToFile(world.get(), path.c_str()));
-    std::ifstream written(path);
-    ASSERT_TRUE(written.good());
-    EXPECT_FALSE(std::ifstream(path + ".tmp").good());
+    EXPECT_EQ(temp.names(), std::vector<std::string>{"written.json"}) << "no temporary file may stay behind";
     B2Scene reader;
     std::unique_ptr<b2World> copy(reader.readFromFile(path.c_str(), error));
     ASSERT_NE(copy, nullptr) << error;
     EXPECT_EQ(reader.writeToString(copy.get()), rewrite(scene.writeToString(world.get()), false));
-    std::remove(path.c_str());
 
     logs.clear();
     EXPECT_FALSE(scene.writeToFile(world.get(), "/nonexistent/folder/scene.json"));

@@ -157,3 +157,51 @@ TEST_F(GameFrameworkWindowTest, GuiIsDrawnThroughTheColourBlindFilter)
 }
 
 } // namespace
+
+/// Covers a screen for one frame, then leaves again.
+class CoveringScreen : public GameState {
+protected:
+    void update() override { app::State::stop(); }
+};
+
+/// On its first frame starts a covering screen; when uncovered it makes a GUI
+/// texture, as a screen does when it loads its image collections, then ends.
+class ReturningScreen : public GameState {
+public:
+    int starts = 0;
+    std::string textureError = "not tried";
+
+protected:
+    void onStateStart() override
+    {
+        GameState::onStateStart();
+        if (++starts < 2)
+            return;
+        try {
+            CEGUI::Renderer* renderer = CEGUI::System::getSingleton().getRenderer();
+            renderer->destroyTexture(renderer->createTexture("ReturnTexture", CEGUI::Sizef(64, 64)));
+            textureError.clear();
+        } catch (const CEGUI::Exception& e) {
+            textureError = e.getMessage().c_str();
+        }
+    }
+    void update() override
+    {
+        if (starts == 1) {
+            auto covering = std::make_shared<CoveringScreen>();
+            GameFramework::Singleton.getSfmlFramework()->setupState(covering.get());
+            app::State::start(covering);
+        }
+        else
+            app::State::terminate();
+    }
+};
+
+TEST_F(GameFrameworkWindowTest, AScreenComingBackBetweenFramesCanMakeGuiTextures)
+{
+    auto screen = std::make_shared<ReturningScreen>();
+    sfml->setupState(screen.get());
+    EXPECT_EQ(engine.run(screen), 0);
+    EXPECT_EQ(screen->starts, 2);
+    EXPECT_EQ(screen->textureError, "");
+}

@@ -1,4 +1,4 @@
-#include "CeguiTestSupport.hpp"
+#include "testsupport/gui/CeguiNullFixture.hpp"
 
 #include "framework/cegui/CeguiCanvasWidget.hpp"
 #include "framework/cegui/CeguiString.hpp"
@@ -27,7 +27,7 @@ TEST(CeguiFrameworkTest, InitRunsOnceAndShutdownTearsEverythingDown)
 {
     velk_test::LogCapture logs;
     TempFolder temp;
-    NullInitHelper helper(guiDataFolder(), (temp.path / "gui.log").string());
+    NullInitHelper helper(guiDataFolder(), (temp.getPath() / "gui.log").string());
     CeguiFramework framework;
     EXPECT_FALSE(framework.isInitialised());
 
@@ -82,10 +82,10 @@ TEST(CeguiFrameworkTest, RendererThatCannotStartLeavesNothingBehind)
     velk_test::LogCapture logs;
     TempFolder temp;
     CeguiFramework framework;
-    FailingHelper failing(guiDataFolder(), (temp.path / "gui.log").string());
+    FailingHelper failing(guiDataFolder(), (temp.getPath() / "gui.log").string());
     logs.clear();
     EXPECT_THROW(framework.init(&failing), std::runtime_error);
-    SilentHelper silent(guiDataFolder(), (temp.path / "gui.log").string());
+    SilentHelper silent(guiDataFolder(), (temp.getPath() / "gui.log").string());
     framework.init(&silent);
     const std::string out = logs.text();
     EXPECT_EQ(countOf(out, "[CeguiFramework] init failed"), 2);
@@ -93,7 +93,7 @@ TEST(CeguiFrameworkTest, RendererThatCannotStartLeavesNothingBehind)
     EXPECT_EQ(CEGUI::Logger::getSingletonPtr(), nullptr);
 
     // A working helper afterwards starts the GUI normally.
-    NullInitHelper working(guiDataFolder(), (temp.path / "gui.log").string());
+    NullInitHelper working(guiDataFolder(), (temp.getPath() / "gui.log").string());
     framework.init(&working);
     EXPECT_TRUE(framework.isInitialised());
 }
@@ -101,7 +101,7 @@ TEST(CeguiFrameworkTest, RendererThatCannotStartLeavesNothingBehind)
 TEST(CeguiFrameworkTest, InitAfterShutdownStartsAgainWithTheCanvasType)
 {
     TempFolder temp;
-    NullInitHelper helper(guiDataFolder(), (temp.path / "gui.log").string());
+    NullInitHelper helper(guiDataFolder(), (temp.getPath() / "gui.log").string());
     CeguiFramework framework;
     for (int run = 0; run < 2; ++run) {
         framework.init(&helper);
@@ -118,7 +118,7 @@ TEST(CeguiFrameworkTest, InitAfterShutdownStartsAgainWithTheCanvasType)
 TEST(CeguiFrameworkTest, TwoFrameworksOneAfterTheOther)
 {
     TempFolder temp;
-    NullInitHelper helper(guiDataFolder(), (temp.path / "gui.log").string());
+    NullInitHelper helper(guiDataFolder(), (temp.getPath() / "gui.log").string());
     {
         CeguiFramework first;
         first.init(&helper);
@@ -133,7 +133,7 @@ TEST(CeguiFrameworkTest, TwoFrameworksOneAfterTheOther)
 TEST(CeguiFrameworkTest, ResourceGroupsPointIntoTheFolder)
 {
     TempFolder temp;
-    NullInitHelper helper(guiDataFolder(), (temp.path / "gui.log").string());
+    NullInitHelper helper(guiDataFolder(), (temp.getPath() / "gui.log").string());
     CeguiFramework framework;
     framework.init(&helper);
     auto* provider = dynamic_cast<CEGUI::DefaultResourceProvider*>(CEGUI::System::getSingleton().getResourceProvider());
@@ -162,7 +162,7 @@ TEST(CeguiFrameworkTest, ResourceGroupsPointIntoTheFolder)
 TEST(CeguiFrameworkTest, LogFileStartsAfreshAtEachRun)
 {
     TempFolder temp;
-    const auto log = temp.path / "gui.log";
+    const auto log = temp.getPath() / "gui.log";
     writeFile(log, "A LINE OF AN EARLIER RUN\n");
     NullInitHelper helper(guiDataFolder(), log.string());
     CeguiFramework framework;
@@ -177,7 +177,7 @@ TEST(CeguiFrameworkTest, UnwritableLogFileIsReportedAndStartUpGoesOn)
 {
     velk_test::LogCapture logs;
     TempFolder temp;
-    NullInitHelper helper(guiDataFolder(), (temp.path / "no" / "such" / "folder" / "gui.log").string());
+    NullInitHelper helper(guiDataFolder(), (temp.getPath() / "no" / "such" / "folder" / "gui.log").string());
     CeguiFramework framework;
     logs.clear();
     framework.init(&helper);
@@ -197,7 +197,7 @@ TEST(CeguiFrameworkLogTest, WithoutItsFileTheLogDoesNotPileUpInMemory)
 {
     TempFolder temp;
     ProbeLogger logger; // present before the framework starts: the framework uses it
-    NullInitHelper helper(guiDataFolder(), (temp.path / "missing" / "gui.log").string());
+    NullInitHelper helper(guiDataFolder(), (temp.getPath() / "missing" / "gui.log").string());
     {
         const velk_test::LogCapture quiet;
         CeguiFramework framework;
@@ -215,7 +215,7 @@ TEST(CeguiFrameworkTest, MissingStartScriptIsReportedAndStartUpGoesOn)
 {
     velk_test::LogCapture logs;
     TempFolder temp;
-    NullInitHelper helper((temp.path / "empty").string(), (temp.path / "gui.log").string());
+    NullInitHelper helper((temp.getPath() / "empty").string(), (temp.getPath() / "gui.log").string());
     CeguiFramework framework;
     logs.clear();
     framework.init(&helper);
@@ -230,8 +230,8 @@ TEST(CeguiFrameworkTest, LuaErrorInStartScriptIsReportedWithLuasMessage)
 {
     velk_test::LogCapture logs;
     TempFolder temp;
-    writeFile(temp.path / "gui" / "scripts" / "init_script.lua", "local x = nil\nx.field = 1\n");
-    NullInitHelper helper((temp.path / "gui").string(), (temp.path / "gui.log").string());
+    writeFile(temp.getPath() / "gui" / "scripts" / "init_script.lua", "local x = nil\nx.field = 1\n");
+    NullInitHelper helper((temp.getPath() / "gui").string(), (temp.getPath() / "gui.log").string());
     CeguiFramework framework;
     logs.clear();
     framework.init(&helper);
@@ -247,11 +247,11 @@ TEST(CeguiFrameworkTest, FolderWithHungarianLettersIsFound)
 {
     TempFolder temp;
     // The start script names its window with Hungarian letters too.
-    const std::string folder = (temp.path / "G\xC3\xA9ph\xC3\xA1z" / "gui").string();
+    const std::string folder = (temp.getPath() / "G\xC3\xA9ph\xC3\xA1z" / "gui").string();
     writeFile(std::filesystem::path(folder) / "scripts" / "init_script.lua",
               "local w = CEGUI.WindowManager:getSingleton():createWindow('DefaultWindow', '\xC3\x81rv\xC3\xADz')\n"
               "CEGUI.System:getSingleton():getDefaultGUIContext():setRootWindow(w)\n");
-    NullInitHelper helper(folder, (temp.path / "gui.log").string());
+    NullInitHelper helper(folder, (temp.getPath() / "gui.log").string());
     CeguiFramework framework;
     framework.init(&helper);
     CEGUI::Window* root = framework.getRootWindow();

@@ -1,11 +1,10 @@
-#include "CeguiTestSupport.hpp"
+#include "testsupport/gui/CeguiNullFixture.hpp"
 
 #include "app/Language.hpp"
 #include "framework/cegui/CeguiString.hpp"
 #include "framework/cegui/CeguiTranslation.hpp"
 #include "testsupport/LogCapture.hpp"
-
-#include <sqlite3.h>
+#include "testsupport/app/TestDatabase.hpp"
 
 namespace {
 
@@ -15,15 +14,13 @@ protected:
     {
         const velk_test::LogCapture quiet; // the language logs its set-up
         velk_test::CeguiFixture::SetUp();
-        ASSERT_EQ(sqlite3_open(":memory:", &database), SQLITE_OK);
-        const char* sql =
+        ASSERT_TRUE(database.exec(
             "CREATE TABLE 'lang' ('code' TEXT PRIMARY KEY NOT NULL, 'en' TEXT NOT NULL, 'hu' TEXT NOT NULL);"
             "INSERT INTO lang VALUES ('general.localname', 'English', 'Magyar');"
             "INSERT INTO lang VALUES ('highscores.name', 'Name', 'N\xC3\xA9v');"
-            "INSERT INTO lang VALUES ('menu.exit', 'Exit', 'Kil\xC3\xA9p\xC3\xA9s');";
-        ASSERT_EQ(sqlite3_exec(database, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+            "INSERT INTO lang VALUES ('menu.exit', 'Exit', 'Kil\xC3\xA9p\xC3\xA9s');"));
         language = std::make_unique<app::Language>();
-        language->setDatabase(database);
+        language->setDatabase(database.get());
         language->setActLangCode("en");
         setCeguiTranslationLanguage(language.get());
     }
@@ -32,7 +29,6 @@ protected:
     {
         setCeguiTranslationLanguage(nullptr);
         language.reset();
-        sqlite3_close(database);
         velk_test::CeguiFixture::TearDown();
     }
 
@@ -46,7 +42,7 @@ protected:
 
     static std::string textOf(const CEGUI::Window* window) { return ceguiStringToUtf8(window->getText()); }
 
-    sqlite3* database = nullptr;
+    velk_test::TestDatabase database{false};
     std::unique_ptr<app::Language> language;
 };
 

@@ -1,4 +1,4 @@
-#include "CeguiTestSupport.hpp"
+#include "testsupport/gui/CeguiNullFixture.hpp"
 
 #include "framework/cegui/CeguiString.hpp"
 

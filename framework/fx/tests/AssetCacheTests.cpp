@@ -1,6 +1,7 @@
 #include "framework/fx/AssetCache.hpp"
 
 #include "testsupport/LogCapture.hpp"
+#include "testsupport/TempFolder.hpp"
 
 #include <SFML/Audio/Sound.hpp>
 #include <gtest/gtest.h>
@@ -13,8 +14,6 @@
 #include <thread>
 #include <vector>
 
-#include <unistd.h>
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -22,17 +21,8 @@ namespace {
 const char* const kDebianFont = "/usr/share/fonts/truetype/open-sans/OpenSans-Regular.ttf";
 
 /// A private folder per test, removed afterwards.
-class AssetCacheTest : public ::testing::Test {
+class AssetCacheTest : public velk_test::TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() / (std::string("fx-assets-") + info->name() + "-" +
-                                              std::to_string(::getpid()));
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     std::string writeWav(const std::string& name, std::size_t samples)
     {
         std::vector<sf::Int16> data(samples);
@@ -53,8 +43,6 @@ protected:
         f();
         return logs.text();
     }
-
-    fs::path folder;
 };
 
 TEST_F(AssetCacheTest, SoundBuffersAreSharedByKey)

@@ -2,8 +2,8 @@
 // names, start-up without a display.
 
 #include "framework/sfml/SfmlFramework.hpp"
-#include "framework/sfml/tests/TestInitHelper.hpp"
 #include "testsupport/LogCapture.hpp"
+#include "testsupport/window/TestInitHelper.hpp"
 
 #include <SFML/Audio/Listener.hpp>
 #include <SFML/Window/Joystick.hpp>
@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <limits>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -224,7 +225,7 @@ TEST(SfmlFrameworkStart, WithoutADisplayTheProgramEndsCleanly)
     velk_test::LogCapture logs;
     unsetenv("DISPLAY");
     SfmlFramework sfml;
-    windowtest::TestInitHelper helper;
+    velk_test::TestInitHelper helper;
     helper.resolution = {320, 240};
     helper.fps = 0.0f;
     logs.clear();
@@ -244,4 +245,23 @@ TEST(SfmlFrameworkStart, WithoutADisplayTheProgramEndsCleanly)
     sfml.display();
     sfml.shutdown();
     EXPECT_FALSE(sfml.isInitialised());
+}
+
+TEST(SfmlClosing, CloseEnabledIsWrittenSafelyFromAnotherThread)
+{
+    // The play screen turns closing off and on from its loading thread while
+    // the main thread polls events (checked under the thread sanitizer).
+    SfmlFramework sfml;
+    EXPECT_TRUE(sfml.isCloseEnabled());
+    std::thread loader([&sfml] {
+        for (int i = 0; i < 1000; ++i)
+            sfml.setCloseEnabled(i % 2 == 1);
+    });
+    bool lastSeen = true;
+    for (int i = 0; i < 1000; ++i)
+        lastSeen = sfml.isCloseEnabled();
+    loader.join();
+    (void)lastSeen;
+    // The loader's last write (on) is what the main thread reads afterwards.
+    EXPECT_TRUE(sfml.isCloseEnabled());
 }

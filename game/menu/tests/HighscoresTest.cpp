@@ -1,7 +1,7 @@
 // The high-score view: order by score, the map filter by its selected entry,
 // and Clear for one map or for all.
 
-#include "game/menu/FolderFiles.hpp"
+#include "game/shell/FolderFiles.hpp"
 #include "game/menu/MainMenuState.hpp"
 #include "game/menu/tests/MenuTestSupport.hpp"
 

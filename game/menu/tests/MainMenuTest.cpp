@@ -263,4 +263,20 @@ TEST_F(MainMenuTest, CameraDriftsWithTheFrames)
     EXPECT_NEAR(menu->getWorld()->getCamera().getCenter().x - x, 250.0f * dt * frames, 0.01f);
 }
 
+TEST_F(MainMenuTest, F5ClosesTheSettingsAndKeepsTheBackground)
+{
+    velk_test::writeFile(MainMenuState::LangIniPath, "en");
+    start();
+    velk_test::click(window("ContentHolder/Content/OptionsButton"));
+    menu->update();
+    const float x = menu->getWorld()->getCamera().getCenter().x;
+    GameWorld* world = menu->getWorld();
+    velk_test::pressKey(sf::Keyboard::F5);
+    menu->update();
+    EXPECT_EQ(modalWindow(), window("ContentHolder"));
+    EXPECT_FALSE(window("Settings")->isVisible());
+    EXPECT_EQ(menu->getWorld(), world);
+    EXPECT_GT(menu->getWorld()->getCamera().getCenter().x, x);
+}
+
 } // namespace

@@ -8,6 +8,7 @@
 #include "app/DatabaseSeeder.hpp"
 #include "engine/GameFramework.hpp"
 #include "engine/GameInputSource.hpp"
+#include "framework/sfml/SfmlFramework.hpp"
 #include "game/shell/VelkInitHelper.hpp"
 #include "testsupport/TempFolder.hpp"
 
@@ -127,6 +128,20 @@ public:
 private:
     NothingHeld nothing;
 };
+
+/// One frame's events as the window layer hands them to its listeners: a
+/// press of the key (and its release).
+inline void pressKey(sf::Keyboard::Key key)
+{
+    SfmlFramework* sfml = GameFramework::Singleton.getSfmlFramework();
+    sfml->callListenersPreHandle();
+    sf::Event event;
+    event.type = sf::Event::KeyPressed;
+    event.key = sf::Event::KeyEvent{key, false, false, false, false};
+    sfml->callListenersHandle(event);
+    event.type = sf::Event::KeyReleased;
+    sfml->callListenersHandle(event);
+}
 
 inline CEGUI::Window* guiRoot()
 {

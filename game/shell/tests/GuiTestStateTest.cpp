@@ -76,4 +76,25 @@ TEST_F(GuiTestStateTest, ListsAreFilledOncePerBuild)
     EXPECT_EQ(screen->getBackgroundSfColor().r, 10);
 }
 
+TEST_F(GuiTestStateTest, F1TogglesTheDisabledGuiAndF5RebuildsIt)
+{
+    velk_test::pressKey(sf::Keyboard::F1);
+    screen->update();
+    EXPECT_TRUE(guiRoot()->isDisabled());
+    velk_test::pressKey(sf::Keyboard::F1);
+    screen->update();
+    EXPECT_FALSE(guiRoot()->isDisabled());
+
+    CEGUI::Window* before = guiRoot()->getChild("List");
+    velk_test::pressKey(sf::Keyboard::F5);
+    screen->update();
+    EXPECT_NE(guiRoot()->getChild("List"), before);
+    EXPECT_EQ(static_cast<CEGUI::Listbox*>(guiRoot()->getChild("List"))->getItemCount(), 20u);
+    // Without a key the next frame rebuilds nothing.
+    before = guiRoot()->getChild("List");
+    velk_test::pressKey(sf::Keyboard::A);
+    screen->update();
+    EXPECT_EQ(guiRoot()->getChild("List"), before);
+}
+
 } // namespace

@@ -5,7 +5,7 @@
 // make textures in), the catalogue of data/velk.sql plus test rows, a ship
 // whose factories make the plain part kinds, and input the tests control.
 
-#include "app/tests/TestDatabase.hpp"
+#include "app/DatabaseSeeder.hpp"
 #include "engine/GameInputSource.hpp"
 #include "engine/GameWorld.hpp"
 #include "game/ship/AntennaComponent.hpp"
@@ -25,6 +25,7 @@
 #include <SFML/Window/Event.hpp>
 #include <box2d/box2d.h>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <set>
@@ -64,6 +65,21 @@ inline fs::path sourceData()
     return fs::path(VELK_SOURCE_DIR) / "data";
 }
 
+/// Loads the catalogue rows of data/velk.sql, plus `extraRows` (SQL), into `store`.
+inline bool loadShippedCatalogue(velk::backend::ShipPartStore& store, const std::string& extraRows = "")
+{
+    sqlite3* db = nullptr;
+    sqlite3_open(":memory:", &db);
+    std::string script;
+    bool ok = app::DatabaseSeeder::readScript((sourceData() / "velk.sql").string(), script)
+              && app::DatabaseSeeder::apply(db, script);
+    if (ok && !extraRows.empty())
+        ok = sqlite3_exec(db, extraRows.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    ok = ok && store.loadFromDatabase(db);
+    sqlite3_close(db);
+    return ok;
+}
+
 /// Copies a folder tree, leaving out PNG images.
 inline void copyWithoutImages(const fs::path& from, const fs::path& to)
 {
@@ -89,10 +105,7 @@ inline const fs::path& shippedData()
         velk::flameFolder = (temp / "flames").string();
         velk::partSoundFolder = (sourceData() / "snd" / "parts").string();
         velk::shipDeadSoundFile = (sourceData() / "snd" / "ship" / "malfunction.wav").string();
-        apptest::TestDatabase db;
-        EXPECT_TRUE(db.seeded());
-        EXPECT_TRUE(db.exec(TestRows));
-        return velk::backend::ShipPartStore::Singleton.loadFromDatabase(db.get());
+        return loadShippedCatalogue(velk::backend::ShipPartStore::Singleton, TestRows);
     }();
     EXPECT_TRUE(ready);
     return temp.getPath();

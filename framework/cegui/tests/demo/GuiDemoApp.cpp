@@ -1,11 +1,9 @@
-// Before anything that includes gl.h.
-#include "GuiInitHelpers.hpp"
-
 #include "GuiDemoApp.hpp"
 
 #include "foundation/tools/Log.hpp"
 #include "framework/cegui/CeguiRender.hpp"
 #include "framework/cegui/CeguiString.hpp"
+#include "testsupport/gui/GuiInitHelpers.hpp"
 
 #include <CEGUI/CEGUI.h>
 
@@ -41,13 +39,13 @@ GuiDemoApp::~GuiDemoApp()
 
 int GuiDemoApp::run()
 {
-    velk_gui_test::WindowHelper sfmlHelper;
+    velk_test::WindowHelper sfmlHelper;
     sfml.init(&sfmlHelper);
     if (!sfml.getWindow()) {
         tools::log("GuiDemo", "No window could be opened");
         return 1;
     }
-    velk_gui_test::GlInitHelper ceguiHelper(sfml, options.guiLogPath);
+    velk_test::GlInitHelper ceguiHelper(sfml, options.guiLogPath);
     cegui.init(&ceguiHelper);
     if (!cegui.isInitialised() || !buildGui()) {
         return 1;

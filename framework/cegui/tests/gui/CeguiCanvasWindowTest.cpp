@@ -1,8 +1,9 @@
-#include "GuiWindowSupport.hpp"
+#include "testsupport/gui/GuiWindowFixture.hpp"
 
 #include "framework/cegui/CeguiCanvasWidget.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/OpenGL.hpp>
 
 #include <array>
 #include <vector>
@@ -40,7 +41,7 @@ public:
     bool scissorOn = false;
 };
 
-class CeguiCanvasWindowTest : public velk_gui_test::GuiWindowFixture {
+class CeguiCanvasWindowTest : public velk_test::GuiWindowFixture {
 protected:
     CeguiCanvasWidget* canvasAt(CEGUI::Window* parent, float x, float y, float w, float h)
     {

@@ -1,11 +1,11 @@
-#include "GuiWindowSupport.hpp"
+#include "testsupport/gui/GuiWindowFixture.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 
 namespace {
 
-class CeguiRenderWindowTest : public velk_gui_test::GuiWindowFixture {};
+class CeguiRenderWindowTest : public velk_test::GuiWindowFixture {};
 
 const sf::Color Background(20, 30, 60);
 

@@ -1,7 +1,8 @@
 // Drives the demo program with real X input (xdotool) and reads its window
 // back with ImageMagick's import, as a player and a screenshot would see it.
 
-#include "XServerKeeper.hpp"
+#include "testsupport/TempFolder.hpp"
+#include "testsupport/window/XServerKeeper.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 
@@ -58,9 +59,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(keeper.connected()) << "no display";
-        char pattern[] = "/tmp/velk-gui-demo-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
         outFile = folder / "demo.out";
         const std::string out = "--out=" + outFile.string();
         const std::string log = "--log=" + (folder / "gui.log").string();
@@ -77,8 +75,6 @@ protected:
         if (pid > 0) {
             stop();
         }
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
     }
 
     /// Escape ends the demo; its exit code, or -1 when it had to be killed.
@@ -168,8 +164,9 @@ protected:
         EXPECT_EQ(shot.getPixel(700, 500), sf::Color(20, 30, 60));
     }
 
-    velk_gui_test::XServerKeeper keeper;
-    fs::path folder;
+    velk_test::XServerKeeper keeper;
+    velk_test::TempFolder temp;
+    const fs::path& folder = temp.getPath();
     fs::path outFile;
     pid_t pid = 0;
     std::string window;

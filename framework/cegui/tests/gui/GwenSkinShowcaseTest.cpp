@@ -3,7 +3,7 @@
 // combobox, slider, spinner, radio buttons in a group box, status bar), drawn
 // in a real window. Set VELK_SCREENSHOT_DIR to keep the picture for a look.
 
-#include "GuiWindowSupport.hpp"
+#include "testsupport/gui/GuiWindowFixture.hpp"
 
 #include "framework/cegui/CeguiString.hpp"
 
@@ -15,7 +15,7 @@
 
 namespace {
 
-class GwenSkinShowcaseTest : public velk_gui_test::GuiWindowFixture {
+class GwenSkinShowcaseTest : public velk_test::GuiWindowFixture {
 protected:
     CEGUI::Window* label(CEGUI::Window* parent, const char* name, const char* text, float x, float y, float w = 130)
     {

@@ -1,13 +1,15 @@
-#include "GuiWindowSupport.hpp"
+#include "testsupport/gui/GuiWindowFixture.hpp"
 
 #include "framework/cegui/CeguiString.hpp"
+
+#include <SFML/OpenGL.hpp>
 
 #include <cstdlib>
 #include <string>
 
 namespace {
 
-class GwenSkinWindowTest : public velk_gui_test::GuiWindowFixture {};
+class GwenSkinWindowTest : public velk_test::GuiWindowFixture {};
 
 TEST_F(GwenSkinWindowTest, SkinLoadsWithTheOpenGlRenderer)
 {

@@ -1,6 +1,7 @@
 #include "framework/fx/AssetCache.hpp"
 #include "framework/fx/Emitter.hpp"
 #include "framework/fx/ParticleSystem.hpp"
+#include "testsupport/TempFolder.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
@@ -10,23 +11,12 @@
 #include <fstream>
 #include <thread>
 
-#include <unistd.h>
-
 namespace fs = std::filesystem;
 
 namespace {
 
-class TextureCacheGuiTest : public ::testing::Test {
+class TextureCacheGuiTest : public velk_test::TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() /
-                 (std::string("fx-gui-") + info->name() + "-" + std::to_string(::getpid()));
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     std::string writeImage(const std::string& name, unsigned width, unsigned height, sf::Color color)
     {
         sf::Image image;
@@ -35,8 +25,6 @@ protected:
         EXPECT_TRUE(image.saveToFile(path));
         return path;
     }
-
-    fs::path folder;
 };
 
 TEST_F(TextureCacheGuiTest, TexturesLoadOnceAndAreShared)

@@ -5,13 +5,16 @@
 #include <gtest/gtest.h>
 
 #include "WindowTestSupport.hpp"
+#include "testsupport/TempFolder.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/OpenGL.hpp>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <thread>
 
 using namespace windowtest;
 
@@ -135,9 +138,8 @@ TEST(SfmlWindow, FrameRateIsTruncatedAndUnusableRatesFallBackTo60)
 
 TEST(SfmlWindow, IconIsSetFromAnImageAndLeftOutWhenItCannotLoad)
 {
-    namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / ("velk-icon-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
+    const velk_test::TempFolder temp;
+    const std::filesystem::path& folder = temp.getPath();
     sf::Image icon;
     icon.create(16, 8, sf::Color(10, 20, 30));
     const std::string iconFile = (folder / "icon.png").string();
@@ -166,7 +168,6 @@ TEST(SfmlWindow, IconIsSetFromAnImageAndLeftOutWhenItCannotLoad)
         EXPECT_TRUE(probe.cardinals(windowId(sfml), "_NET_WM_ICON").empty()) << broken;
         EXPECT_TRUE(sfml.getWindow()->isOpen());
     }
-    fs::remove_all(folder);
 }
 
 TEST(SfmlWindow, SettingChangesRecreateTheSameWindowObject)

@@ -1,28 +1,31 @@
 #pragma once
 
-// Shared pieces of the window tests: an init helper with plain fields, a
-// listener that records what it receives, and small X11 probes that look at
-// the window from outside the program, as another client would.
+// Shared pieces of this folder's window tests: a listener that records what it
+// receives, and small X11 probes that look at the window from outside the
+// program, as another client would. The init helper and the frame pump come
+// from the window test support.
 
 #include "framework/sfml/SfmlEventListener.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
-#include "framework/sfml/tests/TestInitHelper.hpp"
+#include "testsupport/window/TestInitHelper.hpp"
+#include "testsupport/window/WindowPump.hpp"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
 namespace windowtest {
+
+using velk_test::pumpFrames;
+using velk_test::pumpUntil;
+using velk_test::TestInitHelper;
 
 struct RecordingListener : SfmlEventListener {
     std::vector<sf::Event> events;
@@ -57,29 +60,6 @@ inline std::string runCommand(const std::string& command)
 inline void focusWindow(unsigned long id)
 {
     runCommand("xdotool windowfocus " + std::to_string(id));
-}
-
-/// Polls the framework (and draws a frame) until the condition holds or about
-/// two seconds have passed.
-inline bool pumpUntil(SfmlFramework& sfml, const std::function<bool()>& done, const sf::Color& background = sf::Color::Black)
-{
-    for (int i = 0; i < 200; ++i) {
-        sfml.pollEvent();
-        if (sfml.getWindow() && sfml.getWindow()->isOpen()) {
-            sfml.clear(background);
-            sfml.display();
-        }
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
-
-inline void pumpFrames(SfmlFramework& sfml, int frames, const sf::Color& background = sf::Color::Black)
-{
-    int left = frames;
-    pumpUntil(sfml, [&] { return --left <= 0; }, background);
 }
 
 /// A second connection to the X server, as another program would have.

@@ -1,4 +1,4 @@
-#include "app/tests/TestDatabase.hpp"
+#include "testsupport/app/TestDatabase.hpp"
 #include "game/play/model/ScoreEntry.hpp"
 #include "testsupport/LogCapture.hpp"
 
@@ -34,7 +34,7 @@ std::vector<Row> rows(sqlite3* db)
 class HighScores : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(db.seeded()); }
-    apptest::TestDatabase db;
+    velk_test::TestDatabase db;
 };
 
 TEST_F(HighScores, StoredRowsComeBackBestFirst)
@@ -76,7 +76,7 @@ TEST_F(HighScores, ClearingRemovesOneMapLiterallyOrEverything)
 
 TEST_F(HighScores, NullColumnsReadAsEmptyTextAndZero)
 {
-    apptest::TestDatabase loose(false);
+    velk_test::TestDatabase loose(false);
     ASSERT_TRUE(loose.exec("CREATE TABLE scores (name TEXT, score INTEGER, map TEXT, mode INTEGER);"
                            "INSERT INTO scores VALUES (NULL, 5, NULL, NULL);"
                            "INSERT INTO scores VALUES ('x', NULL, 'm', 1)"));
@@ -85,7 +85,7 @@ TEST_F(HighScores, NullColumnsReadAsEmptyTextAndZero)
 
 TEST_F(HighScores, MissingTableOrConnectionDoesNothingAndLogs)
 {
-    apptest::TestDatabase empty(false);
+    velk_test::TestDatabase empty(false);
     velk_test::LogCapture log;
     EXPECT_FALSE(ScoreEntry::addToHighscores(empty.get(), entry("a", 1, "m")));
     EXPECT_FALSE(ScoreEntry::clearHighscores(empty.get(), "m"));
@@ -112,7 +112,7 @@ TEST_F(HighScores, MissingTableOrConnectionDoesNothingAndLogs)
 TEST_F(HighScores, AFailedInsertIsReportedAndStoresNothing)
 {
     // A database whose table refuses the row: the failure must not pass as stored.
-    apptest::TestDatabase strict(false);
+    velk_test::TestDatabase strict(false);
     ASSERT_TRUE(strict.exec("CREATE TABLE scores (name TEXT NOT NULL CHECK (length(name) > 0), score INTEGER,"
                             " map TEXT, mode INTEGER)"));
     velk_test::LogCapture log;

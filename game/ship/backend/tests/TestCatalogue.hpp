@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/tests/TestDatabase.hpp"
+#include "testsupport/app/TestDatabase.hpp"
 #include "game/ship/backend/ShipPartStore.hpp"
 
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ constexpr unsigned int kUnknownId = 123456;
 inline void loadTestCatalogue()
 {
     static const bool loaded = [] {
-        apptest::TestDatabase db;
+        velk_test::TestDatabase db;
         EXPECT_TRUE(db.seeded());
         EXPECT_TRUE(db.exec(kTestRows));
         return velk::backend::ShipPartStore::Singleton.loadFromDatabase(db.get());

@@ -1,0 +1,206 @@
+-- The map editor's windows: a tool column on the left (menu, map details with
+-- the properties button, the tile palette with the brush size), the map
+-- canvas "EditorArea" beside it, a status bar, and the new-map, load, save and
+-- properties dialogs. The screen runs this at every start, so it first
+-- destroys the windows of an earlier run. Texts that begin with "@" are
+-- translation codes; the screen translates them after the script.
+local system = CEGUI.System:getSingleton()
+local context = system:getDefaultGUIContext()
+local windows = CEGUI.WindowManager:getSingleton()
+
+if not CEGUI.SchemeManager:getSingleton():isDefined("GWEN") then
+    CEGUI.SchemeManager:getSingleton():createFromFile("GWEN.scheme")
+end
+
+local root = context:getRootWindow()
+if root == nil then
+    root = windows:createWindow("DefaultWindow", "Root")
+    context:setRootWindow(root)
+end
+root:setMousePassThroughEnabled(true)
+
+-- Windows of an earlier run go first. Compared by name while walking the
+-- children: the script binding's isChild(name) refuses a plain string.
+local stale = { Toolbar = true, EditorArea = true, Statusbar = true, NewMap = true, Load = true, Save = true,
+                Properties = true }
+for i = root:getChildCount() - 1, 0, -1 do
+    local child = root:getChildAtIdx(i)
+    if stale[child:getName()] then
+        windows:destroyWindow(child)
+    end
+end
+
+local toolWidth = 232
+local screen = root:getPixelSize()
+local screenWidth = math.max(screen.width, 640)
+local screenHeight = math.max(screen.height, 480)
+
+local function place(window, x, y, w, h)
+    window:setPosition(CEGUI.UVector2(CEGUI.UDim(0, x), CEGUI.UDim(0, y)))
+    window:setSize(CEGUI.USize(CEGUI.UDim(0, w), CEGUI.UDim(0, h)))
+end
+
+local function centre(window, w, h)
+    window:setPosition(CEGUI.UVector2(CEGUI.UDim(0.5, -w / 2), CEGUI.UDim(0.5, -h / 2)))
+    window:setSize(CEGUI.USize(CEGUI.UDim(0, w), CEGUI.UDim(0, h)))
+end
+
+local function create(kind, name, parent, text)
+    local window = windows:createWindow(kind, name)
+    if text ~= nil then
+        window:setText(text)
+    end
+    parent:addChild(window)
+    return window
+end
+
+local function group(name, parent, x, y, w, h)
+    local window = create("DefaultWindow", name, parent)
+    place(window, x, y, w, h)
+    window:setMousePassThroughEnabled(true)
+    return window
+end
+
+local function button(name, parent, text, x, y, w, h)
+    local window = create("GWEN/Button", name, parent, text)
+    place(window, x, y, w, h)
+    return window
+end
+
+local function label(name, parent, text, x, y, w, h)
+    local window = create("GWEN/Label", name, parent, text)
+    place(window, x, y, w, h)
+    window:setProperty("HorzFormatting", "LeftAligned")
+    return window
+end
+
+-- A pane of the tool column: a titled group box whose content window is
+-- named "__auto_contentpane__", as the screen looks its children up. The
+-- box's look places children inside its frame (6 px in, 28 px down).
+local function pane(name, parent, title, y, h)
+    local box = create("GWEN/GroupBox", name, parent, title)
+    place(box, 0, y, toolWidth, h)
+    local content = create("DefaultWindow", "__auto_contentpane__", box)
+    content:setSize(CEGUI.USize(CEGUI.UDim(1, 0), CEGUI.UDim(1, 0)))
+    content:setMousePassThroughEnabled(true)
+    return content
+end
+
+local function spinner(name, parent, x, y, w, minimum, maximum, step, value, mode)
+    local window = create("GWEN/Spinner", name, parent)
+    place(window, x, y, w, 28)
+    window:setProperty("MinimumValue", tostring(minimum))
+    window:setProperty("MaximumValue", tostring(maximum))
+    window:setProperty("StepSize", tostring(step))
+    window:setProperty("TextInputMode", mode)
+    window:setProperty("CurrentValue", tostring(value))
+    return window
+end
+
+------------------------------------------------------------------------------
+-- Tool column.
+local statusHeight = 26
+local columnHeight = screenHeight - statusHeight
+local toolbar = group("Toolbar", root, 0, 0, toolWidth, columnHeight)
+
+local menu = pane("Menu", toolbar, "@mapper.map", 4, 146)
+local half = (toolWidth - 24) / 2 - 2
+button("NewButton", menu, "@mapper.new", 0, 0, half, 32)
+button("LoadButton", menu, "@mapper.load", half + 4, 0, half, 32)
+button("SaveButton", menu, "@mapper.save", 0, 38, half, 32)
+button("SaveAsButton", menu, "@mapper.saveas", half + 4, 38, half, 32)
+button("ExitButton", menu, "@mapper.exit", 0, 76, toolWidth - 24, 32)
+
+local details = pane("Properties", toolbar, "@mapper.properties", 154, 170)
+label("NameLabel", details, "", 0, 0, toolWidth - 24, 24)
+label("SizeLabel", details, "", 0, 26, toolWidth - 24, 24)
+label("TsLabel", details, "", 0, 52, toolWidth - 24, 24)
+label("TptLabel", details, "", 0, 78, toolWidth - 24, 24)
+button("Button", details, "@mapper.properties.edit", 0, 108, toolWidth - 24, 30)
+
+local tilesTop = 328
+local tilesHeight = columnHeight - tilesTop - 4
+local tiles = pane("Tiles", toolbar, "@mapper.tiles", tilesTop, tilesHeight)
+local brush = group("Brush", tiles, 0, 0, toolWidth - 24, 30)
+brush:setMousePassThroughEnabled(false)
+label("Label", brush, "@mapper.brush", 0, 0, 100, 28)
+spinner("Spinner", brush, 104, 0, toolWidth - 130, 1, 20, 1, 1, "Integer")
+-- The palette draws its own scrolling column; it fits inside the pane, so the
+-- pane itself never scrolls.
+local selector = create("CanvasWidget", "Selector", tiles)
+place(selector, 0, 36, toolWidth - 26, tilesHeight - 28 - 40)
+
+
+------------------------------------------------------------------------------
+-- The map canvas.
+local area = create("CanvasWidget", "EditorArea", root)
+place(area, toolWidth + 4, 0, screenWidth - toolWidth - 4, columnHeight)
+
+local status = create("GWEN/StatusBar", "Statusbar", root)
+place(status, 0, columnHeight, screenWidth, statusHeight)
+
+------------------------------------------------------------------------------
+-- Dialogs, hidden until the screen opens one.
+local function frame(name, title, w, h)
+    local window = create("GWEN/FrameWindow", name, root, title)
+    centre(window, w, h)
+    window:setProperty("SizingEnabled", "false")
+    window:setProperty("DragMovingEnabled", "false")
+    window:setProperty("CloseButtonEnabled", "false")
+    window:setVisible(false)
+    return window
+end
+
+-- The four map values, as both the new-map and the properties dialog show them.
+local function mapValues(dialog)
+    local size = group("Size", dialog, 16, 12, 360, 64)
+    size:setMousePassThroughEnabled(false)
+    label("Label", size, "@mapper.size", 0, 0, 150, 28)
+    label("XLabel", size, "@mapper.width", 150, 0, 100, 28)
+    spinner("XSpinner", size, 250, 0, 100, 1, 2048, 1, 64, "Integer")
+    label("YLabel", size, "@mapper.height", 150, 34, 100, 28)
+    spinner("YSpinner", size, 250, 34, 100, 1, 2048, 1, 48, "Integer")
+    local ts = group("TS", dialog, 16, 86, 360, 30)
+    ts:setMousePassThroughEnabled(false)
+    label("Label", ts, "@mapper.tilesize", 0, 0, 240, 28)
+    spinner("Spinner", ts, 250, 0, 100, 0.1, 10, 0.1, 1, "FloatingPoint")
+    local tpt = group("TPT", dialog, 16, 124, 360, 30)
+    tpt:setMousePassThroughEnabled(false)
+    label("Label", tpt, "@mapper.tilespertexture", 0, 0, 240, 28)
+    spinner("Spinner", tpt, 250, 0, 100, 1, 64, 1, 8, "Integer")
+end
+
+local newMap = frame("NewMap", "@mapper.newmap.title", 400, 250)
+mapValues(newMap)
+local newButtons = group("Buttons", newMap, 16, 168, 360, 34)
+button("CreateButton", newButtons, "@mapper.create", 80, 0, 130, 32)
+button("CancelButton", newButtons, "@mapper.cancel", 220, 0, 130, 32)
+
+local properties = frame("Properties", "@mapper.properties.title", 400, 250)
+mapValues(properties)
+local propertyButtons = group("Buttons", properties, 16, 168, 360, 34)
+button("OkButton", propertyButtons, "@mapper.ok", 80, 0, 130, 32)
+button("CancelButton", propertyButtons, "@mapper.cancel", 220, 0, 130, 32)
+
+local function fileList(dialog)
+    local list = create("GWEN/Listbox", "FileList", dialog)
+    place(list, 16, 12, 368, 250)
+    list:setProperty("Sort", "true")
+    list:setProperty("MultiSelect", "false")
+    return list
+end
+
+local load = frame("Load", "@mapper.load.title", 400, 360)
+fileList(load)
+local loadButtons = group("Buttons", load, 16, 276, 368, 34)
+button("LoadButton", loadButtons, "@mapper.load", 98, 0, 130, 32)
+button("CancelButton", loadButtons, "@mapper.cancel", 238, 0, 130, 32)
+
+local save = frame("Save", "@mapper.save.title", 400, 400)
+fileList(save)
+label("FileNameLabel", save, "@mapper.filename", 16, 272, 110, 28)
+local name = create("GWEN/Editbox", "FileName", save)
+place(name, 126, 272, 258, 30)
+local saveButtons = group("Buttons", save, 16, 316, 368, 34)
+button("SaveButton", saveButtons, "@mapper.save", 98, 0, 130, 32)
+button("CancelButton", saveButtons, "@mapper.cancel", 238, 0, 130, 32)

@@ -1,0 +1,254 @@
+#include "terrain/MapComponent.hpp"
+
+#include "engine/GameObject.hpp"
+#include "foundation/tools/Log.hpp"
+#include "framework/sfml/SfmlConversions.hpp"
+#include "terrain/model/TileMapGeometry.hpp"
+
+#include <SFML/Graphics/BlendMode.hpp>
+#include <SFML/Graphics/RenderTarget.hpp>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+const char* const LogTag = "MapComponent";
+
+/// Mask pass: where the destination is opaque (no ground drawn yet) the black
+/// polygons clear colour and alpha; the texture pass then adds the texture
+/// only where the alpha is 0, and leaves the rest as it was.
+const sf::BlendMode MaskBlend(sf::BlendMode::OneMinusDstAlpha, sf::BlendMode::OneMinusSrcAlpha);
+const sf::BlendMode TextureBlend(sf::BlendMode::OneMinusDstAlpha, sf::BlendMode::One);
+
+unsigned int ceilDiv(unsigned int a, unsigned int b)
+{
+    return a / b + (a % b != 0 ? 1u : 0u);
+}
+
+/// Whether the pixel box of the unit square under `transform` covers part of
+/// the target's viewport of non-zero area.
+bool unitSquareOnScreen(const sf::RenderTarget& target, const sf::Transform& transform)
+{
+    const sf::Vector2f corners[4] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+    for (const sf::Vector2f& corner : corners) {
+        const sf::Vector2i p = target.mapCoordsToPixel(transform.transformPoint(corner));
+        left = std::min(left, p.x);
+        top = std::min(top, p.y);
+        right = std::max(right, p.x);
+        bottom = std::max(bottom, p.y);
+    }
+    const sf::IntRect viewport = target.getViewport(target.getView());
+    return left < viewport.left + viewport.width && viewport.left < right && top < viewport.top + viewport.height &&
+           viewport.top < bottom;
+}
+
+} // namespace
+
+MapComponent::MapComponent() : GamePhisicsComponent(nullptr) {}
+
+MapComponent::~MapComponent()
+{
+    destroyBodies();
+}
+
+MapChunk* MapComponent::getChunk(unsigned int index)
+{
+    return index < chunks.size() ? chunks[index].get() : nullptr;
+}
+
+const MapChunk* MapComponent::getChunk(unsigned int index) const
+{
+    return index < chunks.size() ? chunks[index].get() : nullptr;
+}
+
+math::Vector2<float> MapComponent::getRealSize() const
+{
+    const float t = tileMap.getTileSize();
+    return {static_cast<float>(tileMap.getSize().x) * t, static_cast<float>(tileMap.getSize().y) * t};
+}
+
+math::Vector2<float> MapComponent::getTilePosition(int x, int y, char align) const
+{
+    return ::getTilePosition(position, tileMap.getTileSize(), x, y, align);
+}
+
+math::Vector2<float> MapComponent::getTilePosition(const math::Vector2<int>& cell, char align) const
+{
+    return getTilePosition(cell.x, cell.y, align);
+}
+
+math::Vector2<int> MapComponent::getTileIndicesAt(const math::Vector2<float>& point) const
+{
+    return ::getTileIndicesAt(position, tileMap.getTileSize(), point);
+}
+
+math::Vector2<int> MapComponent::getTileIndicesAt(float x, float y) const
+{
+    return getTileIndicesAt(math::Vector2<float>(x, y));
+}
+
+bool MapComponent::loadFromFile(const std::string& path, LoadingMode mode)
+{
+    // Parsed apart, so a failure changes nothing and a second load does not
+    // inherit the first file's values.
+    TileMap loaded;
+    if (!loaded.loadFromFile(path))
+        return false;
+    destroyBodies();
+    tileMap = std::move(loaded);
+    buildChunks();
+    if (mode == Physical)
+        buildBodies();
+    return true;
+}
+
+void MapComponent::buildChunks()
+{
+    chunks.clear();
+    pendingChunks.clear();
+    const math::Vector2<unsigned int>& size = tileMap.getSize();
+    chunkEdge = tileMap.getTilesPerTexture();
+    const unsigned int longest = std::max(size.x, size.y);
+    if (ceilDiv(longest, chunkEdge) > MaxChunksPerSide) {
+        chunkEdge = ceilDiv(longest, MaxChunksPerSide);
+        tools::log(LogTag, "Map of " + std::to_string(size.x) + " x " + std::to_string(size.y) + " with " +
+                               std::to_string(tileMap.getTilesPerTexture()) + " tiles per texture: chunks of " +
+                               std::to_string(chunkEdge) + " tiles instead");
+    }
+    chunkRows = ceilDiv(size.y, chunkEdge);
+    const sf::Texture* texture = getObject() ? getObject()->getTexture() : nullptr;
+    chunks.reserve(static_cast<std::size_t>(ceilDiv(size.x, chunkEdge)) * chunkRows);
+    for (unsigned int bx = 0; bx < size.x; bx += chunkEdge)
+        for (unsigned int by = 0; by < size.y; by += chunkEdge) {
+            auto chunk = std::make_unique<MapChunk>(&tileMap);
+            chunk->setRegion({bx, by}, {chunkEdge, chunkEdge});
+            chunk->setTexture(texture);
+            chunk->update();
+            chunks.push_back(std::move(chunk));
+        }
+}
+
+void MapComponent::markChunks(const math::Box<math::Vector2<int>>& box)
+{
+    if (chunks.empty() || box.min.x > box.max.x || box.min.y > box.max.y)
+        return;
+    const long long edge = chunkEdge;
+    const long long columns = static_cast<long long>(chunks.size()) / chunkRows;
+    // Only the chunks that can touch the box are asked; the box itself is
+    // first kept to the map and its one-cell rim.
+    const long long w = tileMap.getSize().x;
+    const long long h = tileMap.getSize().y;
+    const math::Box<math::Vector2<int>> clipped{
+        {static_cast<int>(std::clamp<long long>(box.min.x, -1, w)), static_cast<int>(std::clamp<long long>(box.min.y, -1, h))},
+        {static_cast<int>(std::clamp<long long>(box.max.x, -1, w)), static_cast<int>(std::clamp<long long>(box.max.y, -1, h))}};
+    auto firstIndex = [edge](long long cell) { return std::max(0LL, (cell + edge) / edge - 2); };
+    const long long x0 = firstIndex(clipped.min.x);
+    const long long y0 = firstIndex(clipped.min.y);
+    const long long x1 = std::min(columns - 1, (clipped.max.x + 1 + edge) / edge);
+    const long long y1 = std::min<long long>(chunkRows - 1, (clipped.max.y + 1 + edge) / edge);
+    for (long long cx = x0; cx <= x1; ++cx)
+        for (long long cy = y0; cy <= y1; ++cy) {
+            const unsigned int index = static_cast<unsigned int>(cx * chunkRows + cy);
+            MapChunk& chunk = *chunks[index];
+            if (!chunk.isIntersect(clipped))
+                continue;
+            if (!chunk.isUpdateNeeded())
+                pendingChunks.push_back(index);
+            chunk.setUpdateNeeded(true);
+        }
+}
+
+void MapComponent::drill(const math::Vector2<int>& cell, float radius)
+{
+    if (!(radius >= 0.0f))
+        return;
+    const int n = getDrillBrushRadius(radius);
+    tileMap.erase(cell, n);
+    const long long w = tileMap.getSize().x;
+    const long long h = tileMap.getSize().y;
+    const long long cx = cell.x;
+    const long long cy = cell.y;
+    if (cx + n < -1 || cy + n < -1 || cx - n >= w + 1 || cy - n >= h + 1)
+        return;
+    if (getBody()) {
+        // Cells outside the map have no fixtures: the box is kept to the map.
+        const long long x1 = std::min(cx + n, w - 1);
+        const long long y1 = std::min(cy + n, h - 1);
+        for (long long x = std::max(cx - n, 0LL); x <= x1; ++x)
+            for (long long y = std::max(cy - n, 0LL); y <= y1; ++y)
+                createFixtureAt(static_cast<int>(x), static_cast<int>(y));
+    }
+    auto toCell = [](long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); };
+    markChunks({{toCell(cx - n), toCell(cy - n)}, {toCell(cx + n), toCell(cy + n)}});
+}
+
+void MapComponent::drill(int x, int y, float radius)
+{
+    drill(math::Vector2<int>(x, y), radius);
+}
+
+void MapComponent::drill(const math::Vector2<float>& point, float radius)
+{
+    drill(getTileIndicesAt(point), radius / tileMap.getTileSize());
+}
+
+void MapComponent::drill(float x, float y, float radius)
+{
+    drill(math::Vector2<float>(x, y), radius);
+}
+
+void MapComponent::onUpdate(float dt)
+{
+    GamePhisicsComponent::onUpdate(dt);
+    if (pendingChunks.empty())
+        return;
+    std::sort(pendingChunks.begin(), pendingChunks.end());
+    for (unsigned int index : pendingChunks)
+        if (index < chunks.size() && chunks[index]->isUpdateNeeded())
+            chunks[index]->update();
+    pendingChunks.clear();
+}
+
+bool MapComponent::isVisible(const sf::RenderTarget& target, sf::RenderStates states) const
+{
+    const math::Vector2<float> real = getRealSize();
+    states.transform.scale(real.x, real.y);
+    return unitSquareOnScreen(target, states.transform);
+}
+
+void MapComponent::draw(sf::RenderTarget& target, sf::RenderStates states) const
+{
+    // With a body the position is a world position; without one it is
+    // relative to the owner, whose placement the states carry.
+    if (getBody())
+        states.transform = sf::Transform::Identity;
+    states.transform.translate(rvec2svec(position));
+    if (!isVisible() || !isVisible(target, states))
+        return;
+    std::vector<MapChunk*> shown;
+    for (const auto& chunk : chunks)
+        if (chunk->isVisible(target, states))
+            shown.push_back(chunk.get());
+    if (shown.empty())
+        return;
+    sf::RenderStates mask = states;
+    mask.blendMode = MaskBlend;
+    for (MapChunk* chunk : shown)
+        chunk->drawMask(target, mask);
+    sf::RenderStates textured = states;
+    textured.blendMode = TextureBlend;
+    for (MapChunk* chunk : shown)
+        chunk->drawTexture(target, textured);
+    // Pixels per world unit of the view drawn through, so the outline keeps
+    // its world thickness at any zoom.
+    const sf::View& view = target.getView();
+    const float pixelUnit =
+        static_cast<float>(target.getSize().x) * view.getViewport().width / std::abs(view.getSize().x);
+    for (MapChunk* chunk : shown) {
+        chunk->setBorderWidth(pixelUnit * BorderWidth);
+        chunk->drawBorder(target, states);
+    }
+}
