@@ -8,12 +8,13 @@
 #include "game/editor/EditorController.hpp"
 #include "game/editor/EditorText.hpp"
 #include "game/editor/model/ShipFiles.hpp"
+#include "game/shell/FolderFiles.hpp"
 #include "game/shell/Global.hpp"
 #include "game/shell/ListItem.hpp"
 #include "game/ship/backend/ShipEntry.hpp"
 
 #include <CEGUI/CEGUI.h>
-#include <boost/filesystem.hpp>
+#include <filesystem>
 
 namespace velk {
 
@@ -95,7 +96,7 @@ void EditorState::newShip()
 
 bool EditorState::loadShip(const std::string& path)
 {
-    const std::string name = boost::filesystem::path(path).filename().string();
+    const std::string name = std::filesystem::path(path).filename().string();
     if (!loadShipInto(*ship, path)) {
         showStatusMessage("editor.msg.loadfailed", name);
         return false;
@@ -108,7 +109,7 @@ bool EditorState::loadShip(const std::string& path)
 
 bool EditorState::saveShip(const std::string& path)
 {
-    const std::string name = boost::filesystem::path(path).filename().string();
+    const std::string name = std::filesystem::path(path).filename().string();
     if (!ship->saveToFile(path)) {
         showStatusMessage("editor.msg.savefailed", name);
         return false;
@@ -146,7 +147,7 @@ void EditorState::doneFileWindow()
         return;
     }
     const std::string name = completeShipFileName(typed);
-    const std::string path = (boost::filesystem::path(ShipPath) / name).string();
+    const std::string path = (std::filesystem::path(ShipPath) / name).string();
     const bool done = fileMethod == Load ? loadShip(path) : saveShip(path);
     if (done)
         fileEdit->setText(utf8ToCeguiString(name));
@@ -157,7 +158,7 @@ void EditorState::updateFilelist()
 {
     while (fileList->getItemCount() > 0)
         fileList->removeItem(fileList->getListboxItemFromIndex(0));
-    for (const std::string& name : listFolderFiles(ShipPath, ".json"))
+    for (const std::string& name : getFilesInFolder(ShipPath, ".json"))
         fileList->addItem(makeListItem(name));
 }
 
@@ -169,8 +170,8 @@ void EditorState::deleteFile()
             tools::log("Editor", "File name refused, it must name a file of the ships folder: " + typed);
             showStatusMessage("editor.msg.badname", typed);
         } else {
-            boost::system::error_code error;
-            boost::filesystem::remove(boost::filesystem::path(ShipPath) / typed, error);
+            std::error_code error;
+            std::filesystem::remove(std::filesystem::path(ShipPath) / typed, error);
             if (error) {
                 tools::log("Editor", "Cannot delete ship file \"" + typed + "\": " + error.message());
                 showStatusMessage("editor.msg.deletefailed", typed);

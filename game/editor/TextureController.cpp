@@ -9,13 +9,14 @@
 #include "framework/cegui/CeguiTransform.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/editor/model/ShipFiles.hpp"
+#include "game/shell/FolderFiles.hpp"
 #include "game/shell/Global.hpp"
 #include "game/ship/backend/ShipEntry.hpp"
 
 #include <CEGUI/CEGUI.h>
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/OpenGL.hpp>
-#include <boost/filesystem.hpp>
+#include <filesystem>
 
 #include <algorithm>
 #include <cmath>
@@ -112,14 +113,14 @@ void TextureController::connectToTextures()
     layout->setSpacing(CEGUI::UVector2(CEGUI::UDim(0, 12), CEGUI::UDim(0, 12)));
     layout->setMargin(CEGUI::UBox(CEGUI::UDim(0, 10), CEGUI::UDim(0, 10), CEGUI::UDim(0, 0), CEGUI::UDim(0, 22)));
     layout->setAspectRatio(1.0f);
-    std::vector<std::string> files = listFolderFiles(TexturePath, ".png");
+    std::vector<std::string> files = getFilesInFolder(TexturePath, ".png");
     std::sort(files.begin(), files.end());
     CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
     CEGUI::ImageManager& images = CEGUI::ImageManager::getSingleton();
     for (const std::string& file : files) {
         CEGUI::Window* button = windows.createWindow("GWEN/Button", "");
         button->setUserString("File", utf8ToCeguiString(file));
-        button->setText(utf8ToCeguiString(boost::filesystem::path(file).stem().string()));
+        button->setText(utf8ToCeguiString(std::filesystem::path(file).stem().string()));
         button->setProperty("VertLabelFormatting", "BottomAligned");
         const CEGUI::String image = CEGUI::String(PreviewImagePrefix) + "/" + utf8ToCeguiString(file);
         try {
@@ -196,7 +197,7 @@ void TextureController::setTextureFile(const std::string& name)
         texture = std::make_unique<sf::Texture>();
         texture->setRepeated(true);
     }
-    textureLoaded = texture->loadFromFile((boost::filesystem::path(TexturePath) / name).string());
+    textureLoaded = texture->loadFromFile((std::filesystem::path(TexturePath) / name).string());
 }
 
 void TextureController::updateShape()

@@ -2,7 +2,6 @@
 
 #include "game/ship/backend/ShipEntry.hpp"
 
-#include <boost/filesystem.hpp>
 
 namespace velk {
 
@@ -22,24 +21,6 @@ std::string completeShipFileName(const std::string& name)
     if (extension == ".ship")
         return name + ".json";
     return name + ".ship.json";
-}
-
-std::vector<std::string> listFolderFiles(const std::string& folder, const std::string& extension)
-{
-    namespace fs = boost::filesystem;
-    std::vector<std::string> names;
-    boost::system::error_code error;
-    if (!fs::is_directory(folder, error) || error)
-        return names;
-    fs::directory_iterator it(folder, error);
-    for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
-        boost::system::error_code statusError;
-        if (!fs::is_regular_file(it->path(), statusError) || statusError)
-            continue;
-        if (it->path().extension().string() == extension)
-            names.push_back(it->path().filename().string());
-    }
-    return names;
 }
 
 bool loadShipInto(backend::ShipEntry& ship, const std::string& path)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace velk {
 
@@ -17,12 +16,6 @@ bool isBareFileName(const std::string& name);
 /// The ship file for a typed name: "*.json" stays, "*.ship" gets ".json",
 /// anything else gets ".ship.json".
 std::string completeShipFileName(const std::string& name);
-
-/// The names of the folder's regular files (links followed) whose last
-/// extension is `extension`, in directory order. A missing or unreadable
-/// folder, or any error while walking it, gives what was read so far (an
-/// empty list at worst), never an exception.
-std::vector<std::string> listFolderFiles(const std::string& folder, const std::string& extension);
 
 /// Reads a ship file into a description of its own first; only a file that
 /// reads cleanly replaces the content of `ship`. False (with the loader's log

@@ -1,5 +1,5 @@
-// Ship-file rules of the editor: bare names, name completion, folder lists
-// that never throw, and loads that leave the ship alone when they fail.
+// Ship-file rules of the editor: bare names, name completion, and loads
+// that leave the ship alone when they fail.
 
 #include "game/editor/model/ShipFiles.hpp"
 
@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 namespace {
 
@@ -40,29 +39,6 @@ TEST(ShipFilesTest, TypedNamesAreCompletedToShipFiles)
 }
 
 class ShipFolderTest : public velk_test::TempFolderTest {};
-
-TEST_F(ShipFolderTest, ListsRegularFilesWithTheExtension)
-{
-    namespace fs = std::filesystem;
-    velk_test::writeFile(folder / "a.json", "{}");
-    velk_test::writeFile(folder / "b.ship.json", "{}");
-    velk_test::writeFile(folder / "c.txt", "");
-    velk_test::writeFile(folder / "d.JSON", "");
-    fs::create_directory(folder / "e.json");
-    fs::create_symlink(folder / "a.json", folder / "link.json");
-    fs::create_symlink(folder / "missing", folder / "broken.json");
-    std::vector<std::string> names = velk::listFolderFiles(folder.string(), ".json");
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"a.json", "b.ship.json", "link.json"}));
-}
-
-TEST_F(ShipFolderTest, FolderErrorsGiveAnEmptyList)
-{
-    velk_test::writeFile(folder / "plain.json", "{}");
-    EXPECT_TRUE(velk::listFolderFiles((folder / "missing").string(), ".json").empty());
-    EXPECT_TRUE(velk::listFolderFiles((folder / "plain.json").string(), ".json").empty());
-    EXPECT_TRUE(velk::listFolderFiles("", ".json").empty());
-}
 
 void fill(ShipEntry& ship)
 {

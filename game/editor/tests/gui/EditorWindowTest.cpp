@@ -9,7 +9,7 @@
 #include "game/editor/EditorState.hpp"
 #include "game/editor/TestController.hpp"
 #include "game/editor/TestShipObject.hpp"
-#include "game/editor/model/ShipFiles.hpp"
+#include "game/shell/FolderFiles.hpp"
 #include "game/shell/Global.hpp"
 #include "game/shell/tests/GameTestSupport.hpp"
 #include "game/ship/backend/ShipEntry.hpp"
@@ -272,7 +272,7 @@ TEST_F(EditorWindowTest, BuildSaveAndTestDriveANewShip)
     EXPECT_EQ(ship.getTextureFile(), "hazard.png");
     EXPECT_EQ(ship.getColor(), velk::backend::ShipColor(200, 255, 255, 255));
     // The new ship is among the files the game lists.
-    const auto listed = velk::listFolderFiles(velk::ShipPath, ".json");
+    const auto listed = velk::getFilesInFolder(velk::ShipPath, ".json");
     EXPECT_NE(std::find(listed.begin(), listed.end(), "e2e_ship.ship.json"), listed.end());
 
     // Screenshots: the grid, the textured hull, the test world drew.
