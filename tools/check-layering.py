@@ -37,6 +37,7 @@ TESTSUPPORT_LAYERS = {
     "testsupport/physics": "physics",
     "testsupport/engine": "engine",
     "testsupport/terrain": "terrain",
+    "testsupport/game": "game/shell",
 }
 # Folders that draw nothing, and so include only folders that draw nothing.
 DRAWING_FREE_FOLDERS = ("foundation", "app", "physics", "game/ship/backend")

@@ -96,8 +96,7 @@ void MainMenuState::updateHighscores()
 
 void MainMenuState::openHighscores()
 {
-    highscoresWindow->setVisible(true);
-    highscoresWindow->setModalState(true);
+    showWindow(highscoresWindow);
     updateHighscores();
     if (mainMenuStepper.isDoneAny())
         highscoresStepper.stepToDefault();
@@ -105,8 +104,7 @@ void MainMenuState::openHighscores()
 
 void MainMenuState::closeHighscores()
 {
-    highscoresWindow->setModalState(false);
-    highscoresWindow->setVisible(false);
+    hideWindow(highscoresWindow);
     openMainMenu();
 }
 

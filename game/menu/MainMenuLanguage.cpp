@@ -72,14 +72,12 @@ void MainMenuState::connectToLangMenu()
 
 void MainMenuState::openLang()
 {
-    langSelector->setVisible(true);
-    langSelector->setModalState(true);
+    showWindow(langSelector);
 }
 
 void MainMenuState::closeLang()
 {
-    langSelector->setModalState(false);
-    langSelector->setVisible(false);
+    hideWindow(langSelector);
 }
 
 void MainMenuState::doneLang()

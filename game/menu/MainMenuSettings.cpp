@@ -181,16 +181,14 @@ void MainMenuState::connectOthersPage()
 
 void MainMenuState::openSettings()
 {
-    settingsWindow->setVisible(true);
-    settingsWindow->setModalState(true);
+    showWindow(settingsWindow);
     if (mainMenuStepper.isDoneAny())
         settingsStepper.stepToDefault();
 }
 
 void MainMenuState::closeSettings()
 {
-    settingsWindow->setModalState(false);
-    settingsWindow->setVisible(false);
+    hideWindow(settingsWindow);
     openMainMenu();
 }
 

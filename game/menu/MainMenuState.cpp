@@ -14,6 +14,8 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 
+#include <algorithm>
+
 namespace velk {
 
 namespace {
@@ -32,22 +34,6 @@ const float kCameraSpeed = 250.0f;
 CEGUI::Window* rootWindow()
 {
     return CEGUI::System::getSingleton().getDefaultGUIContext().getRootWindow();
-}
-
-void showModal(CEGUI::Window* window)
-{
-    if (!window)
-        return;
-    window->setVisible(true);
-    window->setModalState(true);
-}
-
-void hideModal(CEGUI::Window* window)
-{
-    if (!window)
-        return;
-    window->setModalState(false);
-    window->setVisible(false);
 }
 
 SfmlFramework* sfml()
@@ -86,7 +72,7 @@ void MainMenuState::onStateStart()
         openMainMenu();
     } else {
         // The selector over the main menu; no stepper is touched here.
-        showModal(langSelector);
+        showWindow(langSelector);
     }
     initBgWorld();
 
@@ -116,27 +102,61 @@ void MainMenuState::onStateEnd()
     highscoresStepper.clear();
     settingsStepper.clear();
     creditsStepper.clear();
-    // The windows go with the base; nothing may point at them afterwards.
-    langSelector = mainMenu = settingsWindow = creditsWindow = highscoresWindow = nullptr;
-    lastRadioButton = nullptr;
-    fullscreenBox = nullptr;
-    mainVolumeSlider = musicVolumeSlider = soundVolumeSlider = nullptr;
-    statusbar.setStatusbar(nullptr);
+    forgetWindows();
     rebuildPending = false;
     VelkState::onStateEnd();
+}
+
+void MainMenuState::showWindow(CEGUI::Window* window)
+{
+    if (!window)
+        return;
+    window->setVisible(true);
+    window->setModalState(true);
+}
+
+void MainMenuState::hideWindow(CEGUI::Window* window)
+{
+    if (!window)
+        return;
+    window->setModalState(false);
+    window->setVisible(false);
+}
+
+void MainMenuState::forgetWindows()
+{
+    // The windows go with the base's end; nothing may point at them afterwards.
+    langSelector = langDoneButton = mainMenu = creditsWindow = highscoresWindow = nullptr;
+    lastRadioButton = nullptr;
+    settingsWindow = fovMessage = colorblindPreview = nullptr;
+    settingsTabs = nullptr;
+    resolutionList = fpsList = antialiasingList = colorblindList = languageList = highscoresFilter = nullptr;
+    fullscreenBox = vsyncBox = nullptr;
+    fovSlider = mainVolumeSlider = musicVolumeSlider = soundVolumeSlider = nullptr;
+    highscoresList = nullptr;
+    tooltips.clear();
+    statusbar.setStatusbar(nullptr);
 }
 
 void MainMenuState::initGui()
 {
     loadMenuArt();
-    CEGUI::System::getSingleton().executeScriptFile(kScript, "");
-    translateCeguiWindow(rootWindow(), true);
-    connectToLangMenu();
-    connectToMainMenu();
-    connectToCredits();
-    // The new-game window arrives with the play screen.
-    connectToSettings();
-    connectToHighscores();
+    try {
+        CEGUI::System::getSingleton().executeScriptFile(kScript, "");
+        translateCeguiWindow(rootWindow(), true);
+        connectToLangMenu();
+        connectToMainMenu();
+        connectToCredits();
+        // The new-game window arrives with the play screen.
+        connectToSettings();
+        connectToHighscores();
+    } catch (const CEGUI::Exception& error) {
+        // A broken script or a window it lacks: the menu shows what it has,
+        // and the window can still be closed.
+        std::string reason = error.getMessage().c_str();
+        std::replace(reason.begin(), reason.end(), '\n', ' ');
+        tools::log("MainMenu", std::string("The menu cannot be built from \"") + kScript + "\": " + reason);
+    }
 }
 
 void MainMenuState::loadMenuArt()
@@ -214,7 +234,7 @@ void MainMenuState::runPendingRebuild()
     if (afterRebuild == AfterRebuild::MainMenu) {
         openMainMenu();
     } else if (afterRebuild == AfterRebuild::SettingsOthers) {
-        showModal(settingsWindow);
+        showWindow(settingsWindow);
         if (settingsTabs)
             settingsTabs->setSelectedTab("Others");
     }
@@ -270,19 +290,19 @@ void MainMenuState::connectToMainMenu()
     for (const char* name : ring)
         node = node->connectTo(content->getChild(name), GuiStepper::Node::Down);
     node->connectTo(first, GuiStepper::Node::Down);
-    hideModal(mainMenu);
+    hideWindow(mainMenu);
 }
 
 void MainMenuState::openMainMenu()
 {
-    showModal(mainMenu);
+    showWindow(mainMenu);
     if (highscoresStepper.isDoneAny() || creditsStepper.isDoneAny() || settingsStepper.isDoneAny())
         mainMenuStepper.moveCursorToActive();
 }
 
 void MainMenuState::closeMainMenu()
 {
-    hideModal(mainMenu);
+    hideWindow(mainMenu);
 }
 
 bool MainMenuState::onMainMenuNew(const CEGUI::EventArgs&)
@@ -330,20 +350,20 @@ void MainMenuState::connectToCredits()
     close->subscribeEvent(CEGUI::PushButton::EventClicked,
                           CEGUI::Event::Subscriber(&MainMenuState::onCreditsClose, this));
     creditsStepper.getRoot()->connectTo(close, GuiStepper::Node::All)->setIsBack(true);
-    hideModal(creditsWindow);
+    hideWindow(creditsWindow);
     openMainMenu();
 }
 
 void MainMenuState::openCredits()
 {
-    showModal(creditsWindow);
+    showWindow(creditsWindow);
     if (mainMenuStepper.isDoneAny())
         creditsStepper.stepToDefault();
 }
 
 void MainMenuState::closeCredits()
 {
-    hideModal(creditsWindow);
+    hideWindow(creditsWindow);
     openMainMenu();
 }
 

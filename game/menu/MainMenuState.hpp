@@ -92,6 +92,11 @@ private:
     /// What the deferred rebuild shows once it has run.
     enum class AfterRebuild { None, MainMenu, SettingsOthers };
 
+    /// Opening makes a window visible, then modal; closing undoes it in the
+    /// other order. A window that was never built is left alone.
+    static void showWindow(CEGUI::Window* window);
+    static void hideWindow(CEGUI::Window* window);
+    void forgetWindows();
     /// Loads the "MainMenu" images unless they are already there.
     void loadMenuArt();
     void connectToMainMenu();

@@ -5,7 +5,7 @@
 // mouse would.
 
 #include "framework/cegui/CeguiString.hpp"
-#include "game/shell/tests/GameTestSupport.hpp"
+#include "testsupport/game/GameTestSupport.hpp"
 #include "engine/GameInputSource.hpp"
 #include "mapper/GridController.hpp"
 #include "mapper/MapperState.hpp"

@@ -59,6 +59,15 @@ local function frame(name, title, w, h)
     window:setProperty("SizingEnabled", "false")
     window:setProperty("DragMovingEnabled", "false")
     window:setProperty("CloseButtonEnabled", "false")
+    -- An opaque backdrop: the main menu stays visible behind every dialog, and
+    -- its bright labels would show through the skin's translucent panel.
+    local backdrop = create("GWEN/StaticImage", "Backdrop", window)
+    backdrop:setSize(CEGUI.USize(CEGUI.UDim(1, 0), CEGUI.UDim(1, 0)))
+    backdrop:setProperty("Image", "GWEN/White")
+    backdrop:setProperty("ImageColours", "tl:FF0E151F tr:FF0E151F bl:FF0E151F br:FF0E151F")
+    backdrop:setProperty("FrameEnabled", "false")
+    backdrop:setProperty("BackgroundEnabled", "false")
+    backdrop:setMousePassThroughEnabled(true)
     window:setVisible(false)
     return window
 end
@@ -84,24 +93,29 @@ local function label(name, parent, text, x, y, w, h)
 end
 
 ------------------------------------------------------------------------------
--- Main menu: a column of buttons over the content holder picture, which the
--- screen draws centred behind the GUI.
-local holderWidth, holderHeight = 360, 480
+-- Main menu: the logo and a column of large buttons over the content holder
+-- picture (440 x 620), which the screen draws centred behind the GUI.
 local holder = create("DefaultWindow", "ContentHolder", root)
-centre(holder, holderWidth, holderHeight)
+centre(holder, 440, 620)
 holder:setMousePassThroughEnabled(true)
 holder:setVisible(false)
 
-if images:isDefined("MainMenu/Logo") then
-    local logo = create("GWEN/StaticImage", "Logo", holder)
-    place(logo, 30, 16, 300, 80)
-    logo:setProperty("Image", "MainMenu/Logo")
-    logo:setProperty("FrameEnabled", "false")
-    logo:setProperty("BackgroundEnabled", "false")
-    logo:setMousePassThroughEnabled(true)
+local function picture(name, parent, image, x, y, w, h)
+    if not images:isDefined(image) then
+        return nil
+    end
+    local window = create("GWEN/StaticImage", name, parent)
+    place(window, x, y, w, h)
+    window:setProperty("Image", image)
+    window:setProperty("FrameEnabled", "false")
+    window:setProperty("BackgroundEnabled", "false")
+    window:setMousePassThroughEnabled(true)
+    return window
 end
+picture("Logo", holder, "MainMenu/Logo", 20, 14, 400, 100)
+picture("Divider", holder, "MainMenu/Divider", 40, 122, 360, 6)
 
-local content = group("Content", holder, 60, 110, 240, 350)
+local content = group("Content", holder, 80, 140, 280, 52 * 7)
 local menuButtons = {
     { "NewGameButton", "@mainmenu.newgame" },
     { "HighscoresButton", "@mainmenu.highscores" },
@@ -112,10 +126,11 @@ local menuButtons = {
     { "ExitButton", "@mainmenu.exit" },
 }
 for i, entry in ipairs(menuButtons) do
-    button(entry[1], content, entry[2], 0, (i - 1) * 48, 240, 38)
+    local menuButton = create("GWEN/MenuButton", entry[1], content, entry[2])
+    place(menuButton, 0, (i - 1) * 52, 280, 42)
 end
 -- Loading a saved game does not exist; the button stays out of sight.
-local load = button("LoadButton", content, "@general.load", 0, 0, 240, 38)
+local load = button("LoadButton", content, "@general.load", 0, 0, 280, 42)
 load:setVisible(false)
 
 ------------------------------------------------------------------------------
@@ -157,9 +172,9 @@ button("CloseButton", scores, "@general.back", 438, 394, 140, 32)
 ------------------------------------------------------------------------------
 -- Settings: three scrollable tab pages, a back button and a status bar that
 -- explains the control under the mouse.
-local settings = frame("Settings", "@mainmenu.options", 640, 500)
+local settings = frame("Settings", "@mainmenu.options", 640, 540)
 local tabs = create("GWEN/TabControl", "Tabs", settings)
-place(tabs, 10, 10, 614, 378)
+place(tabs, 10, 10, 614, 418)
 
 local function page(name, title)
     local pane = windows:createWindow("GWEN/ScrollablePane", name)
@@ -179,8 +194,8 @@ local function row(labels, controls, index, name, text, kind, width, height)
 end
 
 local graphics = page("Graphics", "@setting.tab.graphics")
-local graphicsLabels = group("Labels", graphics, 20, 16, 220, 320)
-local graphicsControls = group("Settings", graphics, 250, 16, 330, 320)
+local graphicsLabels = group("Labels", graphics, 20, 16, 220, 310)
+local graphicsControls = group("Settings", graphics, 250, 16, 330, 310)
 local combos = {}
 combos[#combos + 1] = row(graphicsLabels, graphicsControls, 0, "Resolution", "@setting.graphics.resolution", "GWEN/Combobox", 200, 180)
 row(graphicsLabels, graphicsControls, 1, "Fullscreen", "@setting.graphics.fullscreen", "GWEN/Checkbox", 30)
@@ -195,15 +210,17 @@ place(fovMessage, 0, 20, 330, 24)
 fovMessage:setProperty("ClippedByParent", "false")
 combos[#combos + 1] = row(graphicsLabels, graphicsControls, 6, "Colorblind", "@setting.graphics.colorblind", "GWEN/Combobox", 200, 130)
 -- Shown while a colour-blind filter is chosen: a strip of colours to judge it by.
-local preview = group("Colorblind", graphics, 470, 280, 110, 30)
-local swatches = { "FFE03C31", "FFF29B2C", "FFF4E04D", "FF4CB944", "FF2E86DE", "FF9B59B6" }
-for i, colour in ipairs(swatches) do
-    local swatch = create("GWEN/StaticImage", "Swatch" .. i, preview)
-    place(swatch, (i - 1) * 18, 4, 16, 22)
-    swatch:setProperty("Image", "GWEN/White")
-    swatch:setProperty("ImageColours", "tl:" .. colour .. " tr:" .. colour .. " bl:" .. colour .. " br:" .. colour)
-    swatch:setProperty("FrameEnabled", "false")
-    swatch:setProperty("BackgroundEnabled", "false")
+local preview = group("Colorblind", graphics, 250, 330, 256, 40)
+if picture("Strip", preview, "MainMenu/ColorblindPreview", 0, 0, 256, 40) == nil then
+    local swatches = { "FFE03C31", "FFF29B2C", "FFF4E04D", "FF4CB944", "FF2E86DE", "FF9B59B6" }
+    for i, colour in ipairs(swatches) do
+        local swatch = create("GWEN/StaticImage", "Swatch" .. i, preview)
+        place(swatch, (i - 1) * 42, 0, 40, 40)
+        swatch:setProperty("Image", "GWEN/White")
+        swatch:setProperty("ImageColours", "tl:" .. colour .. " tr:" .. colour .. " bl:" .. colour .. " br:" .. colour)
+        swatch:setProperty("FrameEnabled", "false")
+        swatch:setProperty("BackgroundEnabled", "false")
+    end
 end
 preview:setVisible(false)
 
@@ -227,7 +244,7 @@ for _, combo in ipairs(combos) do
     combo:setProperty("ReadOnly", "true")
 end
 
-local settingsButtons = group("Buttons", settings, 0, 396, 634, 36)
+local settingsButtons = group("Buttons", settings, 0, 436, 634, 36)
 button("BackButton", settingsButtons, "@general.back", 494, 0, 120, 32)
 local status = create("GWEN/StatusBar", "Status", settings)
 status:setPosition(CEGUI.UVector2(CEGUI.UDim(0, 0), CEGUI.UDim(1, -24)))

@@ -237,6 +237,15 @@ TEST_F(MainMenuTest, ReloadLeavesExactlyOneGuiTree)
     EXPECT_EQ(modalWindow(), window("ContentHolder"));
     EXPECT_FALSE(window("Settings")->isVisible());
     EXPECT_FALSE(log.contains("already exists"));
+    EXPECT_FALSE(log.contains("Image collection"));
+    EXPECT_TRUE(CEGUI::ImageManager::getSingleton().isDefined("MainMenu/Logo"));
+    EXPECT_TRUE(window("ContentHolder")->isChild("Logo"));
+    // The art goes with the screen's end and comes back with its next start.
+    menu->onStateEnd();
+    EXPECT_FALSE(CEGUI::ImageManager::getSingleton().isDefined("MainMenu/Logo"));
+    menu->onStateStart();
+    EXPECT_TRUE(CEGUI::ImageManager::getSingleton().isDefined("MainMenu/Logo"));
+    EXPECT_EQ(menu->getFilterMap(), "");
 }
 
 TEST_F(MainMenuTest, MissingMusicIsLoggedAndTheMenuStarts)

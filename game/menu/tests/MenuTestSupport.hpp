@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/menu/MainMenuState.hpp"
-#include "game/shell/tests/GameTestSupport.hpp"
+#include "testsupport/game/GameTestSupport.hpp"
 
 #include <memory>
 

@@ -2,7 +2,7 @@
 // the background, lists filled once per build.
 
 #include "game/shell/GuiTestState.hpp"
-#include "game/shell/tests/GameTestSupport.hpp"
+#include "testsupport/game/GameTestSupport.hpp"
 
 #include <CEGUI/CEGUI.h>
 

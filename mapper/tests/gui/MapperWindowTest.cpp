@@ -8,7 +8,7 @@
 #include "foundation/math/Grid2.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/shell/VelkInitHelper.hpp"
-#include "game/shell/tests/GameTestSupport.hpp"
+#include "testsupport/game/GameTestSupport.hpp"
 #include "mapper/MapperController.hpp"
 #include "mapper/MapperState.hpp"
 #include "terrain/MapTileShape.hpp"
