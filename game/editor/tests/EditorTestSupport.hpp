@@ -8,7 +8,7 @@
 #include "game/editor/TestController.hpp"
 #include "game/editor/TestShipObject.hpp"
 #include "game/editor/TextureController.hpp"
-#include "game/shell/tests/GameTestSupport.hpp"
+#include "testsupport/game/GameTestSupport.hpp"
 
 #include <CEGUI/CEGUI.h>
 

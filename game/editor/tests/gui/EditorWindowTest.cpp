@@ -11,7 +11,7 @@
 #include "game/editor/TestShipObject.hpp"
 #include "game/shell/FolderFiles.hpp"
 #include "game/shell/Global.hpp"
-#include "game/shell/tests/GameTestSupport.hpp"
+#include "testsupport/game/GameTestSupport.hpp"
 #include "game/ship/backend/ShipEntry.hpp"
 #include "game/ship/backend/ShipPart.hpp"
 
