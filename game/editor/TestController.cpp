@@ -17,7 +17,8 @@
 
 namespace velk {
 
-const char* const TestController::DefaultFont = "data/gui/fonts/OpenSans.ttf";
+// Open Sans from Debian's fonts-open-sans; the game ships no copy of it.
+const char* const TestController::DefaultFont = "/usr/share/fonts/truetype/open-sans/OpenSans-Regular.ttf";
 
 TestController::TestController(CeguiCanvasWidget* canvas, backend::ShipEntry* ship)
     : EditorController(ship), world(b2Vec2(0.0f, -5.0f)), canvasWidget(canvas)

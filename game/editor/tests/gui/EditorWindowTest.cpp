@@ -233,6 +233,9 @@ TEST_F(EditorWindowTest, BuildSaveAndTestDriveANewShip)
           "at 5 5\n"
           "sleep 5\n"
           "shot test.png\n"
+          "xdotool key F7; sleep 0.3\n"
+          "shot overlay.png\n"
+          "xdotool key F7; sleep 0.2\n"
           "xdotool key r; sleep 2\n"
           "click $VIEWTAB0_X $VIEWTAB0_Y\n"
           "click $EXIT_X $EXIT_Y\n");
@@ -285,6 +288,13 @@ TEST_F(EditorWindowTest, BuildSaveAndTestDriveANewShip)
     const sf::Image drive = load(runtime.path() / "test.png");
     EXPECT_GT(count(drive, sf::Color(66, 63, 71), 0, 0, static_cast<int>(size.x), static_cast<int>(size.y) - 30), 5000);
     EXPECT_GT(count(drive, sf::Color(31, 52, 55), 0, 0, static_cast<int>(size.x), static_cast<int>(size.y) - 30), 200);
+    // F7: the physics shapes and the rising "Phisics ON" over the resting ship.
+    const sf::Image overlay = load(runtime.path() / "overlay.png");
+    int changed = 0;
+    for (unsigned y = 40; y + 30 < size.y; ++y)
+        for (unsigned x = 0; x < size.x; ++x)
+            changed += overlay.getPixel(x, y) != drive.getPixel(x, y) ? 1 : 0;
+    EXPECT_GT(changed, 500);
 
     // The test drive: the ship came down from its start and rested, then R
     // put a new one at the start again.
