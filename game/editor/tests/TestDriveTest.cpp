@@ -113,6 +113,8 @@ TEST_F(TestDriveTest, TheOverlayTogglesWithAFloatingText)
 {
     addBox(-1, -1, 1, 1);
     showTestDrive();
+    // No font: laying out a text would need a window for the glyph texture.
+    tester()->getWorld().setDefaultFont("no-font.ttf");
     EXPECT_FALSE(tester()->getWorld().isPhisicsDebugDrawEnabled());
     tester()->togglePhysicsOverlay();
     EXPECT_TRUE(tester()->getWorld().isPhisicsDebugDrawEnabled());
