@@ -68,7 +68,11 @@ TEST_F(EditorStateTest, StartsWithTheBuilderActiveAndTheFileWindowHidden)
     EXPECT_FALSE(tester()->isActive());
     EXPECT_FALSE(window("File")->isVisible());
     EXPECT_EQ(editor->getFileName(), "");
-    EXPECT_EQ(editor->getStepper().getNodeCount(), 1u);
+    // The stepper knows one button, Exit, which is also its back node.
+    ASSERT_EQ(editor->getStepper().getNodeCount(), 1u);
+    const GuiStepper::Node* exit = editor->getStepper().searchNode(window("Center/Stats/ShipMenu/Exit"));
+    ASSERT_NE(exit, nullptr);
+    EXPECT_TRUE(exit->isBack());
     // Texts are translated.
     EXPECT_EQ(window("Center/Stats/ShipMenu/New")->getText(), "New ship");
 }
@@ -284,6 +288,17 @@ TEST_F(EditorStateTest, TheListShowsJsonFilesAndDeleteRemovesTheTypedOne)
     velk_test::click(window("File/Buttons/DeleteButton"));
     EXPECT_TRUE(log.contains("Cannot delete ship file"));
     EXPECT_EQ(status(), "The file could not be deleted: folder.json");
+
+    // A double click without a selected row does nothing.
+    list->clearAllSelections();
+    edit()->setText("ship9");
+    CEGUI::MouseEventArgs twice(list);
+    list->fireEvent(CEGUI::Window::EventMouseDoubleClick, twice, CEGUI::Window::EventNamespace);
+    EXPECT_TRUE(window("File")->isVisible());
+    list->setItemSelectState(list->findItemWithText("ship9.ship.json", nullptr), true);
+    list->fireEvent(CEGUI::Window::EventMouseDoubleClick, twice, CEGUI::Window::EventNamespace);
+    EXPECT_FALSE(window("File")->isVisible());
+    EXPECT_EQ(editor->getFileName(), "data/ships/ship9.ship.json");
 
     // A missing folder reads as an empty list.
     fs::remove_all(shipsFolder());
