@@ -13,6 +13,24 @@
 #include <algorithm>
 #include <climits>
 
+bool isUnitSquareOnScreen(const sf::RenderTarget& target, const sf::Transform& transform)
+{
+    const sf::Vector2f corners[4] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+    for (const sf::Vector2f& corner : corners) {
+        const sf::Vector2i p = target.mapCoordsToPixel(transform.transformPoint(corner));
+        left = std::min(left, p.x);
+        top = std::min(top, p.y);
+        right = std::max(right, p.x);
+        bottom = std::max(bottom, p.y);
+    }
+    const sf::IntRect viewport = target.getViewport(target.getView());
+    // In 64 bits: a far-off block maps to pixels near the ends of int.
+    const long long width = std::min<long long>(right, viewport.left + viewport.width) - std::max(left, viewport.left);
+    const long long height = std::min<long long>(bottom, viewport.top + viewport.height) - std::max(top, viewport.top);
+    return width > 0 && height > 0;
+}
+
 MapChunk::MapChunk(TileMap* map_) : map(map_) {}
 
 void MapChunk::setRegion(const math::Vector2<unsigned int>& newBegin, const math::Vector2<unsigned int>& newSize)
@@ -87,18 +105,7 @@ void MapChunk::transform(sf::RenderStates& states) const
 bool MapChunk::isVisible(const sf::RenderTarget& target, sf::RenderStates states) const
 {
     transform(states);
-    const sf::Vector2f corners[4] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
-    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
-    for (const sf::Vector2f& corner : corners) {
-        const sf::Vector2i p = target.mapCoordsToPixel(states.transform.transformPoint(corner));
-        left = std::min(left, p.x);
-        top = std::min(top, p.y);
-        right = std::max(right, p.x);
-        bottom = std::max(bottom, p.y);
-    }
-    const sf::IntRect viewport = target.getViewport(target.getView());
-    return left < viewport.left + viewport.width && viewport.left < right && top < viewport.top + viewport.height &&
-           viewport.top < bottom;
+    return isUnitSquareOnScreen(target, states.transform);
 }
 
 void MapChunk::drawMask(sf::RenderTarget& target, sf::RenderStates states) const

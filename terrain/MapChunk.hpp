@@ -16,7 +16,12 @@ class TileMap;
 namespace sf {
 class RenderTarget;
 class Texture;
+class Transform;
 } // namespace sf
+
+/// Whether the unit square, under the transform and then the target's view,
+/// covers part of the target's viewport of non-zero area (touching is not enough).
+bool isUnitSquareOnScreen(const sf::RenderTarget& target, const sf::Transform& transform);
 
 /// One rectangular block of a tile map, drawn in three passes: the ground
 /// cells as black tile polygons (mask), one textured quad over the block, and

@@ -9,7 +9,6 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 namespace {
@@ -25,24 +24,6 @@ const sf::BlendMode TextureBlend(sf::BlendMode::OneMinusDstAlpha, sf::BlendMode:
 unsigned int ceilDiv(unsigned int a, unsigned int b)
 {
     return a / b + (a % b != 0 ? 1u : 0u);
-}
-
-/// Whether the pixel box of the unit square under `transform` covers part of
-/// the target's viewport of non-zero area.
-bool unitSquareOnScreen(const sf::RenderTarget& target, const sf::Transform& transform)
-{
-    const sf::Vector2f corners[4] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
-    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
-    for (const sf::Vector2f& corner : corners) {
-        const sf::Vector2i p = target.mapCoordsToPixel(transform.transformPoint(corner));
-        left = std::min(left, p.x);
-        top = std::min(top, p.y);
-        right = std::max(right, p.x);
-        bottom = std::max(bottom, p.y);
-    }
-    const sf::IntRect viewport = target.getViewport(target.getView());
-    return left < viewport.left + viewport.width && viewport.left < right && top < viewport.top + viewport.height &&
-           viewport.top < bottom;
 }
 
 } // namespace
@@ -216,7 +197,7 @@ bool MapComponent::isVisible(const sf::RenderTarget& target, sf::RenderStates st
 {
     const math::Vector2<float> real = getRealSize();
     states.transform.scale(real.x, real.y);
-    return unitSquareOnScreen(target, states.transform);
+    return isUnitSquareOnScreen(target, states.transform);
 }
 
 void MapComponent::draw(sf::RenderTarget& target, sf::RenderStates states) const

@@ -49,6 +49,12 @@ void MapComponent::buildBodies()
     for (unsigned int x = 0; x < size.x; ++x)
         for (unsigned int y = 0; y < size.y; ++y)
             createFixtureAt(static_cast<int>(x), static_cast<int>(y));
+    // Until the next step Box2D keeps every new fixture in a buffer that it
+    // scans in full for each fixture removed: a large terrain torn down
+    // before its world ever stepped (a game whose loading fails) would take
+    // quadratic time. Finding the new contacts now, as the first step would,
+    // empties that buffer. The contact manager is the world's own, not const.
+    const_cast<b2ContactManager&>(world->getB2World()->GetContactManager()).FindNewContacts();
 }
 
 void MapComponent::destroyBodies()

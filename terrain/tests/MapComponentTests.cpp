@@ -87,20 +87,6 @@ protected:
 
 } // namespace
 
-TEST_F(MapComponentTest, CellWorldConversions)
-{
-    TerrainWorld w;
-    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(8, 8, 2.0f, 4, velk_test::plain(9))), MapComponent::DrawingOnly));
-    w.terrain->setPosition({-10.0f, 4.0f});
-    EXPECT_EQ(w.terrain->getTilePosition(3, 2, 15), V(-3.0f, -1.0f));
-    EXPECT_EQ(w.terrain->getTilePosition(I(3, 2), 11), V(-3.0f, -2.0f));
-    EXPECT_EQ(w.terrain->getTilePosition(3, 2, 5), V(-4.0f, 0.0f));
-    const V p = w.terrain->getPosition();
-    EXPECT_EQ(w.terrain->getTileIndicesAt(p + V(0.5f, -0.5f) * 2.0f), I(0, 0));
-    EXPECT_EQ(w.terrain->getTileIndicesAt(p.x - 0.01f, p.y), I(-1, 0));
-    EXPECT_EQ(w.terrain->getRealSize(), V(16.0f, 16.0f));
-}
-
 TEST_F(MapComponentTest, ChunksInColumnOrderOfTilesPerTexture)
 {
     TerrainWorld w;
