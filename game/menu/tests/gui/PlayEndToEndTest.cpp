@@ -5,7 +5,7 @@
 // row in "scores" and in the menu's high-score view. A second run starts a
 // corrupt map and comes back to the menu with the reason; a third closes and
 // presses Escape while the game loads. Screenshots are read back with
-// ImageMagick's import and kept under screenshots/play.
+// ImageMagick's import and kept under screenshots/play/<test>.
 
 #include "app/DatabaseSeeder.hpp"
 #include "terrain/model/MapTile.hpp"
@@ -259,9 +259,11 @@ protected:
         return false;
     }
 
+    /// One folder per test: the tests may run side by side.
     static fs::path shotFolder()
     {
-        const fs::path path = fs::path(VELK_BINARY_DIR) / "screenshots" / "play";
+        const fs::path path = fs::path(VELK_BINARY_DIR) / "screenshots" / "play" /
+                              ::testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::create_directories(path);
         return path;
     }
