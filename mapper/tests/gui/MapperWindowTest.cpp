@@ -5,10 +5,10 @@
 // read back with ImageMagick's import.
 
 #include "engine/GameFramework.hpp"
-#include "foundation/math/Grid2.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/shell/VelkInitHelper.hpp"
 #include "testsupport/game/GameTestSupport.hpp"
+#include "testsupport/game/MapperDriver.hpp"
 #include "mapper/MapperController.hpp"
 #include "mapper/MapperState.hpp"
 #include "terrain/MapTileShape.hpp"
@@ -21,7 +21,6 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -33,148 +32,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-// Window pixels of the layout in init_mapper.lua at 1024 x 768.
-constexpr int CanvasLeft = 236;
-constexpr int NewButtonX = 57, LoadButtonX = 163, MenuRow1Y = 48;
-constexpr int SaveAsButtonX = 163, MenuRow2Y = 86;
-constexpr int ExitX = 110, ExitY = 124;
-constexpr int PaletteLeft = 6, PaletteTop = 392, PaletteWidth = 206;
-// Dialogs are centred; a frame window's client area starts 3 px in and 24 px down.
-constexpr int NewMapClientX = 312 + 3, NewMapClientY = 259 + 24;
-constexpr int LoadClientX = 312 + 3, LoadClientY = 204 + 24;
-constexpr int SaveClientX = 312 + 3, SaveClientY = 184 + 24;
-
-std::string output(const std::string& command)
-{
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe))
-            text += buffer;
-        pclose(pipe);
-    }
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
-        text.pop_back();
-    return text;
-}
-
-/// The player: X input to the game window, run on its own thread.
-class Player {
-public:
-    bool findWindow()
-    {
-        window = output("timeout 20 xdotool search --sync --onlyvisible --name '^Velkors$' 2>/dev/null | head -n1");
-        return !window.empty();
-    }
-
-    bool run(const std::string& arguments)
-    {
-        return std::system(("xdotool " + arguments).c_str()) == 0;
-    }
-
-    void moveTo(int x, int y) { run(at(x, y)); }
-
-    void click(int x, int y, int button = 1)
-    {
-        run(at(x, y) + " click " + std::to_string(button));
-        std::this_thread::sleep_for(120ms);
-    }
-
-    /// A press, moves cell by cell along the points, a release.
-    void drag(const std::vector<std::pair<int, int>>& points, int button)
-    {
-        run(at(points.front().first, points.front().second) + " mousedown " + std::to_string(button));
-        for (const auto& p : points) {
-            run(at(p.first, p.second));
-            std::this_thread::sleep_for(20ms);
-        }
-        run("mouseup " + std::to_string(button));
-        std::this_thread::sleep_for(120ms);
-    }
-
-    void wheel(int x, int y, int steps, bool shift = false)
-    {
-        moveTo(x, y);
-        if (shift)
-            run("keydown shift");
-        for (int i = 0; i < std::abs(steps); ++i) {
-            run(std::string("click ") + (steps > 0 ? "4" : "5"));
-            std::this_thread::sleep_for(40ms);
-        }
-        if (shift)
-            run("keyup shift");
-        std::this_thread::sleep_for(120ms);
-    }
-
-    /// Selects the word in an edit box with a double click and types over it.
-    void typeOver(int x, int y, const std::string& text)
-    {
-        run(at(x, y) + " click --repeat 2 --delay 80 1");
-        std::this_thread::sleep_for(150ms);
-        run("type --delay 40 '" + text + "'");
-        std::this_thread::sleep_for(150ms);
-    }
-
-    /// Clicks into an empty edit box and types the text.
-    void typeInto(int x, int y, const std::string& text)
-    {
-        click(x, y);
-        run("type --delay 40 '" + text + "'");
-        std::this_thread::sleep_for(150ms);
-    }
-
-    bool capture(const fs::path& file)
-    {
-        moveTo(ExitX, 300); // the cursor off the canvas
-        std::this_thread::sleep_for(400ms);
-        return std::system(("import -window " + window + " " + file.string()).c_str()) == 0;
-    }
-
-    std::string window;
-
-private:
-    std::string at(int x, int y)
-    {
-        return "mousemove --sync --window " + window + " " + std::to_string(x) + " " + std::to_string(y);
-    }
-};
-
-/// The map canvas's view as the editor works it out, replayed for the clicks.
-struct CanvasView {
-    math::Grid2<float> grid;
-
-    CanvasView() { grid.cellSize = 50.0f; }
-
-    void zoomOut(const math::Vector2<float>& point, int steps)
-    {
-        for (int i = 0; i < steps; ++i)
-            grid.zoomAt(point, 1.0f / 1.1f);
-    }
-
-    /// Window pixel of the middle of a cell.
-    std::pair<int, int> cell(int x, int y) const
-    {
-        const float pitch = grid.scale();
-        return {CanvasLeft + static_cast<int>(std::lround(grid.origin.x + (x + 0.5f) * pitch)),
-                static_cast<int>(std::lround(grid.origin.y + (y + 0.5f) * pitch))};
-    }
-
-    /// The cells of a row (every `step`-th) or of a column.
-    std::vector<std::pair<int, int>> row(int y, int fromX, int toX, int step = 1) const
-    {
-        std::vector<std::pair<int, int>> points;
-        for (int x = fromX; x <= toX; x += step)
-            points.push_back(cell(x, y));
-        return points;
-    }
-    std::vector<std::pair<int, int>> column(int x, int fromY, int toY) const
-    {
-        std::vector<std::pair<int, int>> points;
-        for (int y = fromY; y >= toY; --y)
-            points.push_back(cell(x, y));
-        return points;
-    }
-};
+using namespace velk_test::mapper;
+using Player = velk_test::MapperPlayer;
+using velk_test::CanvasView;
 
 bool isGrey(const sf::Color& c, int level)
 {
@@ -236,8 +96,8 @@ protected:
             }
             for (int i = 0; i < 100 && !finished; ++i)
                 std::this_thread::sleep_for(100ms);
-            if (!finished && !player.window.empty())
-                player.run("key --window " + player.window + " alt+F4");
+            if (!finished && player.found())
+                player.chord("alt+F4");
         });
         GameFramework::Singleton.run(screen);
         finished = true;
@@ -266,10 +126,7 @@ TEST_F(MapperWindowTest, PaintPlaceMarkersSaveAndLoadBack)
 
     runEditor([&](Player& player) {
         // A new 60 x 40 map.
-        player.click(NewButtonX, MenuRow1Y);
-        player.typeOver(NewMapClientX + 16 + 250 + 20, NewMapClientY + 12 + 14, "60");
-        player.typeOver(NewMapClientX + 16 + 250 + 20, NewMapClientY + 12 + 34 + 14, "40");
-        player.click(NewMapClientX + 16 + 80 + 65, NewMapClientY + 168 + 16);
+        player.newMap("60", "40");
 
         player.wheel(CanvasLeft + 1, 1, -15);
 
@@ -285,23 +142,19 @@ TEST_F(MapperWindowTest, PaintPlaceMarkersSaveAndLoadBack)
         player.drag(view.row(33, 12, 30), 3);
 
         // Markers: scroll the palette to its end, then pick and place.
-        player.wheel(PaletteLeft + 50, PaletteTop + 100, -8);
-        const int markerRow = PaletteTop + 14 * 30 - 138 + 15;
-        const int column = PaletteWidth / 4;
-        player.click(PaletteLeft + column / 2, markerRow); // start
+        player.scrollPaletteToMarkers();
+        player.pickMarker(0); // start
         player.click(view.cell(8, 26).first, view.cell(8, 26).second);
-        player.click(PaletteLeft + column + column / 2, markerRow); // platform
+        player.pickMarker(1); // platform
         player.click(view.cell(40, 26).first, view.cell(40, 26).second);
-        player.click(PaletteLeft + 2 * column + column / 2, markerRow); // checkpoint 36
+        player.pickMarker(2); // checkpoint 36
         player.click(view.cell(20, 18).first, view.cell(20, 18).second);
-        player.click(PaletteLeft + 3 * column + column / 2, markerRow); // checkpoint 37
+        player.pickMarker(3); // checkpoint 37
         player.click(view.cell(33, 15).first, view.cell(33, 15).second);
         player.capture(painted);
 
         // Save under a new name.
-        player.click(SaveAsButtonX, MenuRow2Y);
-        player.typeInto(SaveClientX + 126 + 100, SaveClientY + 272 + 15, "kanyon");
-        player.click(SaveClientX + 16 + 98 + 65, SaveClientY + 316 + 16);
+        player.saveAs("kanyon");
 
         // A fresh map, then the saved one loaded back from the list.
         player.click(NewButtonX, MenuRow1Y);

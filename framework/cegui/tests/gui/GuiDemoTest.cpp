@@ -2,26 +2,17 @@
 // back with ImageMagick's import, as a player and a screenshot would see it.
 
 #include "testsupport/TempFolder.hpp"
+#include "testsupport/window/GameProcess.hpp"
 #include "testsupport/window/XServerKeeper.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -36,19 +27,6 @@ constexpr int CanvasLeft = ClientLeft + 20, CanvasTop = ClientTop + 20, CanvasWi
 constexpr int OverLeft = CanvasLeft + 10, OverTop = CanvasTop + 10, OverWidth = 60, OverHeight = 30;
 constexpr int ClickLeft = ClientLeft + 20, ClickTop = ClientTop + 160, ClickWidth = 160, ClickHeight = 32;
 
-std::string output(const std::string& command)
-{
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe)) {
-            text += buffer;
-        }
-        pclose(pipe);
-    }
-    return text;
-}
-
 bool isRed(const sf::Color& c)
 {
     return c.r > 240 && c.g < 15 && c.b < 15;
@@ -60,48 +38,23 @@ protected:
     {
         ASSERT_TRUE(keeper.connected()) << "no display";
         outFile = folder / "demo.out";
-        const std::string out = "--out=" + outFile.string();
-        const std::string log = "--log=" + (folder / "gui.log").string();
-        char* argv[] = {const_cast<char*>(VELK_GUI_DEMO), const_cast<char*>(out.c_str()),
-                        const_cast<char*>(log.c_str()), nullptr};
-        ASSERT_EQ(posix_spawn(&pid, VELK_GUI_DEMO, nullptr, nullptr, argv, environ), 0);
-        ASSERT_TRUE(waitForLines("ready", 1)) << "the demo did not show its first frame";
-        window = findWindow();
-        ASSERT_FALSE(window.empty());
+        ASSERT_TRUE(demo.start({VELK_GUI_DEMO, {"--out=" + outFile.string(), "--log=" + (folder / "gui.log").string()},
+                                {}, folder / "demo.log", {}}));
+        ASSERT_TRUE(waitForLines("ready", 1)) << "the demo did not show its first frame\n" << demo.log();
+        ASSERT_TRUE(demo.window.findWindow());
     }
 
     void TearDown() override
     {
-        if (pid > 0) {
+        if (demo.running())
             stop();
-        }
     }
 
-    /// Escape ends the demo; its exit code, or -1 when it had to be killed.
+    /// Escape ends the demo; its exit code, or -1 when it did not end.
     int stop()
     {
-        std::system(("xdotool key --window " + window + " Escape").c_str());
-        for (int i = 0; i < 200; ++i) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = 0;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            std::this_thread::sleep_for(50ms);
-        }
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-        pid = 0;
-        return -1;
-    }
-
-    std::string findWindow()
-    {
-        std::string id = output("timeout 20 xdotool search --sync --onlyvisible --name '^Velkors$' 2>/dev/null | head -n1");
-        while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) {
-            id.pop_back();
-        }
-        return id;
+        demo.window.chord("Escape");
+        return demo.waitForExit();
     }
 
     int countLines(const std::string& line)
@@ -116,32 +69,17 @@ protected:
 
     bool waitForLines(const std::string& line, int count)
     {
-        for (int i = 0; i < 300; ++i) {
-            if (countLines(line) >= count) {
-                return true;
-            }
-            std::this_thread::sleep_for(50ms);
-        }
-        return false;
+        return velk_test::waitUntil([&] { return countLines(line) >= count; });
     }
 
-    void click(int x, int y)
-    {
-        const std::string command = "xdotool mousemove --sync --window " + window + " " + std::to_string(x) + " " +
-                                    std::to_string(y) + " click 1";
-        ASSERT_EQ(std::system(command.c_str()), 0);
-    }
+    void click(int x, int y) { ASSERT_TRUE(demo.window.click(x, y, 1, std::chrono::milliseconds(0))); }
 
-    /// The window as X shows it, a few frames after the last change.
-    sf::Image capture()
+    /// The window as X shows it once the canvas has drawn (or after a while).
+    sf::Image capture(sf::Vector2u size)
     {
-        std::this_thread::sleep_for(300ms);
         const fs::path file = folder / "shot.png";
-        const std::string command = "import -window " + window + " " + file.string();
-        EXPECT_EQ(std::system(command.c_str()), 0);
-        sf::Image image;
-        EXPECT_TRUE(image.loadFromFile(file.string()));
-        return image;
+        demo.window.waitForImage(file, [&](const sf::Image& shot) { return shot.getSize() == size && isRed(shot.getPixel(CanvasLeft, CanvasTop)); });
+        return demo.window.capture(file);
     }
 
     void expectCanvasClipped(const sf::Image& shot)
@@ -168,8 +106,7 @@ protected:
     velk_test::TempFolder temp;
     const fs::path& folder = temp.getPath();
     fs::path outFile;
-    pid_t pid = 0;
-    std::string window;
+    velk_test::GameProcess demo;
 };
 
 TEST_F(GuiDemoTest, ClickOnTheButtonReachesTheGui)
@@ -186,18 +123,17 @@ TEST_F(GuiDemoTest, ClickOnTheButtonReachesTheGui)
 
 TEST_F(GuiDemoTest, CanvasDrawingStaysInsideTheCanvas)
 {
-    const sf::Image shot = capture();
+    const sf::Image shot = capture({800, 600});
     ASSERT_EQ(shot.getSize(), sf::Vector2u(800, 600));
     expectCanvasClipped(shot);
 }
 
 TEST_F(GuiDemoTest, RecreatedWindowKeepsDrawingTheGui)
 {
-    ASSERT_EQ(std::system(("xdotool key --window " + window + " F2").c_str()), 0);
+    demo.window.chord("F2");
     ASSERT_TRUE(waitForLines("recreated 1024x768", 1));
-    window = findWindow();
-    ASSERT_FALSE(window.empty());
-    const sf::Image shot = capture();
+    ASSERT_TRUE(demo.window.findWindow());
+    const sf::Image shot = capture({1024, 768});
     ASSERT_EQ(shot.getSize(), sf::Vector2u(1024, 768));
     expectCanvasClipped(shot);
     EXPECT_EQ(shot.getPixel(1000, 740), sf::Color(20, 30, 60));
@@ -207,10 +143,10 @@ TEST_F(GuiDemoTest, RecreatedWindowKeepsDrawingTheGui)
     ASSERT_TRUE(waitForLines("clicked", 1));
 
     // And back to the first size.
-    ASSERT_EQ(std::system(("xdotool key --window " + window + " F2").c_str()), 0);
+    demo.window.chord("F2");
     ASSERT_TRUE(waitForLines("recreated 800x600", 1));
-    window = findWindow();
-    const sf::Image again = capture();
+    ASSERT_TRUE(demo.window.findWindow());
+    const sf::Image again = capture({800, 600});
     ASSERT_EQ(again.getSize(), sf::Vector2u(800, 600));
     expectCanvasClipped(again);
     EXPECT_EQ(stop(), 0);
