@@ -47,7 +47,8 @@ bool XWindowDriver::findWindow(const std::string& title, std::chrono::seconds ti
 
 bool XWindowDriver::run(const std::string& arguments) const
 {
-    return std::system(("xdotool " + arguments + " 2>/dev/null").c_str()) == 0;
+    // A bound on every call: an X client can block on a window that is going away.
+    return std::system(("timeout 20 xdotool " + arguments + " 2>/dev/null").c_str()) == 0;
 }
 
 bool XWindowDriver::key(const std::string& name, std::chrono::milliseconds after) const
@@ -129,7 +130,8 @@ sf::Image XWindowDriver::capture(const fs::path& file) const
     sf::Image image;
     std::error_code ignored;
     fs::remove(file, ignored);
-    if (std::system(("import -window " + window + " '" + file.string() + "' 2>/dev/null").c_str()) == 0)
+    // import waits forever for a window destroyed while it reads it.
+    if (std::system(("timeout 20 import -window " + window + " '" + file.string() + "' 2>/dev/null").c_str()) == 0)
         image.loadFromFile(file.string());
     return image;
 }

@@ -3,33 +3,25 @@
 // settings changed with the mouse, high scores looked at, Exit. Screenshots
 // are read back with ImageMagick's import.
 
-#include "testsupport/app/GameFolder.hpp"
-#include "testsupport/window/GameProcess.hpp"
+#include "testsupport/game/GameWindowTest.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
+using namespace velk_test::mainmenu;
+using velk_test::brightness;
+using velk_test::isTitleBar;
 using velk_test::waitUntil;
 
 // Where the menu script puts things in the 1024 x 768 window (pixels). Frame
 // windows have a 3 px border and a 24 px title bar around their client area.
-constexpr int MenuButtonX = 512;
-int menuButtonY(int index)
-{
-    return 235 + 52 * index;
-}
-constexpr int HighscoresButton = 1, OptionsButton = 4, CreditsButton = 5, ExitButton = 6;
 constexpr int SettingsTitleX = 300, SettingsTitleY = 126;
 constexpr int FpsDropButtonX = 641, FpsDropButtonY = 291, FpsItem30X = 470, FpsItem30Y = 314;
 constexpr int AudioTabX = 291, AudioTabY = 161;
@@ -40,17 +32,6 @@ constexpr int ScoresTitleX = 770, ScoresTitleY = 156;
 constexpr int ScoresRowsLeft = 235, ScoresRowsTop = 244, ScoresRowsWidth = 150, ScoresRowsHeight = 40;
 constexpr int SelectorTitleX = 660, SelectorTitleY = 270;
 
-int brightness(const sf::Color& c)
-{
-    return (c.r + c.g + c.b) / 3;
-}
-
-/// The skin's title bars: a clearly blue, lit surface, lighter than the menu art.
-bool isTitleBar(const sf::Color& c)
-{
-    return c.b > c.r + 40 && brightness(c) > 55;
-}
-
 bool fullSize(const sf::Image& image)
 {
     return image.getSize() == sf::Vector2u(1024, 768);
@@ -59,12 +40,7 @@ bool fullSize(const sf::Image& image)
 /// How many pixels of a rectangle are bright (text).
 int brightPixels(const sf::Image& image, int left, int top, int width, int height)
 {
-    int count = 0;
-    for (int y = top; y < top + height; ++y) {
-        for (int x = left; x < left + width; ++x)
-            count += brightness(image.getPixel(x, y)) > 150 ? 1 : 0;
-    }
-    return count;
+    return velk_test::countPixels(image, left, top, width, height, velk_test::isBright);
 }
 
 /// How many pixels of a rectangle differ between two shots.
@@ -78,45 +54,9 @@ int differingPixels(const sf::Image& a, const sf::Image& b, int left, int top, i
     return count;
 }
 
-/// Light pixels of a label in the 120 x 20 box centred on the point.
-int labelPixels(const sf::Image& image, int x, int y)
-{
-    return brightPixels(image, x - 60, y - 10, 120, 20);
-}
-
-class MenuEndToEndTest : public ::testing::Test {
+class MenuEndToEndTest : public velk_test::GameWindowTest {
 protected:
-    void prepare(const std::vector<std::string>& dataFolders)
-    {
-        folder = std::make_unique<velk_test::GameFolder>(dataFolders);
-        ASSERT_TRUE(folder->ready());
-    }
-
-    void launch(std::vector<std::string> arguments = {})
-    {
-        ASSERT_TRUE(game.startWithWindow({VELK_GAME, arguments, folder->path(), folder->logFile(), {}}))
-            << "the game showed no window\n" << game.log();
-    }
-
-    /// The window as X shows it now; kept under the name for a person to look at.
-    sf::Image capture(const std::string& name) { return game.window.capture(shotFolder() / (name + ".png")); }
-
-    /// Captures under the name until the test holds for the whole window.
-    bool waitFor(const std::string& name, const std::function<bool(const sf::Image&)>& test)
-    {
-        return game.window.waitForImage(shotFolder() / (name + ".png"),
-                                        [&](const sf::Image& i) { return fullSize(i) && test(i); });
-    }
-
-    static fs::path shotFolder()
-    {
-        const fs::path path = fs::path(VELK_BINARY_DIR) / "screenshots" / "menu";
-        fs::create_directories(path);
-        return path;
-    }
-
-    std::unique_ptr<velk_test::GameFolder> folder;
-    velk_test::GameProcess game;
+    MenuEndToEndTest() : GameWindowTest("menu") {}
 };
 
 TEST_F(MenuEndToEndTest, FirstStartInHungarianThenSettingsThenExit)
@@ -127,7 +67,6 @@ TEST_F(MenuEndToEndTest, FirstStartInHungarianThenSettingsThenExit)
     const fs::path langIni = folder->path() / "lang.ini";
     ASSERT_FALSE(fs::exists(langIni));
     launch();
-    const velk_test::XWindowDriver& player = game.window;
 
     // No "lang.ini": the selector is the modal window over the English menu.
     ASSERT_TRUE(waitFor("1-selector", [](const sf::Image& i) { return isTitleBar(i.getPixel(SelectorTitleX, SelectorTitleY)); }))
@@ -136,52 +75,52 @@ TEST_F(MenuEndToEndTest, FirstStartInHungarianThenSettingsThenExit)
     ASSERT_EQ(english.getSize(), sf::Vector2u(1024, 768));
 
     // Down to "Magyar", press it, down to Done, press it.
-    player.key("Down");
-    player.key("Down");
-    player.key("Return");
-    player.key("Down");
-    player.key("Return");
+    player().key("Down");
+    player().key("Down");
+    player().key("Return");
+    player().key("Down");
+    player().key("Return");
     EXPECT_TRUE(waitUntil([&] { return fs::exists(langIni) && velk_test::readFile(langIni) == "hu"; }));
     EXPECT_EQ(fs::exists(langIni) ? velk_test::readFile(langIni) : "", "hu");
     // The selector is gone and the buttons say something else now.
     const auto hungarian = [&](const sf::Image& i) {
         return !isTitleBar(i.getPixel(SelectorTitleX, SelectorTitleY)) &&
-               differingPixels(english, i, 400, menuButtonY(ExitButton) - 10, 224, 20) > 20 &&
-               differingPixels(english, i, 400, menuButtonY(CreditsButton) - 10, 224, 20) > 20 &&
-               labelPixels(i, MenuButtonX, menuButtonY(ExitButton)) > 20;
+               differingPixels(english, i, 400, buttonY(Exit) - 10, 224, 20) > 20 &&
+               differingPixels(english, i, 400, buttonY(Credits) - 10, 224, 20) > 20 &&
+               labelPixels(i, ButtonX, buttonY(Exit)) > 20;
     };
     EXPECT_TRUE(waitFor("2-menu-hungarian", hungarian));
     const sf::Image menu = capture("2-menu-hungarian");
     ASSERT_TRUE(fullSize(menu));
     EXPECT_FALSE(isTitleBar(menu.getPixel(SelectorTitleX, SelectorTitleY)));
-    EXPECT_GT(differingPixels(english, menu, 400, menuButtonY(ExitButton) - 10, 224, 20), 20);
-    EXPECT_GT(differingPixels(english, menu, 400, menuButtonY(CreditsButton) - 10, 224, 20), 20);
-    EXPECT_GT(labelPixels(menu, MenuButtonX, menuButtonY(ExitButton)), 20);
+    EXPECT_GT(differingPixels(english, menu, 400, buttonY(Exit) - 10, 224, 20), 20);
+    EXPECT_GT(differingPixels(english, menu, 400, buttonY(Credits) - 10, 224, 20), 20);
+    EXPECT_GT(labelPixels(menu, ButtonX, buttonY(Exit)), 20);
 
     // The settings: frame rate 30 from its list, the music four steps lower.
-    player.click(MenuButtonX, menuButtonY(OptionsButton));
+    player().click(ButtonX, buttonY(Options));
     EXPECT_TRUE(waitFor("3-settings", [](const sf::Image& i) { return isTitleBar(i.getPixel(SettingsTitleX, SettingsTitleY)); }))
         << "no settings window";
     EXPECT_FALSE(isTitleBar(menu.getPixel(SettingsTitleX, SettingsTitleY)));
-    player.click(FpsDropButtonX, FpsDropButtonY);
-    player.click(FpsItem30X, FpsItem30Y);
+    player().click(FpsDropButtonX, FpsDropButtonY);
+    player().click(FpsItem30X, FpsItem30Y);
     EXPECT_TRUE(waitUntil([&] { return folder->setting("graphics.fps") == "30"; }));
     EXPECT_EQ(folder->setting("graphics.fps"), "30");
-    player.click(AudioTabX, AudioTabY);
+    player().click(AudioTabX, AudioTabY);
     for (int i = 0; i < 4; ++i) {
         // One step at a time: a click the loop has not seen yet is not lost, but
         // waiting keeps the steps from being read as a double click.
         const std::string before = folder->setting("audio.musicvolume");
-        player.click(MusicTrackX, MusicTrackY);
+        player().click(MusicTrackX, MusicTrackY);
         EXPECT_TRUE(waitUntil([&] { return folder->setting("audio.musicvolume") != before; })) << "step " << i;
     }
     capture("4-settings-audio");
     EXPECT_EQ(folder->setting("audio.musicvolume"), "80");
-    player.click(SettingsBackX, SettingsBackY);
+    player().click(SettingsBackX, SettingsBackY);
     EXPECT_TRUE(waitFor("4-settings-closed", [](const sf::Image& i) { return !isTitleBar(i.getPixel(SettingsTitleX, SettingsTitleY)); }));
 
     // The high scores open and close.
-    player.click(MenuButtonX, menuButtonY(HighscoresButton));
+    player().click(ButtonX, buttonY(Highscores));
     const auto scoresShown = [&](const sf::Image& i) {
         return i.getPixel(ScoresHeaderX, ScoresHeaderY) != menu.getPixel(ScoresHeaderX, ScoresHeaderY) &&
                brightPixels(i, ScoresRowsLeft, ScoresRowsTop, ScoresRowsWidth, ScoresRowsHeight) > 40 &&
@@ -195,10 +134,10 @@ TEST_F(MenuEndToEndTest, FirstStartInHungarianThenSettingsThenExit)
     EXPECT_GT(brightPixels(scores, ScoresRowsLeft, ScoresRowsTop, ScoresRowsWidth, ScoresRowsHeight), 40);
     EXPECT_TRUE(isTitleBar(scores.getPixel(ScoresTitleX, ScoresTitleY)));
     EXPECT_GT(labelPixels(scores, ScoresBackX, ScoresBackY), 20);
-    player.click(ScoresBackX, ScoresBackY);
+    player().click(ScoresBackX, ScoresBackY);
     EXPECT_TRUE(waitFor("5-highscores-closed", [](const sf::Image& i) { return !isTitleBar(i.getPixel(ScoresTitleX, ScoresTitleY)); }));
 
-    player.click(MenuButtonX, menuButtonY(ExitButton));
+    player().click(ButtonX, buttonY(Exit));
     EXPECT_EQ(game.waitForExit(), 0) << game.log();
     EXPECT_EQ(folder->setting("general.lang"), "en");
 }
@@ -209,9 +148,9 @@ TEST_F(MenuEndToEndTest, MissingArtAndMusicStillStartTheMenu)
     prepare({"gui", "glsl"});
     velk_test::writeFile(folder->path() / "lang.ini", "en");
     launch();
-    ASSERT_TRUE(waitFor("6-menu-without-art", [](const sf::Image& i) { return labelPixels(i, MenuButtonX, menuButtonY(ExitButton)) > 20; }))
+    ASSERT_TRUE(waitFor("6-menu-without-art", [](const sf::Image& i) { return labelPixels(i, ButtonX, buttonY(Exit)) > 20; }))
         << "no main menu";
-    game.window.click(MenuButtonX, menuButtonY(ExitButton));
+    player().click(ButtonX, buttonY(Exit));
     EXPECT_EQ(game.waitForExit(), 0);
     const std::string log = game.log();
     EXPECT_NE(log.find("[MainMenu] Menu music \"data/mus/Menu - Dovidi.ogg\" cannot be opened"), std::string::npos);
@@ -232,7 +171,7 @@ TEST_F(MenuEndToEndTest, GuiTestScreenByCommandLineAndAltF4)
     EXPECT_EQ(shot.getPixel(900, 700), sf::Color(100, 150, 200));
     EXPECT_LT(brightness(shot.getPixel(100, 200)), 40);
     // The window is gone before the key comes up again, so xdotool's own result says nothing.
-    game.window.chord("alt+F4");
+    player().chord("alt+F4");
     EXPECT_EQ(game.waitForExit(), 0);
 }
 

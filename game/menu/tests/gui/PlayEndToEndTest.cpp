@@ -9,8 +9,7 @@
 
 #include "terrain/model/MapTile.hpp"
 #include "terrain/model/TileMap.hpp"
-#include "testsupport/app/GameFolder.hpp"
-#include "testsupport/window/GameProcess.hpp"
+#include "testsupport/game/GameWindowTest.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 
@@ -19,7 +18,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <thread>
 
@@ -28,14 +26,14 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
+using namespace velk_test::mainmenu;
+using velk_test::brightness;
+using velk_test::countPixels;
+using velk_test::isBright;
+using velk_test::isTitleBar;
+
 // Where the scripts put things in the 1024 x 768 window (pixels). Frame
 // windows have a 3 px border and a 24 px title bar.
-constexpr int MenuButtonX = 512;
-int menuButtonY(int index)
-{
-    return 235 + 52 * index;
-}
-constexpr int ExitButton = 6;
 // Title bars of the centred frame windows, right of their titles' text.
 constexpr int NewGameTitleX = 790, NewGameTitleY = 176;   // 600 x 440
 constexpr int TrialTitleX = 790, TrialTitleY = 216;       // 600 x 360
@@ -43,43 +41,15 @@ constexpr int GameOverTitleX = 720, GameOverTitleY = 271; // 440 x 250
 constexpr int NoticeTitleX = 760, NoticeTitleY = 266;     // 520 x 260
 constexpr int ScoresRowsLeft = 235, ScoresRowsTop = 244, ScoresRowsWidth = 150, ScoresRowsHeight = 40;
 
-int brightness(const sf::Color& c)
-{
-    return (c.r + c.g + c.b) / 3;
-}
-
 /// The skin's cyan (bars, focus frames).
 bool isSkinBlue(const sf::Color& c)
 {
     return c.b > c.r + 20 && brightness(c) > 35;
 }
 
-/// The skin's title bars: a clearly blue, lit surface, lighter than the menu art.
-bool isTitleBar(const sf::Color& c)
-{
-    return c.b > c.r + 40 && brightness(c) > 55;
-}
-
-/// Pixels of a rectangle for which the test holds.
-int countPixels(const sf::Image& image, int left, int top, int width, int height,
-                const std::function<bool(const sf::Color&)>& test)
-{
-    int count = 0;
-    for (int y = top; y < top + height; ++y)
-        for (int x = left; x < left + width; ++x)
-            count += test(image.getPixel(x, y)) ? 1 : 0;
-    return count;
-}
-
-bool isBright(const sf::Color& c)
-{
-    return brightness(c) > 150;
-}
-
-/// The main menu: the Exit button's label is lit.
 bool menuShown(const sf::Image& image)
 {
-    return countPixels(image, MenuButtonX - 60, menuButtonY(ExitButton) - 10, 120, 20, isBright) > 20;
+    return shown(image);
 }
 
 /// The loading animation's lamp and trail: warm orange or amber.
@@ -94,15 +64,17 @@ bool isMoonRock(const sf::Color& c)
     return c.b > c.r + 8 && c.r > 80 && c.r < 200;
 }
 
-class PlayEndToEndTest : public ::testing::Test {
+class PlayEndToEndTest : public velk_test::GameWindowTest {
 protected:
+    PlayEndToEndTest() : GameWindowTest("play") {}
+
     /// A runtime folder with the shipped data linked in (the maps aside: the
     /// test writes its own), "lang.ini" and a new database.
     void prepare()
     {
-        ASSERT_TRUE(folder.ready());
-        fs::create_directories(folder.path() / "data" / "map");
-        velk_test::writeFile(folder.path() / "lang.ini", "en");
+        GameWindowTest::prepare();
+        fs::create_directories(folder->path() / "data" / "map");
+        velk_test::writeFile(folder->path() / "lang.ini", "en");
     }
 
     /// 48 x 36 cells: ground from row 24, a platform on it right below the start.
@@ -114,42 +86,16 @@ protected:
                 map.getTile(x, y) = 1;
         map.getTile(24, 23) = MapTileCodes::Platform;
         map.getTile(24, 19) = MapTileCodes::Start;
-        ASSERT_TRUE(map.saveToFile((folder.path() / "data" / "map" / name).string()));
+        ASSERT_TRUE(map.saveToFile((folder->path() / "data" / "map" / name).string()));
     }
 
     std::string log() const { return game.log(); }
-
-    void launch()
-    {
-        ASSERT_TRUE(game.startWithWindow({VELK_GAME, {}, folder.path(), folder.logFile(), {}}))
-            << "the game showed no window\n" << log();
-    }
-
-    /// The window as X shows it now; kept under the name for a person to look at.
-    sf::Image capture(const std::string& name) { return game.window.capture(shotFolder() / (name + ".png")); }
-
-    /// Captures until the test holds for the whole window.
-    bool waitFor(const std::string& name, const std::function<bool(const sf::Image&)>& test)
-    {
-        return game.window.waitForImage(shotFolder() / (name + ".png"), [&](const sf::Image& i) {
-            return i.getSize() == sf::Vector2u(1024, 768) && test(i);
-        });
-    }
-
-    /// One folder per test: the tests may run side by side.
-    static fs::path shotFolder()
-    {
-        const fs::path path = fs::path(VELK_BINARY_DIR) / "screenshots" / "play" /
-                              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::create_directories(path);
-        return path;
-    }
 
     /// Main menu, New game, the first map and the first ship, Start: by
     /// keyboard, once the pointer has put the menu's focus on "New game".
     void startFirstShipOnFirstMap()
     {
-        ASSERT_TRUE(player().moveTo(MenuButtonX, menuButtonY(0)));
+        ASSERT_TRUE(player().moveTo(ButtonX, buttonY(0)));
         std::this_thread::sleep_for(300ms);
         player().key("Return");
         ASSERT_TRUE(waitFor("1-newgame", [](const sf::Image& i) { return isTitleBar(i.getPixel(NewGameTitleX, NewGameTitleY)); }))
@@ -161,11 +107,6 @@ protected:
         player().key("Down");   // Start
         player().key("Return", 0ms);
     }
-
-    const velk_test::XWindowDriver& player() const { return game.window; }
-
-    velk_test::GameFolder folder{velk_test::GameFolder::AllButMaps};
-    velk_test::GameProcess game;
 };
 
 TEST_F(PlayEndToEndTest, FromTheMenuToALandingAndAHighScore)
@@ -222,8 +163,8 @@ TEST_F(PlayEndToEndTest, FromTheMenuToALandingAndAHighScore)
     capture("7-gameover-name");
     player().key("Escape");
     const std::string query = "SELECT name, score, map, mode FROM scores";
-    EXPECT_TRUE(velk_test::waitUntil([&] { return !folder.rows(query).empty(); })) << "no score stored";
-    const auto rows = folder.rows(query);
+    EXPECT_TRUE(velk_test::waitUntil([&] { return !folder->rows(query).empty(); })) << "no score stored";
+    const auto rows = folder->rows(query);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][0], "Ada");
     EXPECT_EQ(rows[0][2], "landing.map.json");
@@ -238,7 +179,7 @@ TEST_F(PlayEndToEndTest, FromTheMenuToALandingAndAHighScore)
         << "not back in the main menu";
 
     // The high-score view lists the new row.
-    player().click(MenuButtonX, menuButtonY(1));
+    player().click(ButtonX, buttonY(1));
     const auto rowsShown = [](const sf::Image& i) {
         return countPixels(i, ScoresRowsLeft, ScoresRowsTop, ScoresRowsWidth, ScoresRowsHeight, isBright);
     };
@@ -248,14 +189,14 @@ TEST_F(PlayEndToEndTest, FromTheMenuToALandingAndAHighScore)
     EXPECT_GT(rowsShown(view), 20);
     player().key("Escape");
     EXPECT_TRUE(waitFor("11-menu", [&](const sf::Image& i) { return rowsShown(i) <= 20 && menuShown(i); }));
-    player().click(MenuButtonX, menuButtonY(ExitButton));
+    player().click(ButtonX, buttonY(Exit));
     EXPECT_EQ(game.waitForExit(), 0) << log();
 }
 
 TEST_F(PlayEndToEndTest, ACorruptMapComesBackToTheMenuWithTheReason)
 {
     prepare();
-    velk_test::writeFile(folder.path() / "data" / "map" / "broken.map.json", "{\"Size\": {\"X\": 4");
+    velk_test::writeFile(folder->path() / "data" / "map" / "broken.map.json", "{\"Size\": {\"X\": 4");
     launch();
     ASSERT_TRUE(waitFor("20-menu", menuShown));
     startFirstShipOnFirstMap();
@@ -267,7 +208,7 @@ TEST_F(PlayEndToEndTest, ACorruptMapComesBackToTheMenuWithTheReason)
         << log();
     player().key("Return"); // OK
     EXPECT_TRUE(waitFor("22-menu-after-notice", [](const sf::Image& i) { return !isTitleBar(i.getPixel(NoticeTitleX, NoticeTitleY)); }));
-    player().click(MenuButtonX, menuButtonY(ExitButton));
+    player().click(ButtonX, buttonY(Exit));
     EXPECT_EQ(game.waitForExit(), 0) << log();
 }
 
@@ -276,7 +217,7 @@ TEST_F(PlayEndToEndTest, ClosingAndEscapeWhileLoadingAreSafe)
     prepare();
     // The largest shipped map takes the longest to build.
     fs::copy_file(fs::path(VELK_SOURCE_DIR) / "data" / "map" / "open_caverns.map.json",
-                  folder.path() / "data" / "map" / "open_caverns.map.json");
+                  folder->path() / "data" / "map" / "open_caverns.map.json");
     launch();
     ASSERT_TRUE(waitFor("30-menu", menuShown));
     startFirstShipOnFirstMap();

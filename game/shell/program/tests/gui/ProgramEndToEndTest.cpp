@@ -5,16 +5,15 @@
 
 #include "terrain/model/MapTile.hpp"
 #include "terrain/model/TileMap.hpp"
-#include "testsupport/app/GameFolder.hpp"
+#include "testsupport/game/GameWindowTest.hpp"
 #include "testsupport/game/MapperDriver.hpp"
-#include "testsupport/window/GameProcess.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <thread>
 
@@ -23,13 +22,12 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-// The main menu in the 1024 x 768 window (pixels).
-constexpr int MenuButtonX = 512;
-int menuButtonY(int index)
-{
-    return 235 + 52 * index;
-}
-constexpr int NewGameButton = 0, EditorButton = 2, MapperButton = 3, ExitButton = 6;
+using namespace velk_test::mainmenu;
+using velk_test::brightness;
+using velk_test::countPixels;
+using velk_test::isBright;
+using velk_test::isTitleBar;
+
 // The logo's letters, and the content holder's upper left corner mark.
 constexpr int LogoLeft = 350, LogoTop = 95, LogoWidth = 324, LogoHeight = 75;
 constexpr int CornerLeft = 300, CornerTop = 82, CornerSize = 40;
@@ -42,42 +40,10 @@ constexpr int PlayMenuTitleX = 640, PlayMenuTitleY = 231; // 300 x 330
 // The in-game menu's "Back" (to the main menu), fourth of its buttons.
 constexpr int PlayBackX = 512, PlayBackY = 219 + 24 + 16 + 3 * 54 + 20;
 
-int brightness(const sf::Color& c)
-{
-    return (c.r + c.g + c.b) / 3;
-}
-
-bool isBright(const sf::Color& c)
-{
-    return brightness(c) > 150;
-}
-
-/// The skin's title bars: a clearly blue, lit surface.
-bool isTitleBar(const sf::Color& c)
-{
-    return c.b > c.r + 40 && brightness(c) > 55;
-}
-
 /// The content holder's cyan marks.
 bool isCyan(const sf::Color& c)
 {
     return c.b > 180 && c.g > 120 && c.r < 120;
-}
-
-int countPixels(const sf::Image& image, int left, int top, int width, int height,
-                const std::function<bool(const sf::Color&)>& test)
-{
-    int count = 0;
-    for (int y = top; y < top + height; ++y)
-        for (int x = left; x < left + width; ++x)
-            count += test(image.getPixel(x, y)) ? 1 : 0;
-    return count;
-}
-
-/// The main menu with its buttons' labels lit.
-bool menuShown(const sf::Image& image)
-{
-    return countPixels(image, MenuButtonX - 60, menuButtonY(ExitButton) - 10, 120, 20, isBright) > 20;
 }
 
 int logoPixels(const sf::Image& image)
@@ -104,44 +70,22 @@ bool isSky(const sf::Color& c)
     return brightness(c) < 60;
 }
 
-class ProgramEndToEndTest : public ::testing::Test {
+bool menuShown(const sf::Image& image)
+{
+    return shown(image);
+}
+
+class ProgramEndToEndTest : public velk_test::GameWindowTest {
 protected:
+    ProgramEndToEndTest() : GameWindowTest("program") {}
+
     void SetUp() override
     {
-        ASSERT_TRUE(folder.ready());
-        fs::create_directories(folder.path() / "data" / "map");
-        velk_test::writeFile(folder.path() / "lang.ini", "en");
-        ASSERT_TRUE(game.startWithWindow({VELK_GAME, {}, folder.path(), folder.logFile(), {}}))
-            << "the game showed no window\n" << game.log();
+        prepare();
+        fs::create_directories(folder->path() / "data" / "map");
+        velk_test::writeFile(folder->path() / "lang.ini", "en");
+        launch();
     }
-
-    /// The window as X shows it now; kept under the name for a person to look at.
-    sf::Image capture(const std::string& name) { return game.window.capture(shotFolder() / (name + ".png")); }
-
-    /// Captures until the test holds for the whole window.
-    bool waitFor(const std::string& name, const std::function<bool(const sf::Image&)>& test)
-    {
-        return game.window.waitForImage(shotFolder() / (name + ".png"), [&](const sf::Image& i) {
-            return i.getSize() == sf::Vector2u(1024, 768) && test(i);
-        });
-    }
-
-    static fs::path shotFolder()
-    {
-        const fs::path path = fs::path(VELK_BINARY_DIR) / "screenshots" / "program" /
-                              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::create_directories(path);
-        return path;
-    }
-
-    void exitFromMenu()
-    {
-        game.window.click(MenuButtonX, menuButtonY(ExitButton));
-        EXPECT_EQ(game.waitForExit(), 0) << game.log();
-    }
-
-    velk_test::GameFolder folder{velk_test::GameFolder::AllButMaps};
-    velk_test::GameProcess game;
 };
 
 TEST_F(ProgramEndToEndTest, ShipEditorAndBackToTheMenuWithItsArt)
@@ -149,14 +93,14 @@ TEST_F(ProgramEndToEndTest, ShipEditorAndBackToTheMenuWithItsArt)
     ASSERT_TRUE(waitFor("1-menu", [](const sf::Image& i) { return menuShown(i) && logoDrawn(i); }))
         << "no main menu with its art\n" << game.log();
 
-    game.window.click(MenuButtonX, menuButtonY(EditorButton));
+    player().click(ButtonX, buttonY(Editor));
     // The editor covers the menu: no logo, no menu labels.
     ASSERT_TRUE(waitFor("2-editor", [](const sf::Image& i) { return !menuShown(i) && logoPixels(i) < 500; }))
         << "the ship editor did not open\n" << game.log();
     std::this_thread::sleep_for(1s);
     capture("2-editor");
 
-    game.window.click(EditorExitX, EditorExitY);
+    player().click(EditorExitX, EditorExitY);
     ASSERT_TRUE(waitFor("3-menu-again", [](const sf::Image& i) { return menuShown(i) && logoDrawn(i); }))
         << "the menu did not come back with its art\n" << game.log();
     const sf::Image menu = capture("3-menu-again");
@@ -169,7 +113,7 @@ TEST_F(ProgramEndToEndTest, ShipEditorAndBackToTheMenuWithItsArt)
 TEST_F(ProgramEndToEndTest, PaintAMapThenPlayIt)
 {
     ASSERT_TRUE(waitFor("1-menu", menuShown)) << "no main menu\n" << game.log();
-    game.window.click(MenuButtonX, menuButtonY(MapperButton));
+    player().click(ButtonX, buttonY(Mapper));
     // The map editor: its Exit label at the upper left, its grey canvas beside.
     const auto mapperShown = [](const sf::Image& i) {
         using namespace velk_test::mapper;
@@ -180,27 +124,27 @@ TEST_F(ProgramEndToEndTest, PaintAMapThenPlayIt)
     ASSERT_TRUE(waitFor("2-mapper", mapperShown))
         << "the map editor did not open\n" << game.log();
 
-    velk_test::MapperPlayer player;
-    static_cast<velk_test::XWindowDriver&>(player) = game.window;
+    velk_test::MapperPlayer editor;
+    static_cast<velk_test::XWindowDriver&>(editor) = game.window;
     velk_test::CanvasView view;
     view.zoomOut({1.0f, 1.0f}, 15);
 
     // A 60 x 40 map: a band of ground from row 22 to row 32 with open sky
     // above and below it, a start marker over a platform on the band.
-    player.newMap("60", "40");
-    player.wheel(velk_test::mapper::CanvasLeft + 1, 1, -15);
-    player.wheel(velk_test::mapper::CanvasLeft + 400, 700, 2, true); // brush 3
+    editor.newMap("60", "40");
+    editor.wheel(velk_test::mapper::CanvasLeft + 1, 1, -15);
+    editor.wheel(velk_test::mapper::CanvasLeft + 400, 700, 2, true); // brush 3
     for (int row = 24; row <= 30; row += 2)
-        player.drag(view.row(row, 0, 59, 2), 1);
-    player.scrollPaletteToMarkers();
-    player.pickMarker(1); // platform
-    player.click(view.cell(30, 21).first, view.cell(30, 21).second);
-    player.pickMarker(0); // start
-    player.click(view.cell(30, 17).first, view.cell(30, 17).second);
-    player.capture(shotFolder() / "3-painted.png");
-    player.saveAs("painted");
+        editor.drag(view.row(row, 0, 59, 2), 1);
+    editor.scrollPaletteToMarkers();
+    editor.pickMarker(1); // platform
+    editor.click(view.cell(30, 21).first, view.cell(30, 21).second);
+    editor.pickMarker(0); // start
+    editor.click(view.cell(30, 17).first, view.cell(30, 17).second);
+    editor.capture(shotFolder() / "3-painted.png");
+    editor.saveAs("painted");
 
-    const fs::path file = folder.path() / "data" / "map" / "painted.map.json";
+    const fs::path file = folder->path() / "data" / "map" / "painted.map.json";
     ASSERT_TRUE(velk_test::waitUntil([&] { return fs::exists(file); })) << game.log();
     TileMap saved;
     ASSERT_TRUE(saved.loadFromFile(file.string()));
@@ -213,26 +157,26 @@ TEST_F(ProgramEndToEndTest, PaintAMapThenPlayIt)
         EXPECT_EQ(saved.getTile(x, 37), 0) << x;
     }
 
-    player.click(velk_test::mapper::ExitX, velk_test::mapper::ExitY);
+    editor.click(velk_test::mapper::ExitX, velk_test::mapper::ExitY);
     ASSERT_TRUE(waitFor("4-menu", menuShown)) << "the menu did not come back\n" << game.log();
 
     // New game: the painted map (the only one) and the first sample ship.
-    game.window.moveTo(MenuButtonX, menuButtonY(NewGameButton));
+    player().moveTo(ButtonX, buttonY(NewGame));
     std::this_thread::sleep_for(300ms);
-    game.window.key("Return");
+    player().key("Return");
     ASSERT_TRUE(waitFor("5-newgame", [](const sf::Image& i) { return isTitleBar(i.getPixel(NewGameTitleX, NewGameTitleY)); }))
         << "no new-game window";
-    game.window.key("Up");     // Cancel -> map list
-    game.window.key("Return"); // the painted map
-    game.window.key("Left");   // ship list
-    game.window.key("Return"); // its first ship
-    game.window.key("Down");   // Start
-    game.window.key("Return");
+    player().key("Up");     // Cancel -> map list
+    player().key("Return"); // the painted map
+    player().key("Left");   // ship list
+    player().key("Return"); // its first ship
+    player().key("Down");   // Start
+    player().key("Return");
     ASSERT_TRUE(waitFor("6-timetrial", [](const sf::Image& i) { return isTitleBar(i.getPixel(TrialTitleX, TrialTitleY)); }))
         << "the game did not load\n" << game.log();
     EXPECT_NE(game.log().find("Map: painted.map.json(data/map/painted.map.json)"), std::string::npos) << game.log();
-    game.window.key("Down"); // Start
-    game.window.key("Return");
+    player().key("Down"); // Start
+    player().key("Return");
 
     // The whole map fits the window (about 17 pixels a cell, the band's top
     // at y 458): sky above the ship, the band's rock under the platform, sky
@@ -253,10 +197,10 @@ TEST_F(ProgramEndToEndTest, PaintAMapThenPlayIt)
     EXPECT_GT(skyBelow(flight), 300 * 50 * 8 / 10);
 
     // Leave through the in-game menu: Escape, then Back to the main menu.
-    game.window.key("Escape");
+    player().key("Escape");
     ASSERT_TRUE(waitFor("8-play-menu", [](const sf::Image& i) { return isTitleBar(i.getPixel(PlayMenuTitleX, PlayMenuTitleY)); }))
         << "no in-game menu\n" << game.log();
-    game.window.click(PlayBackX, PlayBackY);
+    player().click(PlayBackX, PlayBackY);
     ASSERT_TRUE(waitFor("9-main-menu", [](const sf::Image& i) { return menuShown(i) && logoDrawn(i); }))
         << "not back in the main menu\n" << game.log();
     exitFromMenu();
