@@ -186,7 +186,7 @@ area(lowerBuilder, 0, 0, 0, 0, 1, 0, 1, 0)
 button("SplitButton", lowerBuilder, "@editor.split", 0, 0, 120, 30)
 local lowerTexturer = group("Texturer", lower)
 area(lowerTexturer, 0, 0, 0, 0, 1, 0, 1, 0)
-button("ZoomFillButton", lowerTexturer, "@editor.zoomfill", 0, 0, 140, 30)
+button("ZoomFillButton", lowerTexturer, "@editor.zoomfill", 0, 0, 172, 30)
 button("Zoom1Button", lowerTexturer, "@editor.zoom1", 0, 0, 140, 30)
 
 local help = create("GWEN/ImageButton", "HelpButton", tools)
