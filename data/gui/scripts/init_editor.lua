@@ -126,7 +126,7 @@ area(center, 0, 0, 0, 0, 1, 0, 1, 0)
 -- Ship menu: top of the right column.
 local stats = group("Stats", center)
 area(stats, 1, -rightWidth, 0, 0, 0, rightWidth, 0, menuHeight)
-local shipMenu = create("GWEN/GroupBox", "ShipMenu", stats)
+local shipMenu = create("GWEN/GroupBox", "ShipMenu", stats, "@editor.menu.title")
 area(shipMenu, 0, 4, 0, 4, 1, -8, 1, -8)
 local menuButtons = {
     { "New", "@editor.menu.new" },
