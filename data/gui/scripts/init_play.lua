@@ -142,7 +142,11 @@ local menuButtons = {
     { "Exit", "@play.menu.exit" },
 }
 for i, entry in ipairs(menuButtons) do
-    button(entry[1], menu, entry[2], 30, 16 + (i - 1) * 54, 234, 40)
+    local window = button(entry[1], menu, entry[2], 30, 16 + (i - 1) * 54, 234, 40)
+    -- A game in flight cannot be saved: the entry shows so instead of doing nothing.
+    if entry[1] == "Save" then
+        window:setEnabled(false)
+    end
 end
 
 ------------------------------------------------------------------------------
