@@ -1,2 +1,2 @@
-// The one source of the target that compiles the tests' precompiled header
+// The one source of each target that compiles a precompiled header
 // (cmake/Velkors.cmake); the header itself is all it needs.
