@@ -8,6 +8,8 @@
 #include "foundation/tools/Log.hpp"
 #include "framework/cegui/CeguiTranslation.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
+#include "game/editor/EditorState.hpp"
+#include "mapper/MapperState.hpp"
 
 #include <CEGUI/CEGUI.h>
 
@@ -316,15 +318,38 @@ bool MainMenuState::onMainMenuLoad(const CEGUI::EventArgs&)
     return true;
 }
 
+namespace {
+
+/// Pushes a screen over the menu; it takes effect at the end of the frame, and
+/// the screen leaves by stopping itself, which brings the menu back.
+void startScreen(const std::shared_ptr<SfmlState>& screen)
+{
+    if (SfmlFramework* sfml = GameFramework::Singleton.getSfmlFramework())
+        sfml->setupState(screen.get());
+    app::State::start(screen);
+}
+
+} // namespace
+
+void MainMenuState::startEditor()
+{
+    startScreen(std::make_shared<velk::EditorState>());
+}
+
+void MainMenuState::startMapper()
+{
+    startScreen(std::make_shared<dunnix::MapperState>());
+}
+
 bool MainMenuState::onMainMenuEditor(const CEGUI::EventArgs&)
 {
-    tools::log("MainMenu", "The ship editor is not available yet");
+    startEditor();
     return true;
 }
 
 bool MainMenuState::onMainMenuMapper(const CEGUI::EventArgs&)
 {
-    tools::log("MainMenu", "The map editor is not available yet");
+    startMapper();
     return true;
 }
 

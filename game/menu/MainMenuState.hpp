@@ -82,6 +82,10 @@ public:
     static bool setIniLangCode(const std::string& code);
 
     /// Steppers, in the order update activates them; exposed for navigation checks.
+    /// Push the ship editor or the map editor over the menu.
+    void startEditor();
+    void startMapper();
+
     GuiStepper& langStepper() { return langMenuStepper; }
     GuiStepper& mainStepper() { return mainMenuStepper; }
     GuiStepper& highscoreStepper() { return highscoresStepper; }

@@ -3,7 +3,7 @@
 # folder (and the GUI skin's atlas from framework/cegui/skin). Deterministic:
 # fixed seeds, so a run changes only what its sources changed.
 #   tools/assets/make.sh            everything
-#   tools/assets/make.sh images     one kind: gui, svg, images, music, maps, content, mapper
+#   tools/assets/make.sh images     one kind: gui, svg, images, music, maps, content, mapper, editor
 # Needs the generator packages listed in tools/assets/packages.txt (not needed
 # to build or play the game, only to regenerate).
 set -euo pipefail
@@ -14,7 +14,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 kinds=("$@")
-if [ ${#kinds[@]} -eq 0 ]; then kinds=(gui svg images music maps content mapper); fi
+if [ ${#kinds[@]} -eq 0 ]; then kinds=(gui svg images music maps content mapper editor); fi
 
 missing=()
 for tool in rsvg-convert sox abc2midi mftext fluidsynth oggenc; do
@@ -64,8 +64,12 @@ for kind in "${kinds[@]}"; do
       echo "[assets] map editor marker art"
       sh "$here/mapper/make.sh"
       ;;
+    editor)
+      echo "[assets] ship editor pictures, icons, help pictures and tab animations"
+      $python "$here/editor/editor_images.py" "$root"
+      ;;
     *)
-      echo "[assets] unknown kind: $kind (gui, svg, images, music, maps, content, mapper)" >&2
+      echo "[assets] unknown kind: $kind (gui, svg, images, music, maps, content, mapper, editor)" >&2
       exit 1
       ;;
   esac
