@@ -182,6 +182,7 @@ INSERT OR REPLACE INTO "lang" ("code", "en", "hu") VALUES
     ('editor.tab.texture',  'Paint',      'Festés'),
     ('editor.tab.test',     'Test drive', 'Próbaút'),
     ('editor.tab.textures', 'Textures',   'Textúrák'),
+    ('editor.menu.title',   'Ship',       'Hajó'),
     ('editor.menu.new',     'New ship',   'Új hajó'),
     ('editor.menu.saveas',  'Save as…',   'Mentés másként…'),
     ('editor.menu.exit',    'Exit',       'Kilépés'),

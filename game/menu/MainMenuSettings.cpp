@@ -89,6 +89,13 @@ void MainMenuState::connectGraphicsPage()
         if (mode.width == stored.first && mode.height == stored.second)
             select(resolutionList, item);
     }
+    // A windowed size need not be a fullscreen mode (nor is any mode known without a display): the box still shows
+    // the size in effect rather than staying blank.
+    if (!resolutionList->getSelectedItem() && stored.first > 0 && stored.second > 0) {
+        CEGUI::ListboxTextItem* item = makeListItem(tools::res2str(stored.first, stored.second));
+        resolutionList->addItem(item);
+        select(resolutionList, item);
+    }
     subscribe(resolutionList, CEGUI::Combobox::EventListSelectionAccepted, &MainMenuState::onResolutionChanged);
     tooltip("Resolution", resolutionList, "setting.graphics.resolution.tooltip");
 

@@ -126,7 +126,7 @@ area(center, 0, 0, 0, 0, 1, 0, 1, 0)
 -- Ship menu: top of the right column.
 local stats = group("Stats", center)
 area(stats, 1, -rightWidth, 0, 0, 0, rightWidth, 0, menuHeight)
-local shipMenu = create("GWEN/GroupBox", "ShipMenu", stats)
+local shipMenu = create("GWEN/GroupBox", "ShipMenu", stats, "@editor.menu.title")
 area(shipMenu, 0, 4, 0, 4, 1, -8, 1, -8)
 local menuButtons = {
     { "New", "@editor.menu.new" },
@@ -186,7 +186,7 @@ area(lowerBuilder, 0, 0, 0, 0, 1, 0, 1, 0)
 button("SplitButton", lowerBuilder, "@editor.split", 0, 0, 120, 30)
 local lowerTexturer = group("Texturer", lower)
 area(lowerTexturer, 0, 0, 0, 0, 1, 0, 1, 0)
-button("ZoomFillButton", lowerTexturer, "@editor.zoomfill", 0, 0, 140, 30)
+button("ZoomFillButton", lowerTexturer, "@editor.zoomfill", 0, 0, 172, 30)
 button("Zoom1Button", lowerTexturer, "@editor.zoom1", 0, 0, 140, 30)
 
 local help = create("GWEN/ImageButton", "HelpButton", tools)

@@ -107,8 +107,10 @@ local menu = pane("Menu", toolbar, "@mapper.map", 4, 146)
 local half = (toolWidth - 24) / 2 - 2
 button("NewButton", menu, "@mapper.new", 0, 0, half, 32)
 button("LoadButton", menu, "@mapper.load", half + 4, 0, half, 32)
-button("SaveButton", menu, "@mapper.save", 0, 38, half, 32)
-button("SaveAsButton", menu, "@mapper.saveas", half + 4, 38, half, 32)
+-- "Save as" is the longer text in every language: it gets the wider half.
+local saveWidth = 72
+button("SaveButton", menu, "@mapper.save", 0, 38, saveWidth, 32)
+button("SaveAsButton", menu, "@mapper.saveas", saveWidth + 4, 38, toolWidth - 28 - saveWidth, 32)
 button("ExitButton", menu, "@mapper.exit", 0, 76, toolWidth - 24, 32)
 
 local details = pane("Properties", toolbar, "@mapper.properties", 154, 170)

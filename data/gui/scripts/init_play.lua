@@ -114,17 +114,17 @@ landable:setProperty("HorzFormatting", "CentreAligned")
 landable:setVisible(false)
 
 local stats = create("DefaultWindow", "Stats", root)
-area(stats, 0, 20, 1, -84, 300, 64)
+area(stats, 0, 20, 1, -84, 330, 64)
 stats:setMousePassThroughEnabled(true)
 local function bar(name, text, y)
     local holder = create("DefaultWindow", name, stats)
-    place(holder, 0, y, 300, 28)
+    place(holder, 0, y, 330, 28)
     holder:setMousePassThroughEnabled(true)
     local label = hudText("Label", holder, text, "DejaVuSans-12", "FFDDE6F0")
-    place(label, 0, 0, 90, 28)
+    place(label, 0, 0, 116, 28)
     label:setProperty("HorzFormatting", "LeftAligned")
     local progress = create("GWEN/ProgressBar", "Bar", holder)
-    place(progress, 92, 5, 200, 18)
+    place(progress, 122, 5, 200, 18)
     progress:setProperty("CurrentProgress", "1")
     progress:setMousePassThroughEnabled(true)
 end
@@ -142,7 +142,11 @@ local menuButtons = {
     { "Exit", "@play.menu.exit" },
 }
 for i, entry in ipairs(menuButtons) do
-    button(entry[1], menu, entry[2], 30, 16 + (i - 1) * 54, 234, 40)
+    local window = button(entry[1], menu, entry[2], 30, 16 + (i - 1) * 54, 234, 40)
+    -- A game in flight cannot be saved: the entry shows so instead of doing nothing.
+    if entry[1] == "Save" then
+        window:setEnabled(false)
+    end
 end
 
 ------------------------------------------------------------------------------

@@ -5,7 +5,9 @@
 #include "game/menu/MainMenuState.hpp"
 #include "game/menu/tests/MenuTestSupport.hpp"
 
+#include "app/GraphicsSubSettings.hpp"
 #include "app/Language.hpp"
+#include "app/Resolution.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "testsupport/LogCapture.hpp"
 
@@ -77,6 +79,13 @@ TEST_F(SettingsTest, ListsShowTheValuesInEffect)
     EXPECT_EQ(aa->getListboxItemFromIndex(6)->getID(), 32u);
     EXPECT_EQ(aa->getHeight(), CEGUI::UDim(0, 130));
     EXPECT_EQ(aa->getText(), "0x");
+
+    // No display here, so no fullscreen modes: the box still shows the size in effect.
+    const std::pair<unsigned, unsigned> size = GameFramework::Singleton.getGraphicsSettings()->getResolution();
+    auto* resolution = static_cast<CEGUI::Combobox*>(graphics("Settings/Resolution"));
+    ASSERT_EQ(resolution->getItemCount(), 1u);
+    EXPECT_EQ(resolution->getText(), tools::res2str(size.first, size.second));
+    EXPECT_NE(resolution->getSelectedItem(), nullptr);
 
     auto* colorblind = static_cast<CEGUI::Combobox*>(graphics("Settings/Colorblind"));
     ASSERT_EQ(colorblind->getItemCount(), 4u);

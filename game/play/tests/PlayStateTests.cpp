@@ -149,7 +149,8 @@ TEST_F(PlayStateTest, FreeFlightStartsAtOnceAndTheMenuKeyPauses)
     EXPECT_TRUE(screen->getMenuStepper().isActive());
     EXPECT_EQ(screen->getMenuStepper().getActiveNode()->getWindow(), gui("Menu/Resume"));
 
-    // "Save" changes nothing; 'M' again closes the menu.
+    // "Save" changes nothing and shows as disabled; 'M' again closes the menu.
+    EXPECT_TRUE(gui("Menu/Save")->isDisabled());
     click(gui("Menu/Save"));
     EXPECT_EQ(modal(), gui("Menu"));
     frameWithKey(sf::Keyboard::Escape);
