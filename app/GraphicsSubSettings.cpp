@@ -31,26 +31,74 @@ void GraphicsSubSettings::setResolution(const int& width, const int& height)
                           tools::res2str(static_cast<unsigned int>(width), static_cast<unsigned int>(height)));
 }
 
-std::string GraphicsSubSettings::getFSAAHint() const { return getSetting(kFsaaHint); }
-void GraphicsSubSettings::setFSAAHint(std::string hint) { setSetting(kFsaaHint, std::move(hint)); }
+std::string GraphicsSubSettings::getFSAAHint() const
+{
+    return getSetting(kFsaaHint);
+}
+void GraphicsSubSettings::setFSAAHint(std::string hint)
+{
+    setSetting(kFsaaHint, std::move(hint));
+}
 
-float GraphicsSubSettings::getFPS() const { return getTyped<float>(kFps); }
-void GraphicsSubSettings::setFPS(float fps) { setTyped<float>(kFps, fps); }
+float GraphicsSubSettings::getFPS() const
+{
+    return getTyped<float>(kFps);
+}
+void GraphicsSubSettings::setFPS(float fps)
+{
+    setTyped<float>(kFps, fps);
+}
 
-bool GraphicsSubSettings::isFullscreen() const { return getTyped<bool>(kFullscreen); }
-void GraphicsSubSettings::setFullscreen(bool fullscreen) { setTyped<bool>(kFullscreen, fullscreen); }
+bool GraphicsSubSettings::isFullscreen() const
+{
+    return getTyped<bool>(kFullscreen);
+}
+void GraphicsSubSettings::setFullscreen(bool fullscreen)
+{
+    setTyped<bool>(kFullscreen, fullscreen);
+}
 
-bool GraphicsSubSettings::isResizable() const { return getTyped<bool>(kResizable); }
-void GraphicsSubSettings::setResizable(bool resizable) { setTyped<bool>(kResizable, resizable); }
+bool GraphicsSubSettings::isResizable() const
+{
+    return getTyped<bool>(kResizable);
+}
+void GraphicsSubSettings::setResizable(bool resizable)
+{
+    setTyped<bool>(kResizable, resizable);
+}
 
-bool GraphicsSubSettings::isVsyncEnabled() const { return getTyped<bool>(kVsync); }
-void GraphicsSubSettings::setVsyncEnabled(bool enabled) { setTyped<bool>(kVsync, enabled); }
+bool GraphicsSubSettings::isVsyncEnabled() const
+{
+    return getTyped<bool>(kVsync);
+}
+void GraphicsSubSettings::setVsyncEnabled(bool enabled)
+{
+    setTyped<bool>(kVsync, enabled);
+}
 
-bool GraphicsSubSettings::isMouseVisible() const { return getTyped<bool>(kMouseVisible); }
-void GraphicsSubSettings::setMouseVisible(bool visible) { setTyped<bool>(kMouseVisible, visible); }
+bool GraphicsSubSettings::isMouseVisible() const
+{
+    return getTyped<bool>(kMouseVisible);
+}
+void GraphicsSubSettings::setMouseVisible(bool visible)
+{
+    setTyped<bool>(kMouseVisible, visible);
+}
 
-unsigned int GraphicsSubSettings::getFSAA() const { return getTyped<unsigned int>(kFsaa); }
-void GraphicsSubSettings::setFSAA(unsigned int level) { setTyped<unsigned int>(kFsaa, level); }
+unsigned int GraphicsSubSettings::getFSAA() const
+{
+    return getTyped<unsigned int>(kFsaa);
+}
+void GraphicsSubSettings::setFSAA(unsigned int level)
+{
+    setTyped<unsigned int>(kFsaa, level);
+}
 
-unsigned int GraphicsSubSettings::getColorblindType() const { return getTyped<unsigned int>(kColorblind); }
-void GraphicsSubSettings::setColorblindType(unsigned int type) { setTyped<unsigned int>(kColorblind, type); }
+unsigned int GraphicsSubSettings::getColorblindType() const
+{
+    return getTyped<unsigned int>(kColorblind);
+}
+void GraphicsSubSettings::setColorblindType(unsigned int type)
+{
+    setTyped<unsigned int>(kColorblind, type);
+}

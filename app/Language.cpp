@@ -95,8 +95,8 @@ void Language::setActLangCode(const std::string& code)
     // The code becomes a column name in the text query, so only the table's own
     // language columns are accepted. The empty code means "no language".
     std::vector<std::string> columns;
-    if (!code.empty() && readLanguageColumns(columns)
-        && std::find(columns.begin(), columns.end(), code) == columns.end()) {
+    if (!code.empty() && readLanguageColumns(columns) &&
+        std::find(columns.begin(), columns.end(), code) == columns.end()) {
         tools::log("Language", "Rejected lang code: " + printable(code) + " (not a language of 'lang')");
         // The active language stays; make sure it can be looked up.
         if (!textQuery && !actLangCode.empty() && actLangCode != code)
@@ -149,8 +149,8 @@ Language::LanguageList Language::getLanguageList() const
     if (!database)
         return languages;
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(database, kLanguageList, -1, &statement, nullptr) == SQLITE_OK
-        && sqlite3_step(statement) == SQLITE_ROW) {
+    if (sqlite3_prepare_v2(database, kLanguageList, -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW) {
         const int count = sqlite3_column_count(statement);
         for (int i = 0; i < count; ++i) {
             const char* name = sqlite3_column_name(statement, i);

@@ -61,17 +61,20 @@ std::string shipDocument()
                           {"angle", json::Value(0.0174533 * i)},
                           {"mirrored", json::Value(i % 2 == 0)},
                           {"head", json::Value("drill.head." + std::to_string(i % 3))}};
-        parts.emplace_back(Object{{"code", json::Value(i % 4 == 0 ? "jet" : i % 4 == 1 ? "track" : "drill")},
-                                  {"position", json::Value(Object{{"x", json::Value(0.731 * i)},
-                                                                  {"y", json::Value(-0.2113 * i)}})},
-                                  {"rotation", json::Value(0.5 * i)},
-                                  {"properties", json::Value(std::move(properties))}});
+        parts.emplace_back(
+            Object{{"code", json::Value(i % 4 == 0   ? "jet"
+                                        : i % 4 == 1 ? "track"
+                                                     : "drill")},
+                   {"position", json::Value(Object{{"x", json::Value(0.731 * i)}, {"y", json::Value(-0.2113 * i)}})},
+                   {"rotation", json::Value(0.5 * i)},
+                   {"properties", json::Value(std::move(properties))}});
     }
-    const json::Value ship(Object{{"name", json::Value("Fúrógép")},
-                                  {"texture", json::Value("rozsda.png")},
-                                  {"colour", json::Value(Array{json::Value(210LL), json::Value(180LL), json::Value(40LL)})},
-                                  {"points", json::Value(std::move(points))},
-                                  {"parts", json::Value(std::move(parts))}});
+    const json::Value ship(
+        Object{{"name", json::Value("Fúrógép")},
+               {"texture", json::Value("rozsda.png")},
+               {"colour", json::Value(Array{json::Value(210LL), json::Value(180LL), json::Value(40LL)})},
+               {"points", json::Value(std::move(points))},
+               {"parts", json::Value(std::move(parts))}});
     std::string text;
     json::writeToString(text, ship);
     return text;
@@ -156,9 +159,18 @@ std::size_t rapidjsonWrite(int which)
 
 using Operation = std::size_t (*)(int which);
 
-std::size_t velkParseDoc(int which) { return velkParse(document(which)); }
-std::size_t jsoncppParseDoc(int which) { return jsoncppParse(document(which)); }
-std::size_t rapidjsonParseDoc(int which) { return rapidjsonParse(document(which)); }
+std::size_t velkParseDoc(int which)
+{
+    return velkParse(document(which));
+}
+std::size_t jsoncppParseDoc(int which)
+{
+    return jsoncppParse(document(which));
+}
+std::size_t rapidjsonParseDoc(int which)
+{
+    return rapidjsonParse(document(which));
+}
 
 /// Seconds per call of an operation: best of several timed rounds.
 double secondsPerCall(Operation op, int which)
@@ -207,12 +219,30 @@ void run(benchmark::State& state, Operation op, Operation reference)
     state.SetLabel(which == 0 ? "map 512x512" : "ship");
 }
 
-void BM_JsonParse_Velk(benchmark::State& s) { run(s, velkParseDoc, jsoncppParseDoc); }
-void BM_JsonParse_JsonCpp(benchmark::State& s) { run(s, jsoncppParseDoc, jsoncppParseDoc); }
-void BM_JsonParse_RapidJson(benchmark::State& s) { run(s, rapidjsonParseDoc, jsoncppParseDoc); }
-void BM_JsonWrite_Velk(benchmark::State& s) { run(s, velkWrite, jsoncppWrite); }
-void BM_JsonWrite_JsonCpp(benchmark::State& s) { run(s, jsoncppWrite, jsoncppWrite); }
-void BM_JsonWrite_RapidJson(benchmark::State& s) { run(s, rapidjsonWrite, jsoncppWrite); }
+void BM_JsonParse_Velk(benchmark::State& s)
+{
+    run(s, velkParseDoc, jsoncppParseDoc);
+}
+void BM_JsonParse_JsonCpp(benchmark::State& s)
+{
+    run(s, jsoncppParseDoc, jsoncppParseDoc);
+}
+void BM_JsonParse_RapidJson(benchmark::State& s)
+{
+    run(s, rapidjsonParseDoc, jsoncppParseDoc);
+}
+void BM_JsonWrite_Velk(benchmark::State& s)
+{
+    run(s, velkWrite, jsoncppWrite);
+}
+void BM_JsonWrite_JsonCpp(benchmark::State& s)
+{
+    run(s, jsoncppWrite, jsoncppWrite);
+}
+void BM_JsonWrite_RapidJson(benchmark::State& s)
+{
+    run(s, rapidjsonWrite, jsoncppWrite);
+}
 
 } // namespace
 

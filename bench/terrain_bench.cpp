@@ -49,8 +49,8 @@ public:
     }
 
 private:
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("velk-terrain-bench-" + std::to_string(getpid()));
+    std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                   ("velk-terrain-bench-" + std::to_string(getpid()));
     std::map<unsigned int, std::string> paths;
 };
 

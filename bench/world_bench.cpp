@@ -21,10 +21,10 @@
 
 #include <chrono>
 #include <cmath>
-#include <functional>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -90,8 +90,9 @@ public:
         scene << R"({"name": "Hull", "type": 2, "position": {"x": 0, "y": 2}, "fixture": [{"density": 1,
             "polygon": {"vertices": {"x": [-2, 2, 2.5, 0, -2.5], "y": [-0.5, -0.5, 0.5, 1.2, 0.5]}}}]})";
         for (int i = 0; i < 4; ++i)
-            scene << R"(, {"name": "Wheel", "type": 2, "position": {"x": )" << (i - 1.5f) * 1.2f
-                  << R"(, "y": 1}, "fixture": [{"density": 1, "friction": 0.9, "circle": {"radius": 0.4, "center": 0}}]})";
+            scene
+                << R"(, {"name": "Wheel", "type": 2, "position": {"x": )" << (i - 1.5f) * 1.2f
+                << R"(, "y": 1}, "fixture": [{"density": 1, "friction": 0.9, "circle": {"radius": 0.4, "center": 0}}]})";
         scene << R"(], "joint": [)";
         for (int i = 0; i < 4; ++i)
             scene << (i ? "," : "") << R"({"type": "revolute", "bodyA": 0, "bodyB": )" << i + 1

@@ -5,10 +5,13 @@
 #include "foundation/tools/Log.hpp"
 
 GameFloatingTextEmitter::EmittingDescription::EmittingDescription()
-    : font(nullptr), scale(1.0f, 1.0f), color(sf::Color::White), startAlpha(255), endAlpha(255),
+    : font(nullptr),
+      scale(1.0f, 1.0f),
+      color(sf::Color::White),
+      startAlpha(255),
+      endAlpha(255),
       lifetime(sf::seconds(1.0f))
-{
-}
+{}
 
 GameFloatingTextEmitter::GameFloatingTextEmitter()
 {

@@ -24,27 +24,60 @@ GraphicsSubSettings& graphics()
 
 GameFrameworkDefaultInitHelper::~GameFrameworkDefaultInitHelper() = default;
 
-std::string GameFrameworkDefaultInitHelper::getDatabasePath() { return "app.db"; }
+std::string GameFrameworkDefaultInitHelper::getDatabasePath()
+{
+    return "app.db";
+}
 
-std::pair<unsigned, unsigned> GameFrameworkDefaultInitHelper::getResolution() { return graphics().getResolution(); }
+std::pair<unsigned, unsigned> GameFrameworkDefaultInitHelper::getResolution()
+{
+    return graphics().getResolution();
+}
 
-bool GameFrameworkDefaultInitHelper::isFullscreen() { return graphics().isFullscreen(); }
+bool GameFrameworkDefaultInitHelper::isFullscreen()
+{
+    return graphics().isFullscreen();
+}
 
-std::string GameFrameworkDefaultInitHelper::getWindowTitle() { return "App"; }
+std::string GameFrameworkDefaultInitHelper::getWindowTitle()
+{
+    return "App";
+}
 
-bool GameFrameworkDefaultInitHelper::isResizable() { return graphics().isResizable(); }
+bool GameFrameworkDefaultInitHelper::isResizable()
+{
+    return graphics().isResizable();
+}
 
-unsigned GameFrameworkDefaultInitHelper::getFSAA() { return graphics().getFSAA(); }
+unsigned GameFrameworkDefaultInitHelper::getFSAA()
+{
+    return graphics().getFSAA();
+}
 
-std::string GameFrameworkDefaultInitHelper::getFSAAHint() { return graphics().getFSAAHint(); }
+std::string GameFrameworkDefaultInitHelper::getFSAAHint()
+{
+    return graphics().getFSAAHint();
+}
 
-bool GameFrameworkDefaultInitHelper::isVsyncEnabled() { return graphics().isVsyncEnabled(); }
+bool GameFrameworkDefaultInitHelper::isVsyncEnabled()
+{
+    return graphics().isVsyncEnabled();
+}
 
-std::string GameFrameworkDefaultInitHelper::getWindowIconPath() { return "icon.png"; }
+std::string GameFrameworkDefaultInitHelper::getWindowIconPath()
+{
+    return "icon.png";
+}
 
-bool GameFrameworkDefaultInitHelper::isMouseVisible() { return graphics().isMouseVisible(); }
+bool GameFrameworkDefaultInitHelper::isMouseVisible()
+{
+    return graphics().isMouseVisible();
+}
 
-float GameFrameworkDefaultInitHelper::getFPS() { return graphics().getFPS(); }
+float GameFrameworkDefaultInitHelper::getFPS()
+{
+    return graphics().getFPS();
+}
 
 void GameFrameworkDefaultInitHelper::bootstrapCeguiRenderer()
 {
@@ -58,6 +91,12 @@ void GameFrameworkDefaultInitHelper::bootstrapCeguiRenderer()
     CEGUI::OpenGLRenderer::bootstrapSystem(CEGUI::OpenGLRenderer::TTT_AUTO, CEGUI_VERSION_ABI);
 }
 
-CEGUI::String GameFrameworkDefaultInitHelper::getCeguiLogPath() { return "cegui.log"; }
+CEGUI::String GameFrameworkDefaultInitHelper::getCeguiLogPath()
+{
+    return "cegui.log";
+}
 
-std::string GameFrameworkDefaultInitHelper::getCeguiResourceFolderPath() { return "cegui"; }
+std::string GameFrameworkDefaultInitHelper::getCeguiResourceFolderPath()
+{
+    return "cegui";
+}

@@ -146,8 +146,7 @@ void GameObject::onMirroredX()
             physics->onMoved(target - p);
             if (b2Body* body = physics->getBody()) {
                 const b2Rot& q = body->GetTransform().q;
-                body->SetTransform(body->GetPosition(),
-                                   std::atan2(q.s, q.c) + 2.0f * (theta - physics->rotation));
+                body->SetTransform(body->GetPosition(), std::atan2(q.s, q.c) + 2.0f * (theta - physics->rotation));
             }
             physics->update(0.0f);
         } else if (auto* simple = dynamic_cast<GameSimpleComponent*>(c)) {

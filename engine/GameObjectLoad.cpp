@@ -154,8 +154,8 @@ void GameObject::parseComponent(tools::ResourceSet<GameComponent>* set, const js
         std::vector<b2Body*> bodies;
         phisics.getBodiesByName(body->stringValue(), bodies);
         for (b2Body* b : bodies)
-            made.push_back(set->add(b ? static_cast<GameComponent*>(new GamePhisicsComponent(b))
-                                      : new GameSimpleComponent()));
+            made.push_back(
+                set->add(b ? static_cast<GameComponent*>(new GamePhisicsComponent(b)) : new GameSimpleComponent()));
     } else {
         made.push_back(set->add(new GameSimpleComponent()));
     }

@@ -79,8 +79,7 @@ void GamePhisicsComponent::onRotated(float d)
     const math::Vector2<float> p = position;
     const float c = std::cos(d);
     const float s = std::sin(d);
-    const math::Vector2<float> turned(o.x + (p.x - o.x) * c - (p.y - o.y) * s,
-                                      o.y + (p.x - o.x) * s + (p.y - o.y) * c);
+    const math::Vector2<float> turned(o.x + (p.x - o.x) * c - (p.y - o.y) * s, o.y + (p.x - o.x) * s + (p.y - o.y) * c);
     position = turned;
     onMoved(turned - p);
 }

@@ -27,16 +27,11 @@ unsigned primaryJoystick()
 GuiStepper::Node::Direction GuiStepper::Node::getInverseDirection(Direction direction)
 {
     switch (direction) {
-    case Left:
-        return Right;
-    case Right:
-        return Left;
-    case Up:
-        return Down;
-    case Down:
-        return Up;
-    default:
-        return None;
+    case Left: return Right;
+    case Right: return Left;
+    case Up: return Down;
+    case Down: return Up;
+    default: return None;
     }
 }
 
@@ -135,9 +130,7 @@ GuiStepper::Node* GuiStepper::addConnection(Node* from, CEGUI::Window* window, N
         singles[count++] = Node::Left;
         singles[count++] = Node::Right;
         break;
-    default:
-        singles[count++] = direction;
-        break;
+    default: singles[count++] = direction; break;
     }
     for (int i = 0; i < count; ++i) {
         const Node::Direction single = singles[i];

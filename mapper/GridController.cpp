@@ -143,8 +143,8 @@ void GridController::drawTiles(sf::RenderTarget& target, sf::RenderStates states
             const unsigned char tile = map->getTile(static_cast<unsigned int>(x), static_cast<unsigned int>(y));
             if (isMapTileEmpty(tile))
                 continue;
-            const MapTileShape& shape =
-                style.shape(tile, velk::colorForMapTile(tile), getTextureForTile(tile), getTextureRectForTile(tile));
+            const MapTileShape& shape = style.shape(tile, velk::colorForMapTile(tile), getTextureForTile(tile),
+                                                    getTextureRectForTile(tile));
             sf::RenderStates cell = states;
             cell.transform.translate(static_cast<float>(x), static_cast<float>(y));
             target.draw(shape, cell);
@@ -200,8 +200,8 @@ void GridController::drawBrush(sf::RenderTarget& target, sf::RenderStates states
     circle.setFillColor(brushFillColor);
     circle.setOutlineColor(brushOutlineColor);
     circle.setOutlineThickness(1.0f);
-    const math::Vector2<float> cursor =
-        cvec2mvec(CEGUI::System::getSingleton().getDefaultGUIContext().getMouseCursor().getPosition());
+    const math::Vector2<float> cursor = cvec2mvec(
+        CEGUI::System::getSingleton().getDefaultGUIContext().getMouseCursor().getPosition());
     const math::Vector2<float> corner = canvasCorner();
     circle.setPosition(cursor.x - corner.x, cursor.y - corner.y);
     target.draw(circle, states);

@@ -25,8 +25,8 @@ namespace {
 /// The partial tiles in rows of four (each row one shape turned four times),
 /// then the markers a map holds for play.
 const unsigned char gridTiles[] = {
-    2,  10, 18, 26, 9,  17, 25, 33, 6,  14, 22, 30, 3,  11, 19, 27, 8,  16, 24, 32,
-    5,  13, 21, 29, 4,  12, 20, 28, 7,  15, 23, 31, 34, 35, 36, 37, 38, 39, 40,
+    2, 10, 18, 26, 9, 17, 25, 33, 6, 14, 22, 30, 3,  11, 19, 27, 8,  16, 24, 32,
+    5, 13, 21, 29, 4, 12, 20, 28, 7, 15, 23, 31, 34, 35, 36, 37, 38, 39, 40,
 };
 const unsigned int gridButtons = 40;
 
@@ -82,8 +82,7 @@ void ToolsController::layoutButtons()
         const unsigned char tile = index2tile(i);
         auto button = std::make_unique<ToolsTileButton>(tile);
         // Rows of four with a blank row after every two rows.
-        button->setPosition({static_cast<float>(i % 4) * width * 0.25f,
-                             h * static_cast<float>(i / 4 + i / 8 + 2)});
+        button->setPosition({static_cast<float>(i % 4) * width * 0.25f, h * static_cast<float>(i / 4 + i / 8 + 2)});
         button->setSize({width * 0.25f, h});
         button->setColor(velk::colorForMapTile(tile));
         button->getShape().setTexture(getTextureForTile(tile));

@@ -66,15 +66,14 @@ std::vector<GearCopy> gearsOn(b2World* world, const std::vector<b2Joint*>& rebui
         const int rebuilt1 = positionOf(rebuilt, gear->GetJoint1());
         const int rebuilt2 = positionOf(rebuilt, gear->GetJoint2());
         if (rebuilt1 >= 0 || rebuilt2 >= 0)
-            gears.push_back(GearCopy{gear, gear->GetJoint1(), gear->GetJoint2(), rebuilt1, rebuilt2,
-                gear->GetRatio(), gear->GetCollideConnected(), gear->GetUserData()});
+            gears.push_back(GearCopy{gear, gear->GetJoint1(), gear->GetJoint2(), rebuilt1, rebuilt2, gear->GetRatio(),
+                gear->GetCollideConnected(), gear->GetUserData()});
     }
     return gears;
 }
 
 /// The definition that makes `copy`'s gear again on the new joints.
-b2GearJointDef gearDef(const GearCopy& copy, const std::vector<b2Joint*>& created,
-    const std::vector<bool>& turned)
+b2GearJointDef gearDef(const GearCopy& copy, const std::vector<b2Joint*>& created, const std::vector<bool>& turned)
 {
     b2GearJointDef def;
     def.joint1 = copy.rebuilt1 >= 0 ? created[static_cast<std::size_t>(copy.rebuilt1)] : copy.joint1;

@@ -30,10 +30,7 @@ std::string nameOf(const std::map<T*, std::string>& names, T* item)
 }
 } // namespace
 
-B2Scene::B2Scene(bool useHumanReadableFloats)
-    : useHumanReadableFloats(useHumanReadableFloats)
-{
-}
+B2Scene::B2Scene(bool useHumanReadableFloats) : useHumanReadableFloats(useHumanReadableFloats) {}
 
 B2Scene::~B2Scene()
 {
@@ -61,10 +58,22 @@ void B2Scene::clear()
     springValues.clear();
 }
 
-b2Body* B2Scene::getBodyByName(const std::string& name) { return firstByName(bodyNames, name); }
-b2Fixture* B2Scene::getFixtureByName(const std::string& name) { return firstByName(fixtureNames, name); }
-b2Joint* B2Scene::getJointByName(const std::string& name) { return firstByName(jointNames, name); }
-B2SceneImage* B2Scene::getImageByName(const std::string& name) { return firstByName(imageNames, name); }
+b2Body* B2Scene::getBodyByName(const std::string& name)
+{
+    return firstByName(bodyNames, name);
+}
+b2Fixture* B2Scene::getFixtureByName(const std::string& name)
+{
+    return firstByName(fixtureNames, name);
+}
+b2Joint* B2Scene::getJointByName(const std::string& name)
+{
+    return firstByName(jointNames, name);
+}
+B2SceneImage* B2Scene::getImageByName(const std::string& name)
+{
+    return firstByName(imageNames, name);
+}
 
 int B2Scene::getBodiesByName(const std::string& name, std::vector<b2Body*>& out)
 {
@@ -86,15 +95,39 @@ int B2Scene::getImagesByName(const std::string& name, std::vector<B2SceneImage*>
     return allByName(imageNames, name, out);
 }
 
-std::string B2Scene::getBodyName(b2Body* body) { return nameOf(bodyNames, body); }
-std::string B2Scene::getFixtureName(b2Fixture* fixture) { return nameOf(fixtureNames, fixture); }
-std::string B2Scene::getJointName(b2Joint* joint) { return nameOf(jointNames, joint); }
-std::string B2Scene::getImageName(B2SceneImage* image) { return nameOf(imageNames, image); }
+std::string B2Scene::getBodyName(b2Body* body)
+{
+    return nameOf(bodyNames, body);
+}
+std::string B2Scene::getFixtureName(b2Fixture* fixture)
+{
+    return nameOf(fixtureNames, fixture);
+}
+std::string B2Scene::getJointName(b2Joint* joint)
+{
+    return nameOf(jointNames, joint);
+}
+std::string B2Scene::getImageName(B2SceneImage* image)
+{
+    return nameOf(imageNames, image);
+}
 
-void B2Scene::setBodyName(b2Body* body, const char* name) { bodyNames[body] = name != nullptr ? name : ""; }
-void B2Scene::setFixtureName(b2Fixture* fixture, const char* name) { fixtureNames[fixture] = name != nullptr ? name : ""; }
-void B2Scene::setJointName(b2Joint* joint, const char* name) { jointNames[joint] = name != nullptr ? name : ""; }
-void B2Scene::setImageName(B2SceneImage* image, const char* name) { imageNames[image] = name != nullptr ? name : ""; }
+void B2Scene::setBodyName(b2Body* body, const char* name)
+{
+    bodyNames[body] = name != nullptr ? name : "";
+}
+void B2Scene::setFixtureName(b2Fixture* fixture, const char* name)
+{
+    fixtureNames[fixture] = name != nullptr ? name : "";
+}
+void B2Scene::setJointName(b2Joint* joint, const char* name)
+{
+    jointNames[joint] = name != nullptr ? name : "";
+}
+void B2Scene::setImageName(B2SceneImage* image, const char* name)
+{
+    imageNames[image] = name != nullptr ? name : "";
+}
 
 void B2Scene::addImage(B2SceneImage* image)
 {

@@ -178,10 +178,20 @@ public:
 private:
     /// Ghost vertices that a file gave for an edge ("hasVertex0", "hasVertex3") or a
     /// chain ("hasPrevVertex", "hasNextVertex"); Box2D 2.4 keeps no such flags.
-    struct GhostFlags { bool first = false; bool last = false; };
+    struct GhostFlags
+    {
+        bool first = false;
+        bool last = false;
+    };
     /// The spring values a file gave for a joint, with the stiffness and damping they
     /// became, so that the writer can give back the file's own numbers.
-    struct SpringValues { float frequency; float ratio; float stiffness; float damping; };
+    struct SpringValues
+    {
+        float frequency;
+        float ratio;
+        float stiffness;
+        float damping;
+    };
 
     /// The shape of a fixture object, or null when it has none or Box2D would refuse it.
     std::unique_ptr<b2Shape> makeShape(const Json::Value& fixtureValue, GhostFlags& ghosts);

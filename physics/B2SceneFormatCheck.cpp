@@ -22,12 +22,10 @@ std::string B2SceneFormatCheck::check(const Json::Value& root)
     std::string error;
     if (!root.isObject())
         return "the scene is not a JSON object";
-    static const Key keys[] = {
-        {"gravity", Form::Vec}, {"allowSleep", Form::Bool}, {"autoClearForces", Form::Bool},
+    static const Key keys[] = {{"gravity", Form::Vec}, {"allowSleep", Form::Bool}, {"autoClearForces", Form::Bool},
         {"warmStarting", Form::Bool}, {"continuousPhysics", Form::Bool}, {"subStepping", Form::Bool}};
     if (checkKeys(root, keys, std::size(keys), "", error) && checkProperties(root, "", error)
-        && checkObjects(root, "body", "", error, &checkBody)
-        && checkObjects(root, "joint", "", error, &checkJoint)
+        && checkObjects(root, "body", "", error, &checkBody) && checkObjects(root, "joint", "", error, &checkJoint)
         && checkObjects(root, "image", "", error, &checkImage))
         return std::string();
     return error;
@@ -54,13 +52,11 @@ bool B2SceneFormatCheck::checkFloat(const Json::Value& value, const std::string&
     return false;
 }
 
-bool B2SceneFormatCheck::checkForm(const Json::Value& value, Form form, const std::string& path,
-    std::string& error)
+bool B2SceneFormatCheck::checkForm(const Json::Value& value, Form form, const std::string& path, std::string& error)
 {
     switch (form)
     {
-    case Form::Float:
-        return checkFloat(value, path, error);
+    case Form::Float: return checkFloat(value, path, error);
     case Form::Vec:
         if (value.isNull() || value.type() == Json::intValue || value.type() == Json::uintValue)
             return true;
@@ -117,9 +113,8 @@ bool B2SceneFormatCheck::checkForm(const Json::Value& value, Form form, const st
     return false;
 }
 
-bool B2SceneFormatCheck::checkObjects(const Json::Value& object, const char* name,
-    const std::string& path, std::string& error,
-    bool (*each)(const Json::Value&, const std::string&, std::string&))
+bool B2SceneFormatCheck::checkObjects(const Json::Value& object, const char* name, const std::string& path,
+    std::string& error, bool (*each)(const Json::Value&, const std::string&, std::string&))
 {
     const Json::Value* list = B2SceneJson::member(object, name);
     if (list == nullptr || list->isNull())
@@ -149,24 +144,22 @@ bool B2SceneFormatCheck::checkBody(const Json::Value& body, const std::string& p
     static const Key keys[] = {{"type", Form::Int}, {"name", Form::String}, {"position", Form::Vec},
         {"angle", Form::Float}, {"linearVelocity", Form::Vec}, {"angularVelocity", Form::Float},
         {"linearDamping", Form::Float}, {"angularDamping", Form::Float}, {"gravityScale", Form::Float},
-        {"allowSleep", Form::Bool}, {"awake", Form::Bool}, {"fixedRotation", Form::Bool},
-        {"bullet", Form::Bool}, {"active", Form::Bool}, {"massData-mass", Form::Float},
-        {"massData-center", Form::Vec}, {"massData-I", Form::Float}};
+        {"allowSleep", Form::Bool}, {"awake", Form::Bool}, {"fixedRotation", Form::Bool}, {"bullet", Form::Bool},
+        {"active", Form::Bool}, {"massData-mass", Form::Float}, {"massData-center", Form::Vec},
+        {"massData-I", Form::Float}};
     return checkKeys(body, keys, std::size(keys), path, error) && checkProperties(body, path, error)
         && checkObjects(body, "fixture", path, error, &checkFixture);
 }
 
 bool B2SceneFormatCheck::checkFixture(const Json::Value& fixture, const std::string& path, std::string& error)
 {
-    static const Key keys[] = {{"name", Form::String}, {"restitution", Form::Float},
-        {"friction", Form::Float}, {"density", Form::Float}, {"sensor", Form::Bool},
-        {"filter-categoryBits", Form::Int}, {"filter-maskBits", Form::Int},
-        {"filter-groupIndex", Form::Int}};
-    static const Key shapeKeys[] = {{"radius", Form::Float}, {"center", Form::Vec},
-        {"vertex0", Form::Vec}, {"vertex1", Form::Vec}, {"vertex2", Form::Vec}, {"vertex3", Form::Vec},
-        {"hasVertex0", Form::Bool}, {"hasVertex3", Form::Bool}, {"vertices", Form::Points},
-        {"hasPrevVertex", Form::Bool}, {"hasNextVertex", Form::Bool}, {"prevVertex", Form::Vec},
-        {"nextVertex", Form::Vec}};
+    static const Key keys[] = {{"name", Form::String}, {"restitution", Form::Float}, {"friction", Form::Float},
+        {"density", Form::Float}, {"sensor", Form::Bool}, {"filter-categoryBits", Form::Int},
+        {"filter-maskBits", Form::Int}, {"filter-groupIndex", Form::Int}};
+    static const Key shapeKeys[] = {{"radius", Form::Float}, {"center", Form::Vec}, {"vertex0", Form::Vec},
+        {"vertex1", Form::Vec}, {"vertex2", Form::Vec}, {"vertex3", Form::Vec}, {"hasVertex0", Form::Bool},
+        {"hasVertex3", Form::Bool}, {"vertices", Form::Points}, {"hasPrevVertex", Form::Bool},
+        {"hasNextVertex", Form::Bool}, {"prevVertex", Form::Vec}, {"nextVertex", Form::Vec}};
     if (!checkKeys(fixture, keys, std::size(keys), path, error) || !checkProperties(fixture, path, error))
         return false;
     for (const char* shape : {"circle", "edge", "loop", "chain", "polygon"})
@@ -187,16 +180,14 @@ bool B2SceneFormatCheck::checkFixture(const Json::Value& fixture, const std::str
 bool B2SceneFormatCheck::checkJoint(const Json::Value& joint, const std::string& path, std::string& error)
 {
     static const Key keys[] = {{"type", Form::String}, {"name", Form::String}, {"bodyA", Form::Int},
-        {"bodyB", Form::Int}, {"collideConnected", Form::Bool}, {"anchorA", Form::Vec},
-        {"anchorB", Form::Vec}, {"localAxisA", Form::Vec}, {"localAxis1", Form::Vec},
-        {"groundAnchorA", Form::Vec}, {"groundAnchorB", Form::Vec}, {"target", Form::Vec},
-        {"refAngle", Form::Float}, {"enableLimit", Form::Bool}, {"lowerLimit", Form::Float},
-        {"upperLimit", Form::Float}, {"enableMotor", Form::Bool}, {"motorSpeed", Form::Float},
-        {"maxMotorTorque", Form::Float}, {"maxMotorForce", Form::Float}, {"length", Form::Float},
-        {"frequency", Form::Float}, {"dampingRatio", Form::Float}, {"lengthA", Form::Float},
-        {"lengthB", Form::Float}, {"ratio", Form::Float}, {"maxForce", Form::Float},
-        {"maxTorque", Form::Float}, {"correctionFactor", Form::Float},
-        {"springFrequency", Form::Float}, {"springDampingRatio", Form::Float},
+        {"bodyB", Form::Int}, {"collideConnected", Form::Bool}, {"anchorA", Form::Vec}, {"anchorB", Form::Vec},
+        {"localAxisA", Form::Vec}, {"localAxis1", Form::Vec}, {"groundAnchorA", Form::Vec},
+        {"groundAnchorB", Form::Vec}, {"target", Form::Vec}, {"refAngle", Form::Float}, {"enableLimit", Form::Bool},
+        {"lowerLimit", Form::Float}, {"upperLimit", Form::Float}, {"enableMotor", Form::Bool},
+        {"motorSpeed", Form::Float}, {"maxMotorTorque", Form::Float}, {"maxMotorForce", Form::Float},
+        {"length", Form::Float}, {"frequency", Form::Float}, {"dampingRatio", Form::Float}, {"lengthA", Form::Float},
+        {"lengthB", Form::Float}, {"ratio", Form::Float}, {"maxForce", Form::Float}, {"maxTorque", Form::Float},
+        {"correctionFactor", Form::Float}, {"springFrequency", Form::Float}, {"springDampingRatio", Form::Float},
         {"maxLength", Form::Float}, {"joint1", Form::Int}, {"joint2", Form::Int}};
     return checkKeys(joint, keys, std::size(keys), path, error) && checkProperties(joint, path, error);
 }
@@ -231,8 +222,7 @@ bool B2SceneFormatCheck::checkProperty(const Json::Value& entry, const std::stri
     return checkKeys(entry, keys, std::size(keys), path, error);
 }
 
-bool B2SceneFormatCheck::checkProperties(const Json::Value& object, const std::string& path,
-    std::string& error)
+bool B2SceneFormatCheck::checkProperties(const Json::Value& object, const std::string& path, std::string& error)
 {
     return checkObjects(object, "customProperties", path, error, &checkProperty);
 }

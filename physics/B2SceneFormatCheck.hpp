@@ -16,16 +16,28 @@ public:
     static std::string check(const Json::Value& root);
 
 private:
-    enum class Form { Float, Vec, Bool, Int, String, Points, FloatArray };
-    struct Key { const char* name; Form form; };
+    enum class Form
+    {
+        Float,
+        Vec,
+        Bool,
+        Int,
+        String,
+        Points,
+        FloatArray
+    };
+    struct Key
+    {
+        const char* name;
+        Form form;
+    };
 
-    static bool checkKeys(const Json::Value& object, const Key* keys, std::size_t count,
-        const std::string& path, std::string& error);
-    static bool checkForm(const Json::Value& value, Form form, const std::string& path,
+    static bool checkKeys(const Json::Value& object, const Key* keys, std::size_t count, const std::string& path,
         std::string& error);
+    static bool checkForm(const Json::Value& value, Form form, const std::string& path, std::string& error);
     static bool checkFloat(const Json::Value& value, const std::string& path, std::string& error);
-    static bool checkObjects(const Json::Value& object, const char* name, const std::string& path,
-        std::string& error, bool (*each)(const Json::Value&, const std::string&, std::string&));
+    static bool checkObjects(const Json::Value& object, const char* name, const std::string& path, std::string& error,
+        bool (*each)(const Json::Value&, const std::string&, std::string&));
     static bool checkBody(const Json::Value& body, const std::string& path, std::string& error);
     static bool checkFixture(const Json::Value& fixture, const std::string& path, std::string& error);
     static bool checkJoint(const Json::Value& joint, const std::string& path, std::string& error);

@@ -10,8 +10,7 @@ B2SceneImage::B2SceneImage()
         corner.SetZero();
 }
 
-B2SceneImage::B2SceneImage(const B2SceneImage* other)
-    : B2SceneImage()
+B2SceneImage::B2SceneImage(const B2SceneImage* other) : B2SceneImage()
 {
     if (other == nullptr)
         return;
@@ -64,9 +63,7 @@ bool B2SceneImage::loadImage()
     return false;
 }
 
-void B2SceneImage::render()
-{
-}
+void B2SceneImage::render() {}
 
 b2Mat33 B2SceneImage::quadTransform() const
 {
@@ -155,7 +152,8 @@ b2Vec2 _b2Mul(const b2Mat33& A, const b2Vec2& v)
 
 b2Mat33 _b2Mul(const b2Mat33& A, const b2Mat33& B)
 {
-    auto apply = [&B](const b2Vec3& c) {
+    auto apply = [&B](const b2Vec3& c)
+    {
         return b2Vec3(B.ex.x * c.x + B.ey.x * c.y + B.ez.x * c.z, B.ex.y * c.x + B.ey.y * c.y + B.ez.y * c.z,
             B.ex.z * c.x + B.ey.z * c.y + B.ez.z * c.z);
     };

@@ -24,17 +24,12 @@ float B2SceneJson::toFloat(const Json::Value* value, float defaultValue)
         return defaultValue;
     switch (value->type())
     {
-    case Json::intValue:
-        return static_cast<float>(value->asLargestInt());
-    case Json::uintValue:
-        return static_cast<float>(value->asLargestUInt());
-    case Json::stringValue:
-        return hexToFloat(value->asString()).value_or(defaultValue);
+    case Json::intValue: return static_cast<float>(value->asLargestInt());
+    case Json::uintValue: return static_cast<float>(value->asLargestUInt());
+    case Json::stringValue: return hexToFloat(value->asString()).value_or(defaultValue);
     case Json::realValue:
-    case Json::booleanValue:
-        return value->asFloat();
-    default:
-        return defaultValue;
+    case Json::booleanValue: return value->asFloat();
+    default: return defaultValue;
     }
 }
 

@@ -213,14 +213,16 @@ b2Body* B2Scene::j2b2Body(b2World* world, const Json::Value& bodyValue)
         warn("Making a body of unknown type " + std::to_string(type) + " static.");
         def.type = b2_staticBody;
     }
-    auto vec = [this, &bodyValue](const char* name) {
+    auto vec = [this, &bodyValue](const char* name)
+    {
         b2Vec2 v = J::toVec(at(bodyValue, name), b2Vec2(0.0f, 0.0f));
         if (B2ShapeCheck::isFinite(v))
             return v;
         warn(std::string("Ignoring body ") + name + " that is not a finite vector.");
         return b2Vec2(0.0f, 0.0f);
     };
-    auto number = [this, &bodyValue](const char* name, float defaultValue, bool nonNegative) {
+    auto number = [this, &bodyValue](const char* name, float defaultValue, bool nonNegative)
+    {
         const float v = J::toFloat(at(bodyValue, name), defaultValue);
         if (std::isfinite(v) && (!nonNegative || v >= 0.0f))
             return v;
@@ -398,8 +400,7 @@ std::unique_ptr<b2Shape> B2Scene::makeShape(const Json::Value& fixtureValue, Gho
         // file gives none, the end segment is continued straight on, which gives the
         // end a plain corner like the missing ghost did in 2.3.
         const b2Vec2 prev = ghosts.first ? reader.vec("prevVertex") : 2.0f * points[0] - points[1];
-        const b2Vec2 next = ghosts.last ? reader.vec("nextVertex")
-                                        : 2.0f * points[count - 1] - points[count - 2];
+        const b2Vec2 next = ghosts.last ? reader.vec("nextVertex") : 2.0f * points[count - 1] - points[count - 2];
         if (!B2ShapeCheck::isSaneCoordinate(prev) || !B2ShapeCheck::isSaneCoordinate(next))
         {
             warn("Ignoring chain fixture with invalid ghost vertices.");

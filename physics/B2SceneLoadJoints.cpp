@@ -65,16 +65,17 @@ b2Joint* B2Scene::j2b2Joint(b2World* world, const Json::Value& jointValue)
     return joint;
 }
 
-B2JointDefPtr B2Scene::makeJointDef(const std::string& type, const Json::Value& value, b2Body* bodyA,
-    b2Body* bodyB, SpringValues& springs, bool& hasSprings)
+B2JointDefPtr B2Scene::makeJointDef(const std::string& type, const Json::Value& value, b2Body* bodyA, b2Body* bodyB,
+    SpringValues& springs, bool& hasSprings)
 {
     B2SceneNumberReader r(value);
     B2JointDefPtr result;
     // Box2D 2.4 has no frequency and damping ratio: they become stiffness and damping
     // through Box2D's own helpers, from the bodies' masses at load time. The file's
     // values are kept for writing them back.
-    auto spring = [&](float& stiffness, float& damping, const char* frequencyKey, const char* ratioKey,
-                      bool angular, bool always) {
+    auto spring =
+        [&](float& stiffness, float& damping, const char* frequencyKey, const char* ratioKey, bool angular, bool always)
+    {
         const float frequency = r.number(frequencyKey);
         const float ratio = r.number(ratioKey);
         stiffness = 0.0f;
@@ -177,7 +178,8 @@ B2JointDefPtr B2Scene::makeJointDef(const std::string& type, const Json::Value& 
     {
         auto* d = new b2GearJointDef;
         result = owned(d);
-        auto joint = [this, &value](const char* name) -> b2Joint* {
+        auto joint = [this, &value](const char* name) -> b2Joint*
+        {
             // A gear without a reference names no joint (not the first one).
             const Json::Value* reference = at(value, name);
             if (reference == nullptr || reference->isNull())

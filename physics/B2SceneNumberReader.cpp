@@ -5,10 +5,7 @@
 
 #include <cmath>
 
-B2SceneNumberReader::B2SceneNumberReader(const Json::Value& value)
-    : value(value)
-{
-}
+B2SceneNumberReader::B2SceneNumberReader(const Json::Value& value) : value(value) {}
 
 float B2SceneNumberReader::number(const char* name, float defaultValue)
 {

@@ -33,12 +33,30 @@ B2SceneCustomProperties* B2Scene::getCustomPropertiesForItem(void* item, bool cr
     return slot.get();
 }
 
-void B2Scene::setCustomInt(void* item, std::string name, int value) { getCustomPropertiesForItem(item, true)->ints[name] = value; }
-void B2Scene::setCustomFloat(void* item, std::string name, float value) { getCustomPropertiesForItem(item, true)->floats[name] = value; }
-void B2Scene::setCustomString(void* item, std::string name, std::string value) { getCustomPropertiesForItem(item, true)->strings[name] = value; }
-void B2Scene::setCustomVector(void* item, std::string name, b2Vec2 value) { getCustomPropertiesForItem(item, true)->vectors[name] = value; }
-void B2Scene::setCustomBool(void* item, std::string name, bool value) { getCustomPropertiesForItem(item, true)->bools[name] = value; }
-void B2Scene::setCustomColor(void* item, std::string name, B2SceneColor4 value) { getCustomPropertiesForItem(item, true)->colors[name] = value; }
+void B2Scene::setCustomInt(void* item, std::string name, int value)
+{
+    getCustomPropertiesForItem(item, true)->ints[name] = value;
+}
+void B2Scene::setCustomFloat(void* item, std::string name, float value)
+{
+    getCustomPropertiesForItem(item, true)->floats[name] = value;
+}
+void B2Scene::setCustomString(void* item, std::string name, std::string value)
+{
+    getCustomPropertiesForItem(item, true)->strings[name] = value;
+}
+void B2Scene::setCustomVector(void* item, std::string name, b2Vec2 value)
+{
+    getCustomPropertiesForItem(item, true)->vectors[name] = value;
+}
+void B2Scene::setCustomBool(void* item, std::string name, bool value)
+{
+    getCustomPropertiesForItem(item, true)->bools[name] = value;
+}
+void B2Scene::setCustomColor(void* item, std::string name, B2SceneColor4 value)
+{
+    getCustomPropertiesForItem(item, true)->colors[name] = value;
+}
 
 int B2Scene::getCustomInt(void* item, std::string name, int defaultValue)
 {
@@ -76,12 +94,36 @@ B2SceneColor4 B2Scene::getCustomColor(void* item, std::string name, B2SceneColor
     return defaultValue;
 }
 
-bool B2Scene::hasCustomInt(void* item, std::string name) { int v; return lookup(getCustomPropertiesForItem(item, false), &B2SceneCustomProperties::ints, name, v); }
-bool B2Scene::hasCustomFloat(void* item, std::string name) { float v; return lookup(getCustomPropertiesForItem(item, false), &B2SceneCustomProperties::floats, name, v); }
-bool B2Scene::hasCustomString(void* item, std::string name) { std::string v; return lookup(getCustomPropertiesForItem(item, false), &B2SceneCustomProperties::strings, name, v); }
-bool B2Scene::hasCustomVector(void* item, std::string name) { b2Vec2 v; return lookup(getCustomPropertiesForItem(item, false), &B2SceneCustomProperties::vectors, name, v); }
-bool B2Scene::hasCustomBool(void* item, std::string name) { bool v; return lookup(getCustomPropertiesForItem(item, false), &B2SceneCustomProperties::bools, name, v); }
-bool B2Scene::hasCustomColor(void* item, std::string name) { B2SceneColor4 v; return lookup(getCustomPropertiesForItem(item, false), &B2SceneCustomProperties::colors, name, v); }
+bool B2Scene::hasCustomInt(void* item, std::string name)
+{
+    int v;
+    return lookup(getCustomPropertiesForItem(item, false), &B2SceneCustomProperties::ints, name, v);
+}
+bool B2Scene::hasCustomFloat(void* item, std::string name)
+{
+    float v;
+    return lookup(getCustomPropertiesForItem(item, false), &B2SceneCustomProperties::floats, name, v);
+}
+bool B2Scene::hasCustomString(void* item, std::string name)
+{
+    std::string v;
+    return lookup(getCustomPropertiesForItem(item, false), &B2SceneCustomProperties::strings, name, v);
+}
+bool B2Scene::hasCustomVector(void* item, std::string name)
+{
+    b2Vec2 v;
+    return lookup(getCustomPropertiesForItem(item, false), &B2SceneCustomProperties::vectors, name, v);
+}
+bool B2Scene::hasCustomBool(void* item, std::string name)
+{
+    bool v;
+    return lookup(getCustomPropertiesForItem(item, false), &B2SceneCustomProperties::bools, name, v);
+}
+bool B2Scene::hasCustomColor(void* item, std::string name)
+{
+    B2SceneColor4 v;
+    return lookup(getCustomPropertiesForItem(item, false), &B2SceneCustomProperties::colors, name, v);
+}
 
 template <class Item, class T>
 Item* B2Scene::findByValue(const std::set<Item*>& items, const std::string& name, const T& value,
@@ -101,23 +143,22 @@ Item* B2Scene::findByValue(const std::set<Item*>& items, const std::string& name
 }
 
 // The lookups by value: the first match in address order, or every match appended.
-#define VELK_B2SCENE_LOOKUP(Kind, Kinds, ItemType, itemSet, Suffix, ValueType, map)                   \
-    ItemType* B2Scene::get##Kind##ByCustom##Suffix(std::string name, ValueType value)                \
-    {                                                                                                \
-        return findByValue<ItemType, ValueType>(itemSet, name, value, &B2SceneCustomProperties::map, \
-            nullptr);                                                                                \
-    }                                                                                                \
-    int B2Scene::get##Kinds##ByCustom##Suffix(std::string name, ValueType value, std::vector<ItemType*>& out) \
-    {                                                                                                \
-        findByValue<ItemType, ValueType>(itemSet, name, value, &B2SceneCustomProperties::map, &out); \
-        return static_cast<int>(out.size());                                                         \
+#define VELK_B2SCENE_LOOKUP(Kind, Kinds, ItemType, itemSet, Suffix, ValueType, map)                                    \
+    ItemType* B2Scene::get##Kind##ByCustom##Suffix(std::string name, ValueType value)                                  \
+    {                                                                                                                  \
+        return findByValue<ItemType, ValueType>(itemSet, name, value, &B2SceneCustomProperties::map, nullptr);         \
+    }                                                                                                                  \
+    int B2Scene::get##Kinds##ByCustom##Suffix(std::string name, ValueType value, std::vector<ItemType*>& out)          \
+    {                                                                                                                  \
+        findByValue<ItemType, ValueType>(itemSet, name, value, &B2SceneCustomProperties::map, &out);                   \
+        return static_cast<int>(out.size());                                                                           \
     }
 
-#define VELK_B2SCENE_LOOKUPS(Kind, Kinds, ItemType, itemSet)                                          \
-    VELK_B2SCENE_LOOKUP(Kind, Kinds, ItemType, itemSet, Int, int, ints)                               \
-    VELK_B2SCENE_LOOKUP(Kind, Kinds, ItemType, itemSet, Float, float, floats)                         \
-    VELK_B2SCENE_LOOKUP(Kind, Kinds, ItemType, itemSet, String, std::string, strings)                 \
-    VELK_B2SCENE_LOOKUP(Kind, Kinds, ItemType, itemSet, Vector, b2Vec2, vectors)                      \
+#define VELK_B2SCENE_LOOKUPS(Kind, Kinds, ItemType, itemSet)                                                           \
+    VELK_B2SCENE_LOOKUP(Kind, Kinds, ItemType, itemSet, Int, int, ints)                                                \
+    VELK_B2SCENE_LOOKUP(Kind, Kinds, ItemType, itemSet, Float, float, floats)                                          \
+    VELK_B2SCENE_LOOKUP(Kind, Kinds, ItemType, itemSet, String, std::string, strings)                                  \
+    VELK_B2SCENE_LOOKUP(Kind, Kinds, ItemType, itemSet, Vector, b2Vec2, vectors)                                       \
     VELK_B2SCENE_LOOKUP(Kind, Kinds, ItemType, itemSet, Bool, bool, bools)
 
 VELK_B2SCENE_LOOKUPS(Body, Bodies, b2Body, bodiesWithCustomProperties)
@@ -174,7 +215,8 @@ void B2Scene::readProperties(Item* item, const Json::Value& value, std::set<Item
                 valid = (*v)[c].isInt();
             if (valid)
             {
-                setCustomColor(item, name, B2SceneColor4{(*v)[0].asInt(), (*v)[1].asInt(), (*v)[2].asInt(), (*v)[3].asInt()});
+                setCustomColor(item, name,
+                    B2SceneColor4{(*v)[0].asInt(), (*v)[1].asInt(), (*v)[2].asInt(), (*v)[3].asInt()});
             }
             else
                 warn("Ignoring colour property '" + name + "' that is not an array of four integers.");
@@ -182,11 +224,26 @@ void B2Scene::readProperties(Item* item, const Json::Value& value, std::set<Item
     }
 }
 
-void B2Scene::readCustomPropertiesFromJson(b2Body* item, const Json::Value& value) { readProperties(item, value, bodiesWithCustomProperties); }
-void B2Scene::readCustomPropertiesFromJson(b2Fixture* item, const Json::Value& value) { readProperties(item, value, fixturesWithCustomProperties); }
-void B2Scene::readCustomPropertiesFromJson(b2Joint* item, const Json::Value& value) { readProperties(item, value, jointsWithCustomProperties); }
-void B2Scene::readCustomPropertiesFromJson(B2SceneImage* item, const Json::Value& value) { readProperties(item, value, imagesWithCustomProperties); }
-void B2Scene::readCustomPropertiesFromJson(b2World* item, const Json::Value& value) { readProperties(item, value, worldsWithCustomProperties); }
+void B2Scene::readCustomPropertiesFromJson(b2Body* item, const Json::Value& value)
+{
+    readProperties(item, value, bodiesWithCustomProperties);
+}
+void B2Scene::readCustomPropertiesFromJson(b2Fixture* item, const Json::Value& value)
+{
+    readProperties(item, value, fixturesWithCustomProperties);
+}
+void B2Scene::readCustomPropertiesFromJson(b2Joint* item, const Json::Value& value)
+{
+    readProperties(item, value, jointsWithCustomProperties);
+}
+void B2Scene::readCustomPropertiesFromJson(B2SceneImage* item, const Json::Value& value)
+{
+    readProperties(item, value, imagesWithCustomProperties);
+}
+void B2Scene::readCustomPropertiesFromJson(b2World* item, const Json::Value& value)
+{
+    readProperties(item, value, worldsWithCustomProperties);
+}
 
 Json::Value B2Scene::writeCustomPropertiesToJson(void* item)
 {
@@ -194,7 +251,8 @@ Json::Value B2Scene::writeCustomPropertiesToJson(void* item)
     const B2SceneCustomProperties* props = getCustomPropertiesForItem(item, false);
     if (props == nullptr)
         return result;
-    auto append = [&result](const std::string& name, const char* key, Json::Value value) {
+    auto append = [&result](const std::string& name, const char* key, Json::Value value)
+    {
         Json::Value entry(Json::objectValue);
         entry["name"] = name;
         entry[key] = std::move(value);

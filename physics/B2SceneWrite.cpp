@@ -287,9 +287,7 @@ Json::Value B2Scene::b2j(b2Fixture* fixture)
         value["polygon"] = shapeValue;
         break;
     }
-    default:
-        tools::log("", "Unknown shape type : " + std::to_string(static_cast<int>(shape->GetType())));
-        break;
+    default: tools::log("", "Unknown shape type : " + std::to_string(static_cast<int>(shape->GetType()))); break;
     }
     Json::Value properties = writeCustomPropertiesToJson(fixture);
     if (!properties.empty())
@@ -297,8 +295,8 @@ Json::Value B2Scene::b2j(b2Fixture* fixture)
     return value;
 }
 
-void B2Scene::springsToJson(b2Joint* joint, float stiffness, float damping, bool angular,
-    const char* frequencyKey, const char* ratioKey, Json::Value& target)
+void B2Scene::springsToJson(b2Joint* joint, float stiffness, float damping, bool angular, const char* frequencyKey,
+    const char* ratioKey, Json::Value& target)
 {
     float frequency = 0.0f;
     float ratio = 0.0f;

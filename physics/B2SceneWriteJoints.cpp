@@ -111,8 +111,7 @@ Json::Value B2Scene::b2j(b2Joint* joint)
         value["enableMotor"] = j->IsMotorEnabled();
         floatToJson("motorSpeed", j->GetMotorSpeed(), value);
         floatToJson("maxMotorTorque", j->GetMaxMotorTorque(), value);
-        springsToJson(joint, j->GetStiffness(), j->GetDamping(), false, "springFrequency",
-            "springDampingRatio", value);
+        springsToJson(joint, j->GetStiffness(), j->GetDamping(), false, "springFrequency", "springDampingRatio", value);
         break;
     }
     case e_motorJoint:
@@ -151,8 +150,8 @@ Json::Value B2Scene::b2j(b2Joint* joint)
         break;
     }
     default:
-        tools::log("", "Unknown joint type not stored in snapshot : " +
-                           std::to_string(static_cast<int>(joint->GetType())));
+        tools::log("",
+            "Unknown joint type not stored in snapshot : " + std::to_string(static_cast<int>(joint->GetType())));
         break;
     }
     Json::Value properties = writeCustomPropertiesToJson(joint);

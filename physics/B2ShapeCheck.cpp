@@ -23,7 +23,8 @@ bool B2ShapeCheck::isValidPolygon(const std::vector<b2Vec2>& points)
 {
     std::vector<math::Vector2<float>> polygon;
     polygon.reserve(points.size());
-    for (const b2Vec2& p : points) {
+    for (const b2Vec2& p : points)
+    {
         if (!isSaneCoordinate(p))
             return false;
         polygon.emplace_back(p.x, p.y);
@@ -34,8 +35,7 @@ bool B2ShapeCheck::isValidPolygon(const std::vector<b2Vec2>& points)
 
 bool B2ShapeCheck::isValidEdge(b2Vec2 v1, b2Vec2 v2)
 {
-    return isSaneCoordinate(v1) && isSaneCoordinate(v2)
-        && b2DistanceSquared(v1, v2) > b2_linearSlop * b2_linearSlop;
+    return isSaneCoordinate(v1) && isSaneCoordinate(v2) && b2DistanceSquared(v1, v2) > b2_linearSlop * b2_linearSlop;
 }
 
 bool B2ShapeCheck::isValidChain(const std::vector<b2Vec2>& points, bool loop)

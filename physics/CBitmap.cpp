@@ -20,7 +20,8 @@ struct ByteReader
     std::uint32_t u16(std::uint64_t at) const { return bytes[at] | (bytes[at + 1] << 8); }
     std::uint32_t u32(std::uint64_t at) const
     {
-        return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) | (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
+        return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16)
+            | (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
     }
 };
 
@@ -154,7 +155,10 @@ bool CBitmap::decode(const std::vector<std::uint8_t>& file)
     // The palette follows the info header; entries past the end of the file read as
     // black, since small pictures may store fewer entries than their bit count allows.
     CColor palette[256];
-    const unsigned entries = infoHeader.bitCount == 1 ? 2 : infoHeader.bitCount == 4 ? 16 : infoHeader.bitCount == 8 ? 256 : 0;
+    const unsigned entries = infoHeader.bitCount == 1 ? 2
+        : infoHeader.bitCount == 4                    ? 16
+        : infoHeader.bitCount == 8                    ? 256
+                                                      : 0;
     const ByteReader in{file};
     const std::uint64_t paletteAt = 14 + static_cast<std::uint64_t>(infoHeader.size);
     for (unsigned i = 0; i < entries; ++i)
@@ -172,17 +176,10 @@ bool CBitmap::decode(const std::vector<std::uint8_t>& file)
     bool decoded = true;
     switch (infoHeader.compression)
     {
-    case 0:
-        decoded = decodeUncompressed(file, palette);
-        break;
-    case 1:
-        decoded = decodeRle8(file, palette);
-        break;
-    case 3:
-        decoded = decodeBitFields(file);
-        break;
-    default:
-        break; // Not decoded: the pixels stay transparent black.
+    case 0: decoded = decodeUncompressed(file, palette); break;
+    case 1: decoded = decodeRle8(file, palette); break;
+    case 3: decoded = decodeBitFields(file); break;
+    default: break; // Not decoded: the pixels stay transparent black.
     }
     if (!decoded)
         Free();
@@ -208,29 +205,25 @@ bool CBitmap::decodeUncompressed(const std::vector<std::uint8_t>& file, const CC
         {
             switch (bits)
             {
-            case 1:
-                out[x] = palette[(in.u8(row + x / 8) >> (7 - x % 8)) & 1u];
-                break;
-            case 4:
-                out[x] = palette[(in.u8(row + x / 2) >> (x % 2 == 0 ? 4 : 0)) & 15u];
-                break;
-            case 8:
-                out[x] = palette[in.u8(row + x)];
-                break;
+            case 1: out[x] = palette[(in.u8(row + x / 8) >> (7 - x % 8)) & 1u]; break;
+            case 4: out[x] = palette[(in.u8(row + x / 2) >> (x % 2 == 0 ? 4 : 0)) & 15u]; break;
+            case 8: out[x] = palette[in.u8(row + x)]; break;
             case 16:
             {
                 const std::uint32_t v = in.u16(row + 2 * x);
-                out[x] = CColor{static_cast<std::uint8_t>(((v >> 10) & 31u) * 8), static_cast<std::uint8_t>(((v >> 5) & 31u) * 8),
-                    static_cast<std::uint8_t>((v & 31u) * 8), 255};
+                out[x] = CColor{static_cast<std::uint8_t>(((v >> 10) & 31u) * 8),
+                    static_cast<std::uint8_t>(((v >> 5) & 31u) * 8), static_cast<std::uint8_t>((v & 31u) * 8), 255};
                 break;
             }
             case 24:
-                out[x] = CColor{static_cast<std::uint8_t>(in.u8(row + 3 * x + 2)), static_cast<std::uint8_t>(in.u8(row + 3 * x + 1)),
-                    static_cast<std::uint8_t>(in.u8(row + 3 * x)), 255};
+                out[x] = CColor{static_cast<std::uint8_t>(in.u8(row + 3 * x + 2)),
+                    static_cast<std::uint8_t>(in.u8(row + 3 * x + 1)), static_cast<std::uint8_t>(in.u8(row + 3 * x)),
+                    255};
                 break;
             default:
-                out[x] = CColor{static_cast<std::uint8_t>(in.u8(row + 4 * x + 2)), static_cast<std::uint8_t>(in.u8(row + 4 * x + 1)),
-                    static_cast<std::uint8_t>(in.u8(row + 4 * x)), static_cast<std::uint8_t>(in.u8(row + 4 * x + 3))};
+                out[x] = CColor{static_cast<std::uint8_t>(in.u8(row + 4 * x + 2)),
+                    static_cast<std::uint8_t>(in.u8(row + 4 * x + 1)), static_cast<std::uint8_t>(in.u8(row + 4 * x)),
+                    static_cast<std::uint8_t>(in.u8(row + 4 * x + 3))};
                 break;
             }
         }
@@ -243,7 +236,8 @@ bool CBitmap::decodeRle8(const std::vector<std::uint8_t>& file, const CColor* pa
     const std::int64_t width = GetWidth();
     const std::int64_t height = GetHeight();
     // Codes may lead anywhere; only positions inside the picture are written.
-    auto put = [&](std::int64_t x, std::int64_t y, const CColor& colour) {
+    auto put = [&](std::int64_t x, std::int64_t y, const CColor& colour)
+    {
         if (x >= 0 && x < width && y >= 0 && y < height)
             pixels[static_cast<std::size_t>(y * width + x)] = colour;
     };
@@ -303,7 +297,8 @@ bool CBitmap::decodeBitFields(const std::vector<std::uint8_t>& file)
     const ByteReader in{file};
     if (!in.has(fileHeader.offBits, rowSize * height))
         return false;
-    const std::uint32_t masks[4] = {infoHeader.redMask, infoHeader.greenMask, infoHeader.blueMask, infoHeader.alphaMask};
+    const std::uint32_t masks[4] = {infoHeader.redMask, infoHeader.greenMask, infoHeader.blueMask,
+        infoHeader.alphaMask};
     for (std::uint64_t y = 0; y < height; ++y)
         for (std::uint64_t x = 0; x < width; ++x)
         {
@@ -313,7 +308,8 @@ bool CBitmap::decodeBitFields(const std::vector<std::uint8_t>& file)
             for (int c = 0; c < 4; ++c)
             {
                 const std::uint32_t raw = (v & masks[c]) >> trailingZeros(masks[c]);
-                channel[c] = static_cast<std::uint8_t>(std::min<std::uint32_t>(255u, CColor::Convert(raw, bitCount(masks[c]), 8)));
+                channel[c] = static_cast<std::uint8_t>(
+                    std::min<std::uint32_t>(255u, CColor::Convert(raw, bitCount(masks[c]), 8)));
             }
             pixels[static_cast<std::size_t>(y * width + x)] = CColor{channel[0], channel[1], channel[2], channel[3]};
         }

@@ -73,9 +73,10 @@ void MapChunk::update()
             const unsigned gy = begin.y + j;
             const unsigned char code = map->getTile(gx, gy);
             if (isMapTileGround(code))
-                tiles.push_back({&MapTileShape::getShapeForTile(code),
-                                 sf::Vector2f(static_cast<float>(i), static_cast<float>(j))});
-            MapTilePoints points = createFrameLines(getTileBorderMask(*map, static_cast<int>(gx), static_cast<int>(gy)));
+                tiles.push_back(
+                    {&MapTileShape::getShapeForTile(code), sf::Vector2f(static_cast<float>(i), static_cast<float>(j))});
+            MapTilePoints points = createFrameLines(
+                getTileBorderMask(*map, static_cast<int>(gx), static_cast<int>(gy)));
             const MapTilePoints inner = createInnerLine(code);
             points.insert(points.end(), inner.begin(), inner.end());
             for (const math::Vector2<float>& p : points)

@@ -122,9 +122,10 @@ void MapComponent::markChunks(const math::Box<math::Vector2<int>>& box)
     // first kept to the map and its one-cell rim.
     const long long w = tileMap.getSize().x;
     const long long h = tileMap.getSize().y;
-    const math::Box<math::Vector2<int>> clipped{
-        {static_cast<int>(std::clamp<long long>(box.min.x, -1, w)), static_cast<int>(std::clamp<long long>(box.min.y, -1, h))},
-        {static_cast<int>(std::clamp<long long>(box.max.x, -1, w)), static_cast<int>(std::clamp<long long>(box.max.y, -1, h))}};
+    const math::Box<math::Vector2<int>> clipped{{static_cast<int>(std::clamp<long long>(box.min.x, -1, w)),
+                                                 static_cast<int>(std::clamp<long long>(box.min.y, -1, h))},
+                                                {static_cast<int>(std::clamp<long long>(box.max.x, -1, w)),
+                                                 static_cast<int>(std::clamp<long long>(box.max.y, -1, h))}};
     auto firstIndex = [edge](long long cell) { return std::max(0LL, (cell + edge) / edge - 2); };
     const long long x0 = firstIndex(clipped.min.x);
     const long long y0 = firstIndex(clipped.min.y);
@@ -226,8 +227,8 @@ void MapComponent::draw(sf::RenderTarget& target, sf::RenderStates states) const
     // Pixels per world unit of the view drawn through, so the outline keeps
     // its world thickness at any zoom.
     const sf::View& view = target.getView();
-    const float pixelUnit =
-        static_cast<float>(target.getSize().x) * view.getViewport().width / std::abs(view.getSize().x);
+    const float pixelUnit = static_cast<float>(target.getSize().x) * view.getViewport().width /
+                            std::abs(view.getSize().x);
     for (MapChunk* chunk : shown) {
         chunk->setBorderWidth(pixelUnit * BorderWidth);
         chunk->drawBorder(target, states);

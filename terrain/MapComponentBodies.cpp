@@ -69,7 +69,8 @@ void MapComponent::destroyBodies()
 
 b2Body* MapComponent::blockBody(int x, int y) const
 {
-    const std::size_t index = static_cast<std::size_t>(x / FixtureBlock) * blockRows + static_cast<unsigned>(y) / FixtureBlock;
+    const std::size_t index = static_cast<std::size_t>(x / FixtureBlock) * blockRows +
+                              static_cast<unsigned>(y) / FixtureBlock;
     return index < bodies.size() ? bodies[index] : nullptr;
 }
 

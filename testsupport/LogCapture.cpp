@@ -40,9 +40,8 @@ bool LogCapture::contains(const std::string& part) const
 int LogCapture::count(const std::string& part) const
 {
     const std::vector<std::string> all = lines();
-    return static_cast<int>(std::count_if(all.begin(), all.end(), [&](const std::string& line) {
-        return line.find(part) != std::string::npos;
-    }));
+    return static_cast<int>(std::count_if(
+        all.begin(), all.end(), [&](const std::string& line) { return line.find(part) != std::string::npos; }));
 }
 
 void LogCapture::clear()

@@ -35,10 +35,9 @@ TEST(AppShippedDatabase, HoldsARowForEveryKeyTheGroupsRead)
     TestDatabase db;
     ASSERT_TRUE(db.seeded());
     const std::vector<std::string> keys = {
-        "general.lang",        "graphics.resolution", "graphics.fsaahint",     "graphics.fps",
-        "graphics.fullscreen", "graphics.resizable",  "graphics.vsyncenabled", "graphics.mousevisible",
-        "graphics.fsaa",       "graphics.colorblind", "audio.mainvolume",      "audio.musicvolume",
-        "audio.soundvolume"};
+        "general.lang",       "graphics.resolution",   "graphics.fsaahint",     "graphics.fps",  "graphics.fullscreen",
+        "graphics.resizable", "graphics.vsyncenabled", "graphics.mousevisible", "graphics.fsaa", "graphics.colorblind",
+        "audio.mainvolume",   "audio.musicvolume",     "audio.soundvolume"};
     for (const std::string& key : keys)
         EXPECT_NE(db.stored(key), "<none>") << key;
     EXPECT_EQ(db.query("SELECT count(*) FROM settings"), std::to_string(keys.size()));
@@ -49,14 +48,28 @@ TEST(AppShippedDatabase, EveryTranslationExistsInBothLanguages)
     velk_test::LogCapture logs;
     TestDatabase db;
     ASSERT_TRUE(db.seeded());
-    const std::vector<std::string> codes = {
-        "general.localname", "general.load", "general.save", "highscores.name", "highscores.score",
-        "highscores.map", "highscores.allmaps", "mapper.untitled", "mapper.ts", "mapper.tpt",
-        "setting.graphics.resolution.tooltip", "setting.graphics.fullscreen.tooltip",
-        "setting.graphics.fps.tooltip", "setting.graphics.aa.tooltip", "setting.graphics.vsync.tooltip",
-        "setting.graphics.fov.tooltip", "setting.graphics.fovfun", "setting.graphics.colorblind.tooltip",
-        "setting.graphics.colorblind.v0", "setting.graphics.colorblind.v1", "setting.graphics.colorblind.v2",
-        "setting.graphics.colorblind.v3"};
+    const std::vector<std::string> codes = {"general.localname",
+                                            "general.load",
+                                            "general.save",
+                                            "highscores.name",
+                                            "highscores.score",
+                                            "highscores.map",
+                                            "highscores.allmaps",
+                                            "mapper.untitled",
+                                            "mapper.ts",
+                                            "mapper.tpt",
+                                            "setting.graphics.resolution.tooltip",
+                                            "setting.graphics.fullscreen.tooltip",
+                                            "setting.graphics.fps.tooltip",
+                                            "setting.graphics.aa.tooltip",
+                                            "setting.graphics.vsync.tooltip",
+                                            "setting.graphics.fov.tooltip",
+                                            "setting.graphics.fovfun",
+                                            "setting.graphics.colorblind.tooltip",
+                                            "setting.graphics.colorblind.v0",
+                                            "setting.graphics.colorblind.v1",
+                                            "setting.graphics.colorblind.v2",
+                                            "setting.graphics.colorblind.v3"};
     for (const std::string& code : codes) {
         EXPECT_NE(db.query("SELECT en FROM lang WHERE code = '" + code + "'"), "<none>") << code;
     }
@@ -116,10 +129,10 @@ TEST(AppDatabaseSeeder, FailingScriptChangesNothing)
     TestDatabase db;
     ASSERT_TRUE(db.seeded());
     logs.clear();
-    const bool ok = app::DatabaseSeeder::apply(
-        db.get(), "UPDATE settings SET value = 'broken' WHERE name = 'general.lang';"
-                  "INSERT INTO scores VALUES ('x', 1, 'm', 0);"
-                  "THIS IS NOT SQL;");
+    const bool ok = app::DatabaseSeeder::apply(db.get(),
+                                               "UPDATE settings SET value = 'broken' WHERE name = 'general.lang';"
+                                               "INSERT INTO scores VALUES ('x', 1, 'm', 0);"
+                                               "THIS IS NOT SQL;");
     const std::string log = logs.text();
     EXPECT_FALSE(ok);
     EXPECT_NE(log.find("[Database] Seeding script failed"), std::string::npos) << log;
@@ -161,8 +174,8 @@ protected:
         std::string result = "<none>";
         if (sqlite3_open_v2(db.c_str(), &handle, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
             sqlite3_stmt* statement = nullptr;
-            if (sqlite3_prepare_v2(handle, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK
-                && sqlite3_step(statement) == SQLITE_ROW) {
+            if (sqlite3_prepare_v2(handle, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
+                sqlite3_step(statement) == SQLITE_ROW) {
                 const unsigned char* text = sqlite3_column_text(statement, 0);
                 result = text ? reinterpret_cast<const char*>(text) : "<null>";
             }
@@ -192,7 +205,8 @@ TEST_F(AppDatabaseFile, UpdatingKeepsTheExistingDatabase)
     ASSERT_TRUE(update(velk_test::shippedScriptPath())) << log;
     EXPECT_NE(log.find("[Database] Updated"), std::string::npos) << log;
     EXPECT_EQ(queryFile("SELECT value FROM settings WHERE name = 'audio.musicvolume'"), "25");
-    EXPECT_EQ(queryFile("SELECT name FROM scores WHERE score = 900"), "Zs\xc3\xb3" "fi");
+    EXPECT_EQ(queryFile("SELECT name FROM scores WHERE score = 900"), "Zs\xc3\xb3"
+                                                                      "fi");
     EXPECT_EQ(files(), std::vector<std::string>{"velk.db"});
 }
 

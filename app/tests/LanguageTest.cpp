@@ -115,10 +115,10 @@ TEST_F(AppLanguage, HostileCodeIsRejectedAndTheLanguageStays)
     const char* hostile[] = {
         "en\" FROM lang; DROP TABLE lang; --",
         "x\" FROM \"lang\" UNION SELECT sql FROM sqlite_master --",
-        "de",      // no such column: would read back as a literal otherwise
-        "code",    // a column, but not a language
-        "EN",      // languages are matched exactly
-        "hu\nen",  // kept on one log line
+        "de",     // no such column: would read back as a literal otherwise
+        "code",   // a column, but not a language
+        "EN",     // languages are matched exactly
+        "hu\nen", // kept on one log line
     };
     for (const char* code : hostile) {
         SCOPED_TRACE(code);
@@ -195,8 +195,7 @@ TEST(AppLanguageTable, CreatedOnceThenFound)
     pointer << static_cast<const void*>(db.get());
     logs.clear();
     language.setDatabase(db.get());
-    EXPECT_EQ(logs.text(),
-              "[Language] Set database to " + pointer.str() + "\n[Language] 'lang' table created\n");
+    EXPECT_EQ(logs.text(), "[Language] Set database to " + pointer.str() + "\n[Language] 'lang' table created\n");
     EXPECT_EQ(db.query("SELECT count(*) FROM lang"), "0");
     EXPECT_TRUE(language.getLanguageList().empty());
 

@@ -86,8 +86,8 @@ TEST_F(AppMainLoop, PushCoversAndPopUncovers)
     a->script = {[b]() mutable { app::State::start(std::move(b)); }, [] { app::State::stop(); }};
     b.reset();
     runFirst(std::move(a));
-    EXPECT_EQ(log, (Log{"a.start", "a.run", "a.end", "b.start", "b.run", "b.end", "a.start", "b.dtor",
-                        "a.run", "a.end", "a.dtor"}));
+    EXPECT_EQ(log, (Log{"a.start", "a.run", "a.end", "b.start", "b.run", "b.end", "a.start", "b.dtor", "a.run", "a.end",
+                        "a.dtor"}));
 }
 
 TEST_F(AppMainLoop, ReplaceEndsOldBeforeStartingNewAndDestroysOldAfterwards)
@@ -157,8 +157,8 @@ TEST_F(AppMainLoop, StatePushedFromStartHookRunsBeforeItsOwnStart)
     a->script = {[] { app::State::stop(); }};
     b.reset();
     runFirst(std::move(a));
-    EXPECT_EQ(log, (Log{"a.start", "b.run", "a.end", "b.start", "b.run", "b.end", "a.start", "b.dtor",
-                        "a.run", "a.end", "a.dtor"}));
+    EXPECT_EQ(log, (Log{"a.start", "b.run", "a.end", "b.start", "b.run", "b.end", "a.start", "b.dtor", "a.run", "a.end",
+                        "a.dtor"}));
 }
 
 TEST_F(AppMainLoop, StatePushedFromStartHookMayStopItselfInItsFirstRun)

@@ -60,15 +60,9 @@ TEST_F(AppSettingsStore, TypedReadsFollowStreamExtraction)
         const char* asString;
     };
     const std::vector<Case> cases = {
-        {"1", true, 1.0f, 1u, "1"},
-        {"0", false, 0.0f, 0u, "0"},
-        {"2", true, 2.0f, 2u, "2"},
-        {"true", false, 0.0f, 0u, "true"},
-        {" 1", false, 0.0f, 0u, ""},
-        {"60fps", true, 60.0f, 60u, "60fps"},
-        {"37.5", true, 37.5f, 37u, "37.5"},
-        {"", false, 0.0f, 0u, ""},
-        {"two words", false, 0.0f, 0u, "two"},
+        {"1", true, 1.0f, 1u, "1"},         {"0", false, 0.0f, 0u, "0"}, {"2", true, 2.0f, 2u, "2"},
+        {"true", false, 0.0f, 0u, "true"},  {" 1", false, 0.0f, 0u, ""}, {"60fps", true, 60.0f, 60u, "60fps"},
+        {"37.5", true, 37.5f, 37u, "37.5"}, {"", false, 0.0f, 0u, ""},   {"two words", false, 0.0f, 0u, "two"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("stored text '") + c.text + "'");

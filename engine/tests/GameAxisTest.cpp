@@ -1,8 +1,8 @@
 #include "engine/GameAxis.hpp"
 #include "engine/GameAxisMap.hpp"
 
-#include "testsupport/engine/EngineTestSupport.hpp"
 #include "foundation/json/Json.hpp"
+#include "testsupport/engine/EngineTestSupport.hpp"
 
 #include <gtest/gtest.h>
 

@@ -33,10 +33,20 @@ TEST(GameComponentTest, DescriptionKeysApplyByType)
     };
     const Case cases[] = {
         {R"({"Id": "a", "Mask": true, "Position": [5, 0], "Rotation": 1, "Size": {"x": 2, "y": 3}, "Origin": [1, 1.5]})",
-         {5, 0}, 1.0f, {2, 3}, {1, 1.5f}, "a", true},
+         {5, 0},
+         1.0f,
+         {2, 3},
+         {1, 1.5f},
+         "a",
+         true},
         // Wrong types: ignored, except vectors, which read as (0, 0).
-        {R"({"Id": 7, "Mask": "yes", "Position": "x", "Rotation": "1", "Size": true})", {0, 0}, 0.25f, {0, 0}, {0, 0},
-         "old", false},
+        {R"({"Id": 7, "Mask": "yes", "Position": "x", "Rotation": "1", "Size": true})",
+         {0, 0},
+         0.25f,
+         {0, 0},
+         {0, 0},
+         "old",
+         false},
         {R"({"Rotation": 0.5, "Position": {"X": 1, "y": 2}})", {1, 2}, 0.5f, {7, 7}, {0, 0}, "old", false},
         {R"([1, 2])", {9, 9}, 0.25f, {7, 7}, {0, 0}, "old", false},
     };

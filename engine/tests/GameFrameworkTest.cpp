@@ -1,6 +1,5 @@
 #include "engine/GameFramework.hpp"
 
-#include "testsupport/engine/EngineTestSupport.hpp"
 #include "app/AudioSubSettings.hpp"
 #include "app/GeneralSubSettings.hpp"
 #include "app/Language.hpp"
@@ -11,6 +10,7 @@
 #include "framework/cegui/CeguiString.hpp"
 #include "framework/cegui/CeguiTranslation.hpp"
 #include "testsupport/LogCapture.hpp"
+#include "testsupport/engine/EngineTestSupport.hpp"
 
 #include <SFML/Audio/Listener.hpp>
 
@@ -36,8 +36,8 @@ TEST(GameFrameworkArgsTest, KeyValueWordsAndBareKeys)
     for (std::string& w : words)
         argv.push_back(w.data());
     framework.parseArgs({static_cast<int>(argv.size()), argv.data()});
-    const std::map<std::string, std::string> expected = {
-        {"filepath", "prog"}, {"x", "2"}, {"y", ""}, {"a", "b=c"}, {"-g", ""}, {"", "v"}, {"z", ""}};
+    const std::map<std::string, std::string> expected = {{"filepath", "prog"}, {"x", "2"}, {"y", ""}, {"a", "b=c"},
+                                                         {"-g", ""},           {"", "v"},  {"z", ""}};
     EXPECT_EQ(framework.getArgs(), expected);
     EXPECT_TRUE(framework.isArg("-g"));
     EXPECT_FALSE(framework.isArg("--guitest"));
@@ -101,7 +101,8 @@ TEST_F(GameFrameworkTest, StartsEveryLayerInOrderAndStopsThemAgain)
 TEST_F(GameFrameworkTest, GlobalVolumeIsTheClampedMainVolume)
 {
     for (const char* stored : {"150", "-20", "35"}) {
-        execute(std::string("UPDATE settings SET value='") + stored + "' WHERE name='audio.mainvolume';"
+        execute(std::string("UPDATE settings SET value='") + stored +
+                "' WHERE name='audio.mainvolume';"
                 "UPDATE settings SET value='250' WHERE name='audio.musicvolume';");
         start();
         const float clamped = SfmlFramework::clampVolume(std::stof(stored));
@@ -179,19 +180,20 @@ TEST_F(GameFrameworkTest, KeysAndButtonsTranslateToTheGuisScanCodes)
     const GameFramework::KeyMap& keys = engine.getKeyMap();
     EXPECT_EQ(keys.size(), 96u);
     const std::map<sf::Keyboard::Key, int> codes = {
-        {sf::Keyboard::Escape, 1}, {sf::Keyboard::Num1, 2}, {sf::Keyboard::Num0, 11}, {sf::Keyboard::A, 30},
-        {sf::Keyboard::F1, 59}, {sf::Keyboard::F11, 87}, {sf::Keyboard::F12, 88}, {sf::Keyboard::F13, 100},
-        {sf::Keyboard::F15, 102}, {sf::Keyboard::RControl, 157}, {sf::Keyboard::Divide, 181},
-        {sf::Keyboard::RAlt, 184}, {sf::Keyboard::Pause, 197}, {sf::Keyboard::Home, 199}, {sf::Keyboard::Up, 200},
-        {sf::Keyboard::Left, 203}, {sf::Keyboard::Right, 205}, {sf::Keyboard::Down, 208},
-        {sf::Keyboard::Insert, 210}, {sf::Keyboard::Delete, 211}, {sf::Keyboard::Enter, 28},
-        {sf::Keyboard::Hyphen, 12}, {sf::Keyboard::Equal, 13}, {sf::Keyboard::Add, 78}};
+        {sf::Keyboard::Escape, 1},     {sf::Keyboard::Num1, 2},     {sf::Keyboard::Num0, 11},
+        {sf::Keyboard::A, 30},         {sf::Keyboard::F1, 59},      {sf::Keyboard::F11, 87},
+        {sf::Keyboard::F12, 88},       {sf::Keyboard::F13, 100},    {sf::Keyboard::F15, 102},
+        {sf::Keyboard::RControl, 157}, {sf::Keyboard::Divide, 181}, {sf::Keyboard::RAlt, 184},
+        {sf::Keyboard::Pause, 197},    {sf::Keyboard::Home, 199},   {sf::Keyboard::Up, 200},
+        {sf::Keyboard::Left, 203},     {sf::Keyboard::Right, 205},  {sf::Keyboard::Down, 208},
+        {sf::Keyboard::Insert, 210},   {sf::Keyboard::Delete, 211}, {sf::Keyboard::Enter, 28},
+        {sf::Keyboard::Hyphen, 12},    {sf::Keyboard::Equal, 13},   {sf::Keyboard::Add, 78}};
     for (const auto& [key, code] : codes) {
         ASSERT_EQ(keys.count(key), 1u) << key;
         EXPECT_EQ(static_cast<int>(keys.at(key)), code) << key;
     }
-    for (sf::Keyboard::Key key : {sf::Keyboard::LSystem, sf::Keyboard::RSystem, sf::Keyboard::Menu,
-                                  sf::Keyboard::Quote, sf::Keyboard::Tilde})
+    for (sf::Keyboard::Key key :
+         {sf::Keyboard::LSystem, sf::Keyboard::RSystem, sf::Keyboard::Menu, sf::Keyboard::Quote, sf::Keyboard::Tilde})
         EXPECT_EQ(keys.count(key), 0u) << key;
     EXPECT_EQ(engine.getMouseMap().size(), 5u);
     EXPECT_EQ(engine.getMouseMap().at(sf::Mouse::XButton2), CEGUI::X2Button);

@@ -46,8 +46,8 @@ protected:
 
 TEST_F(GameObjectTest, PlainTreeWithMissingKeysLogsBothInOrder)
 {
-    const std::string path =
-        objectFile("plain.obj.json", R"({"Components": [{"Id": "a"}, 5, {"Id": "b", "Components": [{"Id": "c"}]}]})");
+    const std::string path = objectFile(
+        "plain.obj.json", R"({"Components": [{"Id": "a"}, 5, {"Id": "b", "Components": [{"Id": "c"}]}]})");
     GameObject* object = addObject();
     object->loadFromFile(path);
 
@@ -124,8 +124,7 @@ TEST_F(GameObjectTest, FileErrorsGiveLogLinesAndSafeTrees)
         {"broken.obj.json", R"({"Components": [)", "Error loading json (", 0},
         {"array.obj.json", R"([{"Id": "a"}])", "not a JSON object", 0},
         {"body.obj.json", R"({"Body": 5, "Components": [{"Id": "a"}]})", "Error: 'Body' not string!", 1},
-        {"imageset.obj.json", R"({"ImageSet": [], "Components": [{"Id": "a"}]})", "Error: ImageSet is not string!",
-         1},
+        {"imageset.obj.json", R"({"ImageSet": [], "Components": [{"Id": "a"}]})", "Error: ImageSet is not string!", 1},
         {"noset.obj.json", R"({"ImageSet": "none.img.json"})", "Error: ImagesSet is not exists!", 0},
         {"badscene.obj.json", R"({"Body": "nothere.json"})", "Error loading phisics json: ", 0},
         {"compbody.obj.json", R"({"Body": "scene.json", "Components": [{"Body": 1, "Id": "x"}, {"Id": "y"}]})",
@@ -189,8 +188,8 @@ TEST_F(GameObjectTest, MainBodyPoseWinsOverPositionAndFollowsOnlyWhileActive)
 
 TEST_F(GameObjectTest, MainComponentPointerIsClearedWheneverItGoes)
 {
-    const std::string withMain =
-        objectFile("m.obj.json", R"({"Components": [{"Id": "p", "Components": [{"Id": "c", "Main": true}]}]})");
+    const std::string withMain = objectFile(
+        "m.obj.json", R"({"Components": [{"Id": "p", "Components": [{"Id": "c", "Main": true}]}]})");
     const std::string withoutMain = objectFile("n.obj.json", R"({"Components": [{"Id": "q"}]})");
     GameObject* object = addObject();
 

@@ -1,5 +1,5 @@
-#include "engine/GameObject.hpp"
 #include "engine/GamePhisicsComponent.hpp"
+#include "engine/GameObject.hpp"
 #include "engine/GameSimpleComponent.hpp"
 #include "engine/GameWorld.hpp"
 

@@ -1,8 +1,8 @@
 #include "engine/GameState.hpp"
 
-#include "testsupport/engine/EngineTestSupport.hpp"
 #include "app/AudioSubSettings.hpp"
 #include "app/Main.hpp"
+#include "testsupport/engine/EngineTestSupport.hpp"
 
 #include <gtest/gtest.h>
 

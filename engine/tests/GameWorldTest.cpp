@@ -1,7 +1,7 @@
+#include "engine/GameWorld.hpp"
 #include "engine/GameFloatingTextEmitter.hpp"
 #include "engine/GameObject.hpp"
 #include "engine/GamePhisicsComponent.hpp"
-#include "engine/GameWorld.hpp"
 #include "testsupport/LogCapture.hpp"
 
 #include <box2d/box2d.h>
@@ -150,7 +150,8 @@ TEST(GameWorldTest, ContactsFanOutOnlyWhileListening)
     b->SetAwake(true);
     world.update(1.0f / 60);
     ASSERT_GE(calls.size(), 8u);
-    EXPECT_EQ((std::vector<std::string>(calls.begin(), calls.begin() + 2)), (std::vector<std::string>{"1 end", "2 end"}));
+    EXPECT_EQ((std::vector<std::string>(calls.begin(), calls.begin() + 2)),
+              (std::vector<std::string>{"1 end", "2 end"}));
     EXPECT_EQ((std::vector<std::string>(calls.begin() + 2, calls.begin() + 8)),
               (std::vector<std::string>{"1 begin", "2 begin", "1 pre", "2 pre", "1 post", "2 post"}));
 

@@ -1,7 +1,7 @@
 #include "engine/GuiStepper.hpp"
 
-#include "testsupport/engine/EngineTestSupport.hpp"
 #include "framework/cegui/CeguiRender.hpp"
+#include "testsupport/engine/EngineTestSupport.hpp"
 
 #include <CEGUI/widgets/ListboxTextItem.h>
 
@@ -52,12 +52,12 @@ protected:
                         CEGUI::USize(CEGUI::UDim(0, w), CEGUI::UDim(0, h)));
         root->addChild(window);
         if (type == std::string("GWEN/Button")) {
-            window->subscribeEvent(CEGUI::PushButton::EventClicked, CEGUI::Event::Subscriber(
-                [this, name](const CEGUI::EventArgs&) {
-                    clicks.push_back(name);
-                    doneWhenClicked.push_back(stepper->isDoneAction() || stepper->isDoneBack());
-                    return true;
-                }));
+            window->subscribeEvent(CEGUI::PushButton::EventClicked,
+                                   CEGUI::Event::Subscriber([this, name](const CEGUI::EventArgs&) {
+                                       clicks.push_back(name);
+                                       doneWhenClicked.push_back(stepper->isDoneAction() || stepper->isDoneBack());
+                                       return true;
+                                   }));
         }
         return window;
     }
@@ -65,8 +65,9 @@ protected:
     /// Four buttons chained downwards and wrapped, the menu pattern of the screens.
     std::vector<CEGUI::Window*> menu()
     {
-        std::vector<CEGUI::Window*> buttons = {widget("GWEN/Button", "B0", 100, 100), widget("GWEN/Button", "B1", 100, 150),
-                                               widget("GWEN/Button", "B2", 100, 200), widget("GWEN/Button", "B3", 100, 250)};
+        std::vector<CEGUI::Window*> buttons = {
+            widget("GWEN/Button", "B0", 100, 100), widget("GWEN/Button", "B1", 100, 150),
+            widget("GWEN/Button", "B2", 100, 200), widget("GWEN/Button", "B3", 100, 250)};
         stepper->clear();
         Node* node = stepper->getRoot()->connectTo(buttons[0], Node::All);
         for (std::size_t i = 1; i < buttons.size(); ++i)

@@ -19,7 +19,8 @@ std::vector<Step> run(bool loop, int updates)
 {
     sf::RectangleShape shape;
     ThorShapeAnimator<char> animator(&shape);
-    animator.addAnimation('a', [](sf::Shape&, float) {}, sf::seconds(1.0f));
+    animator.addAnimation(
+        'a', [](sf::Shape&, float) {}, sf::seconds(1.0f));
     animator.playAnimation('a', loop);
     std::vector<Step> steps;
     for (int i = 0; i < updates; ++i) {

@@ -28,11 +28,10 @@ inline std::string sceneText(const std::vector<BoxBody>& bodies)
     for (std::size_t i = 0; i < bodies.size(); ++i) {
         const BoxBody& b = bodies[i];
         const float h = b.half;
-        out << (i ? "," : "") << R"({"name": ")" << b.name << R"(", "type": )" << b.type
-            << R"(, "position": {"x": )" << b.x << R"(, "y": )" << b.y << R"(}, "angle": )" << b.angle
-            << R"(, "fixture": [{"name": "f", "density": 1, "polygon": {"vertices": {"x": [)" << -h << ","
-            << h << "," << h << "," << -h << R"(], "y": [)" << -h << "," << -h << "," << h << "," << h
-            << "]}}}]}";
+        out << (i ? "," : "") << R"({"name": ")" << b.name << R"(", "type": )" << b.type << R"(, "position": {"x": )"
+            << b.x << R"(, "y": )" << b.y << R"(}, "angle": )" << b.angle
+            << R"(, "fixture": [{"name": "f", "density": 1, "polygon": {"vertices": {"x": [)" << -h << "," << h << ","
+            << h << "," << -h << R"(], "y": [)" << -h << "," << -h << "," << h << "," << h << "]}}}]}";
     }
     out << "]}";
     return out.str();

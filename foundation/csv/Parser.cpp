@@ -9,8 +9,7 @@ namespace csv {
 
 Parser::Parser(ParseDelegate* delegate, char separator, std::string source)
     : delegate(delegate), separator(separator), source(std::move(source))
-{
-}
+{}
 
 void Parser::begin()
 {

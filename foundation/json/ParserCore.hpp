@@ -261,26 +261,27 @@ public:
     {
         const char c = source.peek();
         switch (c) {
-        case '"':
-            return Value(string());
+        case '"': return Value(string());
         case '-':
-        case '0': case '1': case '2': case '3': case '4':
-        case '5': case '6': case '7': case '8': case '9':
-            return number();
+        case '0':
+        case '1':
+        case '2':
+        case '3':
+        case '4':
+        case '5':
+        case '6':
+        case '7':
+        case '8':
+        case '9': return number();
         case 't':
         case 'T':
         case 'f':
-        case 'F':
-            return boolean(c);
+        case 'F': return boolean(c);
         case 'n':
-        case 'N':
-            return null();
-        case '[':
-            return array(depth);
-        case '{':
-            return object(depth);
-        default:
-            fail(InvalidValue);
+        case 'N': return null();
+        case '[': return array(depth);
+        case '{': return object(depth);
+        default: fail(InvalidValue);
         }
     }
 

@@ -58,17 +58,10 @@ Value::Value(std::map<std::string, Value>&& object) : kind(Kind::Object)
 Value::Value(const Value& other) : kind(other.kind), content(other.content)
 {
     switch (kind) {
-    case Kind::String:
-        content.string = new std::string(*other.content.string);
-        break;
-    case Kind::Array:
-        content.array = new std::vector<Value>(*other.content.array);
-        break;
-    case Kind::Object:
-        content.object = new std::map<std::string, Value>(*other.content.object);
-        break;
-    default:
-        break;
+    case Kind::String: content.string = new std::string(*other.content.string); break;
+    case Kind::Array: content.array = new std::vector<Value>(*other.content.array); break;
+    case Kind::Object: content.object = new std::map<std::string, Value>(*other.content.object); break;
+    default: break;
     }
 }
 
@@ -106,17 +99,10 @@ void Value::clearValue() noexcept
     kind = Kind::Null;
     content.integer = 0;
     switch (old) {
-    case Kind::String:
-        delete oldContent.string;
-        break;
-    case Kind::Array:
-        delete oldContent.array;
-        break;
-    case Kind::Object:
-        delete oldContent.object;
-        break;
-    default:
-        break;
+    case Kind::String: delete oldContent.string; break;
+    case Kind::Array: delete oldContent.array; break;
+    case Kind::Object: delete oldContent.object; break;
+    default: break;
     }
 }
 
@@ -124,24 +110,12 @@ void Value::become(Kind k)
 {
     clearValue();
     switch (k) {
-    case Kind::String:
-        content.string = new std::string();
-        break;
-    case Kind::Array:
-        content.array = new std::vector<Value>();
-        break;
-    case Kind::Object:
-        content.object = new std::map<std::string, Value>();
-        break;
-    case Kind::Bool:
-        content.boolean = false;
-        break;
-    case Kind::Float:
-        content.real = 0.0;
-        break;
-    default:
-        content.integer = 0;
-        break;
+    case Kind::String: content.string = new std::string(); break;
+    case Kind::Array: content.array = new std::vector<Value>(); break;
+    case Kind::Object: content.object = new std::map<std::string, Value>(); break;
+    case Kind::Bool: content.boolean = false; break;
+    case Kind::Float: content.real = 0.0; break;
+    default: content.integer = 0; break;
     }
     kind = k;
 }

@@ -27,10 +27,14 @@ Box<Vector2<T>> getPolygonBoundaries(const std::vector<Vector2<T>>& points)
     box.min = points.front();
     box.max = points.front();
     for (const Vector2<T>& p : points) {
-        if (p.x < box.min.x) box.min.x = p.x;
-        if (p.y < box.min.y) box.min.y = p.y;
-        if (p.x > box.max.x) box.max.x = p.x;
-        if (p.y > box.max.y) box.max.y = p.y;
+        if (p.x < box.min.x)
+            box.min.x = p.x;
+        if (p.y < box.min.y)
+            box.min.y = p.y;
+        if (p.x > box.max.x)
+            box.max.x = p.x;
+        if (p.y > box.max.y)
+            box.max.y = p.y;
     }
     return box;
 }

@@ -13,13 +13,13 @@ namespace math {
 template <typename T>
 class Grid2 {
 public:
-    Vector2<T> origin{};     ///< canvas position (pixels) of grid point (0, 0)
+    Vector2<T> origin{}; ///< canvas position (pixels) of grid point (0, 0)
     T zoom = T(1.0);
     T zoomMin = T(0.1);
     T zoomMax = T(10.0);
-    T snapDivisor = T(1.0);  ///< snap steps per grid unit (step = 1 / snapDivisor)
+    T snapDivisor = T(1.0); ///< snap steps per grid unit (step = 1 / snapDivisor)
     bool snapToGrid = false;
-    T cellSize = T(1.0);     ///< pixels per grid unit at zoom 1
+    T cellSize = T(1.0); ///< pixels per grid unit at zoom 1
 
     Grid2() = default;
     Grid2(const Grid2&) = default;

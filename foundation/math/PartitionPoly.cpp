@@ -67,7 +67,6 @@ void PartitionPoly::Invert()
 
 bool PartitionPoly::IsFinite() const
 {
-    return std::all_of(points.begin(), points.end(), [](const PartitionPoint& p) {
-        return std::isfinite(p.x) && std::isfinite(p.y);
-    });
+    return std::all_of(points.begin(), points.end(),
+                       [](const PartitionPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); });
 }

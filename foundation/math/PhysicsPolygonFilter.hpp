@@ -26,9 +26,9 @@ class PhysicsPolygonFilter {
 public:
     // Mirrors of Box2D's constants (b2_common.h, b2_settings.h) at the
     // default of one length unit per metre.
-    static constexpr float linearSlop = 0.005f;       ///< b2_linearSlop
-    static constexpr int maxPolygonVertices = 8;      ///< b2_maxPolygonVertices
-    static constexpr float epsilon = FLT_EPSILON;     ///< b2_epsilon
+    static constexpr float linearSlop = 0.005f;   ///< b2_linearSlop
+    static constexpr int maxPolygonVertices = 8;  ///< b2_maxPolygonVertices
+    static constexpr float epsilon = FLT_EPSILON; ///< b2_epsilon
     /// Points closer than this are merged into one (0.5 * b2_linearSlop).
     static constexpr float weldDistance = 0.5f * linearSlop;
 

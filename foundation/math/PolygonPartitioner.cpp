@@ -50,13 +50,13 @@ bool PolygonPartitioner::IsReflex(const PartitionPoint& a, const PartitionPoint&
 }
 
 bool PolygonPartitioner::IsInside(const PartitionPoint& a, const PartitionPoint& b, const PartitionPoint& c,
-                             const PartitionPoint& q)
+                                  const PartitionPoint& q)
 {
     return !(IsReflex(a, b, q) || IsReflex(b, c, q) || IsReflex(c, a, q));
 }
 
 bool PolygonPartitioner::InCone(const PartitionPoint& a, const PartitionPoint& b, const PartitionPoint& c,
-                           const PartitionPoint& q)
+                                const PartitionPoint& q)
 {
     if (IsConvex(a, b, c))
         return IsConvex(a, b, q) && IsConvex(b, c, q);
@@ -69,7 +69,7 @@ bool PolygonPartitioner::InCone(const PartitionVertex* v, const PartitionPoint& 
 }
 
 bool PolygonPartitioner::Intersects(const PartitionPoint& p11, const PartitionPoint& p12, const PartitionPoint& p21,
-                               const PartitionPoint& p22)
+                                    const PartitionPoint& p22)
 {
     if (p11 == p21 || p11 == p22 || p12 == p21 || p12 == p22)
         return false;

@@ -104,9 +104,9 @@ private:
 
     /// State of one vertex pair in the optimal convex partition.
     struct DPState2 {
-        bool visible = false;           ///< the pair closes a sub-polygon whose partition is searched
-        int weight = 0;                 ///< number of diagonals; max int: no partition yet
-        std::list<Diagonal> pairs;      ///< narrowest neighbour pairs, best first
+        bool visible = false;      ///< the pair closes a sub-polygon whose partition is searched
+        int weight = 0;            ///< number of diagonals; max int: no partition yet
+        std::list<Diagonal> pairs; ///< narrowest neighbour pairs, best first
     };
 
     enum VertexType { TYPE_REGULAR, TYPE_START, TYPE_END, TYPE_SPLIT, TYPE_MERGE };
@@ -115,8 +115,8 @@ private:
     static void UpdateVertex(PartitionVertex* v, PartitionVertex* vertices, long numvertices);
     static bool Below(const PartitionPoint& a, const PartitionPoint& b);
 
-    static long AddDiagonal(std::vector<MonotoneVertex>& vertices, std::vector<VertexType>& types,
-                            long index1, long index2);
+    static long AddDiagonal(std::vector<MonotoneVertex>& vertices, std::vector<VertexType>& types, long index1,
+                            long index2);
 
     static void UpdateState(long a, long b, int w, long i, long j, std::vector<DPState2>& dpstates, long n);
     /// Offers (i, j) the piece of P(i, k) grown across k; closing counts the
@@ -125,6 +125,5 @@ private:
                       std::vector<DPState2>& dpstates, long n);
     /// Offers (i, j) the triangle (i, k, j) as its piece, a being the vertex
     /// after i; side and closing count the diagonals behind (i, k) and (k, j).
-    static void TypeB(long i, long a, long k, long j, int side, int closing, std::vector<DPState2>& dpstates,
-                      long n);
+    static void TypeB(long i, long a, long k, long j, int side, int closing, std::vector<DPState2>& dpstates, long n);
 };

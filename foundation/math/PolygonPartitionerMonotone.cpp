@@ -46,8 +46,8 @@ bool PolygonPartitioner::ScanLineEdge::operator<(const ScanLineEdge& other) cons
 // leads to index2, which keeps its next one; the copy of index1 keeps the old
 // next vertex and the copy of index2 the old previous one. Returns the copy
 // of index1 (the copy of index2 directly follows it).
-long PolygonPartitioner::AddDiagonal(std::vector<MonotoneVertex>& vertices, std::vector<VertexType>& types,
-                                long index1, long index2)
+long PolygonPartitioner::AddDiagonal(std::vector<MonotoneVertex>& vertices, std::vector<VertexType>& types, long index1,
+                                     long index2)
 {
     const long newindex1 = static_cast<long>(vertices.size());
     const long newindex2 = newindex1 + 1;

@@ -63,8 +63,7 @@ int PolygonPartitioner::Triangulate_OPT(const PartitionPoly* poly, PartitionPoly
             const PartitionPoint& pi = (*poly)[i];
             const PartitionPoint& pj = (*poly)[j];
             state.visible = InCone((*poly)[(i + n - 1) % n], pi, (*poly)[i + 1], pj) &&
-                            InCone((*poly)[j - 1], pj, (*poly)[(j + 1) % n], pi) &&
-                            !crossesBoundary(*poly, i, j);
+                            InCone((*poly)[j - 1], pj, (*poly)[(j + 1) % n], pi) && !crossesBoundary(*poly, i, j);
         }
     }
 
@@ -268,7 +267,7 @@ void PolygonPartitioner::UpdateState(long a, long b, int w, long i, long j, std:
 }
 
 void PolygonPartitioner::TypeA(long i, long k, long j, int closing, const std::vector<PartitionVertex>& vertices,
-                          std::vector<DPState2>& dpstates, long n)
+                               std::vector<DPState2>& dpstates, long n)
 {
     const DPState2& left = dpstates[at(i, k, n)];
     if (left.weight == std::numeric_limits<int>::max())
@@ -288,7 +287,7 @@ void PolygonPartitioner::TypeA(long i, long k, long j, int closing, const std::v
 }
 
 void PolygonPartitioner::TypeB(long i, long a, long k, long j, int side, int closing, std::vector<DPState2>& dpstates,
-                          long n)
+                               long n)
 {
     UpdateState(i, j, side + closing, a, k, dpstates, n);
 }

@@ -14,16 +14,36 @@ struct Vector2 {
 
     /// Explicit conversion between component types, e.g. float <-> int tile indices.
     template <typename U>
-    constexpr explicit Vector2(const Vector2<U>& other)
-        : x(static_cast<T>(other.x)), y(static_cast<T>(other.y)) {}
+    constexpr explicit Vector2(const Vector2<U>& other) : x(static_cast<T>(other.x)), y(static_cast<T>(other.y))
+    {}
 
     static const Vector2 UnitI; ///< (1, 0)
     static const Vector2 UnitJ; ///< (0, 1)
 
-    constexpr Vector2& operator+=(const Vector2& o) { x += o.x; y += o.y; return *this; }
-    constexpr Vector2& operator-=(const Vector2& o) { x -= o.x; y -= o.y; return *this; }
-    constexpr Vector2& operator*=(T s) { x *= s; y *= s; return *this; }
-    constexpr Vector2& operator/=(T s) { x /= s; y /= s; return *this; }
+    constexpr Vector2& operator+=(const Vector2& o)
+    {
+        x += o.x;
+        y += o.y;
+        return *this;
+    }
+    constexpr Vector2& operator-=(const Vector2& o)
+    {
+        x -= o.x;
+        y -= o.y;
+        return *this;
+    }
+    constexpr Vector2& operator*=(T s)
+    {
+        x *= s;
+        y *= s;
+        return *this;
+    }
+    constexpr Vector2& operator/=(T s)
+    {
+        x /= s;
+        y /= s;
+        return *this;
+    }
 };
 
 // Constant-initialised (constexpr constructor), so safe to use from other
@@ -34,20 +54,44 @@ template <typename T>
 const Vector2<T> Vector2<T>::UnitJ{T(0), T(1)};
 
 template <typename T>
-constexpr Vector2<T> operator+(const Vector2<T>& a, const Vector2<T>& b) { return {a.x + b.x, a.y + b.y}; }
+constexpr Vector2<T> operator+(const Vector2<T>& a, const Vector2<T>& b)
+{
+    return {a.x + b.x, a.y + b.y};
+}
 template <typename T>
-constexpr Vector2<T> operator-(const Vector2<T>& a, const Vector2<T>& b) { return {a.x - b.x, a.y - b.y}; }
+constexpr Vector2<T> operator-(const Vector2<T>& a, const Vector2<T>& b)
+{
+    return {a.x - b.x, a.y - b.y};
+}
 template <typename T>
-constexpr Vector2<T> operator-(const Vector2<T>& a) { return {-a.x, -a.y}; }
+constexpr Vector2<T> operator-(const Vector2<T>& a)
+{
+    return {-a.x, -a.y};
+}
 template <typename T>
-constexpr Vector2<T> operator*(const Vector2<T>& a, T s) { return {a.x * s, a.y * s}; }
+constexpr Vector2<T> operator*(const Vector2<T>& a, T s)
+{
+    return {a.x * s, a.y * s};
+}
 template <typename T>
-constexpr Vector2<T> operator*(T s, const Vector2<T>& a) { return {s * a.x, s * a.y}; }
+constexpr Vector2<T> operator*(T s, const Vector2<T>& a)
+{
+    return {s * a.x, s * a.y};
+}
 template <typename T>
-constexpr Vector2<T> operator/(const Vector2<T>& a, T s) { return {a.x / s, a.y / s}; }
+constexpr Vector2<T> operator/(const Vector2<T>& a, T s)
+{
+    return {a.x / s, a.y / s};
+}
 template <typename T>
-constexpr bool operator==(const Vector2<T>& a, const Vector2<T>& b) { return a.x == b.x && a.y == b.y; }
+constexpr bool operator==(const Vector2<T>& a, const Vector2<T>& b)
+{
+    return a.x == b.x && a.y == b.y;
+}
 template <typename T>
-constexpr bool operator!=(const Vector2<T>& a, const Vector2<T>& b) { return !(a == b); }
+constexpr bool operator!=(const Vector2<T>& a, const Vector2<T>& b)
+{
+    return !(a == b);
+}
 
 } // namespace math

@@ -41,7 +41,7 @@ TEST(CsvParser, LinesAndFieldsInOrder)
 TEST(CsvParser, EmptyLinesAreNeitherReportedNorCounted)
 {
     EXPECT_EQ(parse("\n\nx\n\n\ny\n"), (Events{"begin -STRING-", "line 0", "field 0 [x]", "end 0", "line 1",
-                                                "field 0 [y]", "end 1", "done -STRING-"}));
+                                               "field 0 [y]", "end 1", "done -STRING-"}));
 }
 
 TEST(CsvParser, EmptyFieldsAtLineStartAndBeforeTheLineEnd)
@@ -53,8 +53,8 @@ TEST(CsvParser, EmptyFieldsAtLineStartAndBeforeTheLineEnd)
 TEST(CsvParser, InputEndingWithAnEmptyFieldLeavesTheLastLineOpen)
 {
     // Only a field with text closes the last line at the end of the input.
-    EXPECT_EQ(parse("x\na,"), (Events{"begin -STRING-", "line 0", "field 0 [x]", "end 0", "line 1", "field 0 [a]",
-                                      "done -STRING-"}));
+    EXPECT_EQ(parse("x\na,"),
+              (Events{"begin -STRING-", "line 0", "field 0 [x]", "end 0", "line 1", "field 0 [a]", "done -STRING-"}));
     EXPECT_EQ(parse("\"\""), (Events{"begin -STRING-", "line 0", "done -STRING-"}));
     EXPECT_EQ(parse("a,\\"), (Events{"begin -STRING-", "line 0", "field 0 [a]", "done -STRING-"}));
 }
@@ -64,18 +64,18 @@ TEST(CsvParser, QuotesGroupTextAndNeverEnterIt)
     EXPECT_EQ(parse("\"x\"\n"), (Events{"begin -STRING-", "line 0", "field 0 [x]", "end 0", "done -STRING-"}));
     EXPECT_EQ(parse("ab\"c,d\"e"), (Events{"begin -STRING-", "line 0", "field 0 [abc,de]", "end 0", "done -STRING-"}));
     // A quoted line feed stays in the field; a doubled quote adds nothing.
-    EXPECT_EQ(parse("\"two\nlines\",\"say \"\"hi\"\"\""),
-              (Events{"begin -STRING-", "line 0", "field 0 [two\nlines]", "field 1 [say hi]", "end 0", "done -STRING-"}));
+    EXPECT_EQ(parse("\"two\nlines\",\"say \"\"hi\"\"\""), (Events{"begin -STRING-", "line 0", "field 0 [two\nlines]",
+                                                                  "field 1 [say hi]", "end 0", "done -STRING-"}));
     // An unclosed quote keeps the rest of the input.
-    EXPECT_EQ(parse("a,\"b,c\nd"), (Events{"begin -STRING-", "line 0", "field 0 [a]", "field 1 [b,c\nd]", "end 0",
-                                            "done -STRING-"}));
+    EXPECT_EQ(parse("a,\"b,c\nd"),
+              (Events{"begin -STRING-", "line 0", "field 0 [a]", "field 1 [b,c\nd]", "end 0", "done -STRING-"}));
 }
 
 TEST(CsvParser, BackslashEscapesOnlyTheQuote)
 {
     EXPECT_EQ(parse("\\\"a\\b"), (Events{"begin -STRING-", "line 0", "field 0 [\"a\\b]", "end 0", "done -STRING-"}));
-    EXPECT_EQ(parse("\"q \\\" \\n\""), (Events{"begin -STRING-", "line 0", "field 0 [q \" \\n]", "end 0",
-                                                "done -STRING-"}));
+    EXPECT_EQ(parse("\"q \\\" \\n\""),
+              (Events{"begin -STRING-", "line 0", "field 0 [q \" \\n]", "end 0", "done -STRING-"}));
     // A backslash pending at the end is dropped.
     EXPECT_EQ(parse("ab\\"), (Events{"begin -STRING-", "line 0", "field 0 [ab]", "end 0", "done -STRING-"}));
 }
@@ -83,18 +83,18 @@ TEST(CsvParser, BackslashEscapesOnlyTheQuote)
 TEST(CsvParser, CarriageReturnsSpacesAndTabsStayInFields)
 {
     EXPECT_EQ(parse(" a\t,b\r\nc\r\n"), (Events{"begin -STRING-", "line 0", "field 0 [ a\t]", "field 1 [b\r]", "end 0",
-                                                 "line 1", "field 0 [c\r]", "end 1", "done -STRING-"}));
+                                                "line 1", "field 0 [c\r]", "end 1", "done -STRING-"}));
 }
 
 TEST(CsvParser, TheSeparatorWinsOverEveryOtherMeaning)
 {
     EXPECT_EQ(parse("a;\"b,c\";d", ';'), (Events{"begin -STRING-", "line 0", "field 0 [a]", "field 1 [b,c]",
-                                                  "field 2 [d]", "end 0", "done -STRING-"}));
-    EXPECT_EQ(parse("a\"b", '"'), (Events{"begin -STRING-", "line 0", "field 0 [a]", "field 1 [b]", "end 0",
-                                           "done -STRING-"}));
+                                                 "field 2 [d]", "end 0", "done -STRING-"}));
+    EXPECT_EQ(parse("a\"b", '"'),
+              (Events{"begin -STRING-", "line 0", "field 0 [a]", "field 1 [b]", "end 0", "done -STRING-"}));
     // With the line feed as separator, every line feed ends a field and lines never end early.
     EXPECT_EQ(parse("a\n\nb", '\n'), (Events{"begin -STRING-", "line 0", "field 0 [a]", "field 1 []", "field 2 [b]",
-                                              "end 0", "done -STRING-"}));
+                                             "end 0", "done -STRING-"}));
 }
 
 TEST(CsvParser, NullDelegateAndMissingFileGiveFalseWithoutEvents)

@@ -86,7 +86,8 @@ TEST(JsonParser, WholeNumbersKeepAll64BitsAndLargerOnesStayFloats)
     EXPECT_EQ(json::parseFromString("9223372036854775807").integerValue(), 9223372036854775807LL);
     EXPECT_EQ(json::parseFromString("-9223372036854775808").integerValue(), -9223372036854775807LL - 1);
 
-    for (const char* tooBig : {"9223372036854775808", "-9223372036854775809", "1e30", "-1e19", "123456789012345678901234"}) {
+    for (const char* tooBig :
+         {"9223372036854775808", "-9223372036854775809", "1e30", "-1e19", "123456789012345678901234"}) {
         const Value v = json::parseFromString(tooBig);
         ASSERT_TRUE(v.isFloat()) << tooBig;
         EXPECT_EQ(v.floatValue(), std::stod(tooBig)) << tooBig;
@@ -107,8 +108,8 @@ TEST(JsonParser, NumbersWithoutDigitsOrBeyondDoubleRangeAreErrors)
 
 TEST(JsonParser, NumberValuesMatchTheStandardStreamExtraction)
 {
-    for (const char* token : {"0.1", "3.14159265358979", "-2.5e-7", "6.02214076e23", "1E5", "0.000123457",
-                              "123.457", "1.23457e+06", "4.9e-324", "1.7976931348623157e308"}) {
+    for (const char* token : {"0.1", "3.14159265358979", "-2.5e-7", "6.02214076e23", "1E5", "0.000123457", "123.457",
+                              "1.23457e+06", "4.9e-324", "1.7976931348623157e308"}) {
         std::istringstream reference(token);
         double expected = 0;
         reference >> expected;
@@ -149,11 +150,11 @@ TEST(JsonParser, BadUnicodeEscapesAreErrors)
     const std::string bad = error("Invalid '\\' character");
     EXPECT_EQ(parsed("\"\\u00g9\""), bad);
     EXPECT_EQ(parsed("\"\\u12\""), bad);
-    EXPECT_EQ(parsed("\"\\ude80\""), bad);       // low surrogate alone
-    EXPECT_EQ(parsed("\"\\ud83d\""), bad);       // high surrogate alone
+    EXPECT_EQ(parsed("\"\\ude80\""), bad); // low surrogate alone
+    EXPECT_EQ(parsed("\"\\ud83d\""), bad); // high surrogate alone
     EXPECT_EQ(parsed("\"\\ud83dx\""), bad);
     EXPECT_EQ(parsed("\"\\ud83d\\u0041\""), bad); // high surrogate + non-surrogate
-    EXPECT_EQ(parsed("\"\\u00"), error(""));       // input ends inside the escape
+    EXPECT_EQ(parsed("\"\\u00"), error(""));      // input ends inside the escape
 }
 
 TEST(JsonParser, EveryErrorDetail)

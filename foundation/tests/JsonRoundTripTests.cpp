@@ -93,7 +93,8 @@ TEST_F(JsonRoundTripFiles, LargeIntegerArrayThroughAFile)
     Array tiles;
     for (int i = 0; i < 64 * 64; ++i)
         tiles.emplace_back(static_cast<long long>((i * 7) % 42));
-    const Value map(Object{{"size", Value(Array{Value(64LL), Value(64LL)})}, {"tiles", Value(tiles)}, {"tileSize", Value(0.5)}});
+    const Value map(
+        Object{{"size", Value(Array{Value(64LL), Value(64LL)})}, {"tiles", Value(tiles)}, {"tileSize", Value(0.5)}});
 
     const auto file = folder / "big.map.json";
     ASSERT_TRUE(json::writeToFile(file.string(), map));

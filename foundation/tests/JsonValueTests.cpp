@@ -192,7 +192,8 @@ TEST(JsonValue, AccessorsOfAnotherKindNeverReachForeignContent)
 TEST(JsonValueToVector, ObjectsPreferLowerCaseKeysAndSkipNonNumbers)
 {
     using V = math::Vector2<float>;
-    EXPECT_EQ(json::value2vec<float>(Value(Object{{"X", Value(1LL)}, {"x", Value(2LL)}, {"y", Value(3LL)}})), V(2.f, 3.f));
+    EXPECT_EQ(json::value2vec<float>(Value(Object{{"X", Value(1LL)}, {"x", Value(2LL)}, {"y", Value(3LL)}})),
+              V(2.f, 3.f));
     EXPECT_EQ(json::value2vec<float>(Value(Object{{"X", Value(1.5)}, {"Y", Value(-2LL)}})), V(1.5f, -2.f));
     EXPECT_EQ(json::value2vec<float>(Value(Object{{"X", Value(4LL)}, {"x", Value("no")}, {"Y", Value(true)}})),
               V(4.f, 0.f));

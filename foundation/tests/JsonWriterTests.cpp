@@ -61,8 +61,19 @@ TEST(JsonWriter, FloatsUseSixSignificantDigits)
 TEST(JsonWriter, FloatFormMatchesTheStandardStreamFormatting)
 {
     // The stored form is defined as a default-formatted stream's output.
-    const double samples[] = {3.14159265, -2.5e-5, 65536.0, 1e5, 99999.95, 12345.65, 0.3, 7.0 / 3.0, -1e-300,
-                              5e-324, 1.7976931348623157e308, 4503599627370496.5, 1e21};
+    const double samples[] = {3.14159265,
+                              -2.5e-5,
+                              65536.0,
+                              1e5,
+                              99999.95,
+                              12345.65,
+                              0.3,
+                              7.0 / 3.0,
+                              -1e-300,
+                              5e-324,
+                              1.7976931348623157e308,
+                              4503599627370496.5,
+                              1e21};
     for (double d : samples) {
         std::ostringstream reference;
         reference << d;
@@ -72,8 +83,7 @@ TEST(JsonWriter, FloatFormMatchesTheStandardStreamFormatting)
 
 TEST(JsonWriter, NonFiniteFloatsAreWrittenAsReadableNull)
 {
-    const Value v(Array{Value(std::numeric_limits<double>::quiet_NaN()),
-                        Value(std::numeric_limits<double>::infinity()),
+    const Value v(Array{Value(std::numeric_limits<double>::quiet_NaN()), Value(std::numeric_limits<double>::infinity()),
                         Value(-std::numeric_limits<double>::infinity())});
     EXPECT_EQ(text(v), "[null, null, null]");
     EXPECT_NO_THROW(json::parseFromString(text(v)));
@@ -158,8 +168,8 @@ TEST(JsonWriter, StreamsAreFlushedAfterEveryLineEnd)
     stream << v;
     // Lines: "{", "\t\"a\" : 1,", "\t\"c\" : {", "\t\"d\" : true", "}", "}".
     EXPECT_EQ(log.flushed, (std::vector<std::string>{"{\n", "{\n\t\"a\" : 1,\n", "{\n\t\"a\" : 1,\n\t\"c\" : {\n",
-                                                    "{\n\t\"a\" : 1,\n\t\"c\" : {\n\t\"d\" : true\n",
-                                                    "{\n\t\"a\" : 1,\n\t\"c\" : {\n\t\"d\" : true\n}\n"}));
+                                                     "{\n\t\"a\" : 1,\n\t\"c\" : {\n\t\"d\" : true\n",
+                                                     "{\n\t\"a\" : 1,\n\t\"c\" : {\n\t\"d\" : true\n}\n"}));
     EXPECT_EQ(log.str(), text(v));
 
     // An array stays on one line and a string's line feed is escaped: no flush.

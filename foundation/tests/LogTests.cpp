@@ -30,10 +30,12 @@ TEST(Log, CaptureTakesLinesFromEveryThreadAndRestoresThePreviousSink)
         std::vector<std::thread> threads;
         for (int i = 0; i < 4; ++i) {
             threads.emplace_back([] {
-                for (int n = 0; n < 100; ++n) tools::log("T", "line");
+                for (int n = 0; n < 100; ++n)
+                    tools::log("T", "line");
             });
         }
-        for (auto& thread : threads) thread.join();
+        for (auto& thread : threads)
+            thread.join();
         EXPECT_EQ(capture.count("[T] line"), 400);
         EXPECT_TRUE(outer.empty());
     }

@@ -57,7 +57,8 @@ TEST(MathBox, BoundariesOfPointLists)
     EXPECT_EQ(single.max, V(5.0f, 7.0f));
 
     // Extremes of x and y come from different points.
-    const auto box = math::getPolygonBoundaries(std::vector<V>{{2.0f, 3.0f}, {-1.0f, 8.0f}, {4.0f, -6.0f}, {0.0f, 0.0f}});
+    const auto box = math::getPolygonBoundaries(
+        std::vector<V>{{2.0f, 3.0f}, {-1.0f, 8.0f}, {4.0f, -6.0f}, {0.0f, 0.0f}});
     EXPECT_EQ(box.min, V(-1.0f, -6.0f));
     EXPECT_EQ(box.max, V(4.0f, 8.0f));
 

@@ -27,8 +27,7 @@ struct FlagProbe : tools::Activable, tools::Life, tools::Visible, tools::Mirrora
 
     FlagProbe(bool active, bool alive, bool visible)
         : tools::Activable(active), tools::Life(alive), tools::Visible(visible)
-    {
-    }
+    {}
 
     void note(const char* hook, bool seen) { calls.push_back(std::string(hook) + (seen ? "+" : "-")); }
     void onActivate() override { note("activate", isActive()); }
@@ -210,8 +209,8 @@ TEST(LifecycleMixin, HooksRunBeforeTheFlagChangesAndAreNeverGated)
     p.update(0.5f);
     p.finish();
     EXPECT_FALSE(p.isRunning());
-    EXPECT_EQ(p.calls, (Calls{"update " + std::to_string(0.25f), "end(stopped)", "begin(stopped)",
-                              "begin(running)", "update " + std::to_string(0.5f), "end(running)"}));
+    EXPECT_EQ(p.calls, (Calls{"update " + std::to_string(0.25f), "end(stopped)", "begin(stopped)", "begin(running)",
+                              "update " + std::to_string(0.5f), "end(running)"}));
 }
 
 TEST(UpdateableMixin, UpdatePassesTheSameStepThroughBaseReferences)

@@ -71,7 +71,10 @@ public:
 
     float uniform(float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(rng); }
     float logUniform(float loExp, float hiExp) { return std::pow(10.0f, uniform(loExp, hiExp)); }
-    V point(float scale, const V& offset) { return {offset.x + uniform(-1, 1) * scale, offset.y + uniform(-1, 1) * scale}; }
+    V point(float scale, const V& offset)
+    {
+        return {offset.x + uniform(-1, 1) * scale, offset.y + uniform(-1, 1) * scale};
+    }
     V offset()
     {
         const float far = logUniform(0.0f, 7.0f);
@@ -192,11 +195,11 @@ TEST(PhysicsPolygonFilterDeathTest, DroppedShapesReallyAbortBox2D)
 {
     // Each of these is refused by the filter because Box2D would abort on it.
     const std::vector<Polygon> fatal = {
-        {{0, 0}, {1, 0}, {2, 0}},                        // collinear
-        {{0, 0}, {0.001f, 0}, {0, 0.001f}},              // merged into one point
-        {{0, 0}, {1, 0}, {1, 0.0000001f}},               // area below FLT_EPSILON
+        {{0, 0}, {1, 0}, {2, 0}},           // collinear
+        {{0, 0}, {0.001f, 0}, {0, 0.001f}}, // merged into one point
+        {{0, 0}, {1, 0}, {1, 0.0000001f}},  // area below FLT_EPSILON
         {{0, 0}, {0.001f, 0.0005f}, {0.002f, 0}, {0.003f, 0.0002f}},
-        {{1000, 1000}, {1000.1f, 1000}, {1000, 1000.1f}},  // inertia cancels to nothing or less
+        {{1000, 1000}, {1000.1f, 1000}, {1000, 1000.1f}}, // inertia cancels to nothing or less
     };
     for (const Polygon& polygon : fatal) {
         ASSERT_FALSE(PhysicsPolygonFilter::accepts(polygon));

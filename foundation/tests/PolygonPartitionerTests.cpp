@@ -158,9 +158,7 @@ TEST(PolygonPartitionerEarClipping, VertexOnTheCandidateEdgeBlocksTheEar)
 {
     // The spike at (20, 0.5) is the sharpest corner, but the notch vertex W
     // lies exactly on the segment closing its ear.
-    auto outline = [](double wx) {
-        return toPoly({{0, 0}, {20, 0.5}, {0, 1}, {-5, 1}, {wx, 0.5}, {-5, 0}});
-    };
+    auto outline = [](double wx) { return toPoly({{0, 0}, {20, 0.5}, {0, 1}, {-5, 1}, {wx, 0.5}, {-5, 0}}); };
     PolygonPartitioner pp;
 
     PartitionPolyList blocked;
@@ -253,8 +251,8 @@ TEST(PolygonPartitionerHoles, BridgeInLineWithADistantEdge)
     // straight to its right, whose direction has the larger x and so wins.
     // The notch edge from (0.5,4) to (0,4) lies on the same line far to the
     // left and must not block it.
-    const std::vector<Pt> outer = {{0, 0},   {10, 0}, {10, 4},  {8, 4},  {8, 6},  {10, 6},
-                                   {10, 10}, {0, 10}, {0, 6},   {0.5, 6}, {0.5, 4}, {0, 4}};
+    const std::vector<Pt> outer = {{0, 0},   {10, 0}, {10, 4}, {8, 4},   {8, 6},   {10, 6},
+                                   {10, 10}, {0, 10}, {0, 6},  {0.5, 6}, {0.5, 4}, {0, 4}};
     const std::vector<Pt> hole = {{1, 3}, {1, 5}, {4, 4}}; // clockwise
     PolygonPartitioner pp;
     const PartitionPolyList in{toPoly(outer), toPoly(hole, true)};
@@ -391,8 +389,8 @@ TEST(PolygonPartitionerConvex, DiagonalInLineWithADistantEdge)
     // Its four reflex corners all lie on the line x = 0, as do two edges;
     // the three pieces (the lower bound for four reflex corners) need the
     // diagonals (0,-4)-(0,0) and (0,4)-(0,8) on that line.
-    const std::vector<Pt> outline = {{-4, -8}, {0, -8}, {0, -4}, {4, -4}, {4, 12}, {0, 12}, {0, 8},
-                                     {-4, 8},  {-4, 4}, {0, 4},  {0, 0},  {-4, 0}};
+    const std::vector<Pt> outline = {{-4, -8}, {0, -8}, {0, -4}, {4, -4}, {4, 12}, {0, 12},
+                                     {0, 8},   {-4, 8}, {-4, 4}, {0, 4},  {0, 0},  {-4, 0}};
     PolygonPartitioner pp;
     const PartitionPoly poly = toPoly(outline);
     PartitionPolyList parts;
@@ -439,8 +437,8 @@ TEST(PolygonPartitionerOptimalTriangulation, PicksTheShorterDiagonal)
 {
     // A rhombus: the vertical diagonal (length 2) beats the horizontal one (4).
     PolygonPartitioner pp;
-    for (const std::vector<Pt>& rhombus : {std::vector<Pt>{{-2, 0}, {0, -1}, {2, 0}, {0, 1}},
-                                           std::vector<Pt>{{0, -1}, {2, 0}, {0, 1}, {-2, 0}}}) {
+    for (const std::vector<Pt>& rhombus :
+         {std::vector<Pt>{{-2, 0}, {0, -1}, {2, 0}, {0, 1}}, std::vector<Pt>{{0, -1}, {2, 0}, {0, 1}, {-2, 0}}}) {
         const PartitionPoly poly = toPoly(rhombus);
         PartitionPolyList triangles;
         ASSERT_EQ(pp.Triangulate_OPT(&poly, &triangles), 1);

@@ -55,8 +55,7 @@ inline PartitionPoly toPoly(const std::vector<Pt>& pts, bool hole = false)
 
 /// Star-shaped, hence simple, polygon around (cx, cy): n distinct random
 /// angles, random radii in [rmin, rmax], counter-clockwise.
-inline std::vector<Pt> starPolygon(std::mt19937& rng, int n, double rmin, double rmax, double cx = 0.0,
-                                   double cy = 0.0)
+inline std::vector<Pt> starPolygon(std::mt19937& rng, int n, double rmin, double rmax, double cx = 0.0, double cy = 0.0)
 {
     std::uniform_real_distribution<double> radius(rmin, rmax);
     std::uniform_real_distribution<double> jitter(0.1, 0.9);

@@ -45,13 +45,17 @@ TEST(Utf8Conversion, MalformedInputGivesReplacementCharacters)
 {
     const wchar_t R = 0xFFFD;
     EXPECT_EQ(tools::utf8ToWString("\xA9"), (std::wstring{R}));
-    EXPECT_EQ(tools::utf8ToWString("\xC3" "A"), (std::wstring{R, L'A'}));
+    EXPECT_EQ(tools::utf8ToWString("\xC3"
+                                   "A"),
+              (std::wstring{R, L'A'}));
     EXPECT_EQ(tools::utf8ToWString("x\xC3"), (std::wstring{L'x', R}));
     EXPECT_EQ(tools::utf8ToWString("\xF8z"), (std::wstring{R, L'z'}));
     // A new lead byte silently drops an unfinished sequence.
     EXPECT_EQ(tools::utf8ToWString("\xE2\x82\xC3\xA9"), (std::wstring{0xE9}));
     // A three-byte sequence cut short by ASCII.
-    EXPECT_EQ(tools::utf8ToWString("\xE2\x82" "b"), (std::wstring{R, L'b'}));
+    EXPECT_EQ(tools::utf8ToWString("\xE2\x82"
+                                   "b"),
+              (std::wstring{R, L'b'}));
 }
 
 TEST(Utf8Conversion, CodePointsBeyondTheBasicPlaneRoundTrip)

@@ -19,8 +19,8 @@ std::string temporaryNameFor(const std::string& path)
     // file, and long target names do not push the name over the limit.
     static std::atomic<unsigned> counter{0};
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    const std::string name =
-        ".velk-" + std::to_string(static_cast<long>(::getpid())) + "-" + std::to_string(counter++) + ".tmp";
+    const std::string name = ".velk-" + std::to_string(static_cast<long>(::getpid())) + "-" +
+                             std::to_string(counter++) + ".tmp";
     return (folder / name).string();
 }
 

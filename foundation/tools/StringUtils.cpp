@@ -4,8 +4,7 @@
 
 namespace tools {
 
-std::vector<std::string> split(const std::string& text, const std::string& delimiters, bool compress,
-                               bool dropEmpty)
+std::vector<std::string> split(const std::string& text, const std::string& delimiters, bool compress, bool dropEmpty)
 {
     const auto isDelimiter = [&delimiters](char c) { return delimiters.find(c) != std::string::npos; };
     std::vector<std::string> tokens;

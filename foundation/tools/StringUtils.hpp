@@ -10,8 +10,7 @@ namespace tools {
 /// tokens, empty ones included (an empty text gives one empty token). With
 /// `compress`, a run of delimiters separates like a single one; with
 /// `dropEmpty`, empty tokens are removed.
-std::vector<std::string> split(const std::string& text, const std::string& delimiters, bool compress,
-                               bool dropEmpty);
+std::vector<std::string> split(const std::string& text, const std::string& delimiters, bool compress, bool dropEmpty);
 
 /// Decodes UTF-8 into one wide character per code point. Malformed sequences
 /// give U+FFFD; never throws on bad input.

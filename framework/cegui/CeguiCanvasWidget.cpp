@@ -28,8 +28,7 @@ const CeguiCanvasWidget* CeguiCanvasWidget::Drawer::canvas() const
 
 CeguiCanvasWidget::CeguiCanvasWidget(const CEGUI::String& type, const CEGUI::String& name)
     : CeguiCustomWidget<CeguiCanvasWidget>(type, name), alive(std::make_shared<char>(0))
-{
-}
+{}
 
 CeguiCanvasWidget::~CeguiCanvasWidget() = default;
 

@@ -29,8 +29,7 @@ public:
 
     CeguiCustomWidget(const CEGUI::String& type, const CEGUI::String& name)
         : CEGUI::Window(type, name), customGeometry(*this)
-    {
-    }
+    {}
 
     /// Draws the widget's own content, with the GUI renderer's GL state.
     virtual void customDraw() = 0;

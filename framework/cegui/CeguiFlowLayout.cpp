@@ -22,8 +22,7 @@ void CeguiFlowLayout::updateLayout()
         break;
     case Left:
     case Top:
-    default:
-        break;
+    default: break;
     }
 
     CEGUI::UVector2 position = offset;

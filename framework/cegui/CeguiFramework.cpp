@@ -136,8 +136,9 @@ void CeguiFramework::setupLayout(CEGUI::Window* container, CeguiLayout* layout)
     }
     // A layout already kept (moving to another window) keeps its one owner.
     std::shared_ptr<CeguiLayout> owner;
-    const auto kept = std::find_if(layouts.begin(), layouts.end(),
-        [layout](const std::shared_ptr<CeguiLayout>& entry) { return entry.get() == layout; });
+    const auto kept = std::find_if(layouts.begin(), layouts.end(), [layout](const std::shared_ptr<CeguiLayout>& entry) {
+        return entry.get() == layout;
+    });
     if (kept != layouts.end()) {
         owner = *kept;
         layouts.erase(kept);
@@ -151,15 +152,16 @@ void CeguiFramework::setupLayout(CEGUI::Window* container, CeguiLayout* layout)
         [](const CEGUI::Event::Connection& connection) { return !connection->connected(); });
     layouts.push_back(std::move(owner));
     if (container) {
-        destructionConnections.push_back(container->subscribeEvent(
-            CEGUI::Window::EventDestructionStarted,
-            CEGUI::Event::Subscriber(&CeguiFramework::onLayoutDestructionStarted, this)));
+        destructionConnections.push_back(
+            container->subscribeEvent(CEGUI::Window::EventDestructionStarted,
+                                      CEGUI::Event::Subscriber(&CeguiFramework::onLayoutDestructionStarted, this)));
     }
 }
 
 void CeguiFramework::removeLayout(CEGUI::Window* container)
 {
-    const auto found = std::find_if(layouts.begin(), layouts.end(),
+    const auto found = std::find_if(
+        layouts.begin(), layouts.end(),
         [container](const std::shared_ptr<CeguiLayout>& layout) { return layout->getContainer() == container; });
     if (found != layouts.end()) {
         layouts.erase(found);
@@ -208,8 +210,7 @@ void CeguiFramework::initLog(const CEGUI::String& path)
 
 void CeguiFramework::initResources(const CEGUI::String& folder)
 {
-    auto* provider = dynamic_cast<CEGUI::DefaultResourceProvider*>(
-        CEGUI::System::getSingleton().getResourceProvider());
+    auto* provider = dynamic_cast<CEGUI::DefaultResourceProvider*>(CEGUI::System::getSingleton().getResourceProvider());
     if (!provider) {
         logLine("the GUI resource provider has no resource groups; GUI data cannot be found");
         return;

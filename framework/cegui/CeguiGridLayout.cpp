@@ -51,13 +51,11 @@ void CeguiGridLayout::updateLayout()
     CEGUI::UDim cell(0, 0);
     if (n > 0) {
         if (direction == Rows) {
-            cell = CEGUI::UDim(
-                (1.0f - m * spacing.d_x.d_scale - margin.d_left.d_scale - margin.d_right.d_scale) / n,
-                (-(m * spacing.d_x.d_offset) - margin.d_left.d_offset - margin.d_right.d_offset) / n);
+            cell = CEGUI::UDim((1.0f - m * spacing.d_x.d_scale - margin.d_left.d_scale - margin.d_right.d_scale) / n,
+                               (-(m * spacing.d_x.d_offset) - margin.d_left.d_offset - margin.d_right.d_offset) / n);
         } else {
-            cell = CEGUI::UDim(
-                (1.0f - m * spacing.d_y.d_scale - margin.d_top.d_scale - margin.d_bottom.d_scale) / n,
-                (-(m * spacing.d_y.d_offset) - margin.d_top.d_offset - margin.d_bottom.d_offset) / n);
+            cell = CEGUI::UDim((1.0f - m * spacing.d_y.d_scale - margin.d_top.d_scale - margin.d_bottom.d_scale) / n,
+                               (-(m * spacing.d_y.d_offset) - margin.d_top.d_offset - margin.d_bottom.d_offset) / n);
         }
     }
     const CEGUI::USize cellSize = direction == Rows ? CEGUI::USize(cell, CEGUI::UDim(0, 0))

@@ -8,10 +8,25 @@ void CeguiOnlyDrawGeometryBuffer::appendVertex(const CEGUI::Vertex&) {}
 void CeguiOnlyDrawGeometryBuffer::appendGeometry(const CEGUI::Vertex* const, CEGUI::uint) {}
 void CeguiOnlyDrawGeometryBuffer::setActiveTexture(CEGUI::Texture*) {}
 void CeguiOnlyDrawGeometryBuffer::reset() {}
-CEGUI::Texture* CeguiOnlyDrawGeometryBuffer::getActiveTexture() const { return nullptr; }
-CEGUI::uint CeguiOnlyDrawGeometryBuffer::getVertexCount() const { return 0; }
-CEGUI::uint CeguiOnlyDrawGeometryBuffer::getBatchCount() const { return 0; }
+CEGUI::Texture* CeguiOnlyDrawGeometryBuffer::getActiveTexture() const
+{
+    return nullptr;
+}
+CEGUI::uint CeguiOnlyDrawGeometryBuffer::getVertexCount() const
+{
+    return 0;
+}
+CEGUI::uint CeguiOnlyDrawGeometryBuffer::getBatchCount() const
+{
+    return 0;
+}
 void CeguiOnlyDrawGeometryBuffer::setRenderEffect(CEGUI::RenderEffect*) {}
-CEGUI::RenderEffect* CeguiOnlyDrawGeometryBuffer::getRenderEffect() { return nullptr; }
+CEGUI::RenderEffect* CeguiOnlyDrawGeometryBuffer::getRenderEffect()
+{
+    return nullptr;
+}
 void CeguiOnlyDrawGeometryBuffer::setClippingActive(const bool) {}
-bool CeguiOnlyDrawGeometryBuffer::isClippingActive() const { return false; }
+bool CeguiOnlyDrawGeometryBuffer::isClippingActive() const
+{
+    return false;
+}

@@ -10,12 +10,30 @@ const CEGUI::String RightText("RightText");
 
 CeguiStatusbarHandler::CeguiStatusbarHandler(CEGUI::Window* statusbar) : statusbar(statusbar) {}
 
-CEGUI::String CeguiStatusbarHandler::getLeftText() const { return get(LeftText); }
-void CeguiStatusbarHandler::setLeftText(const CEGUI::String& text) { set(LeftText, text); }
-CEGUI::String CeguiStatusbarHandler::getCenterText() const { return get(CenterText); }
-void CeguiStatusbarHandler::setCenterText(const CEGUI::String& text) { set(CenterText, text); }
-CEGUI::String CeguiStatusbarHandler::getRightText() const { return get(RightText); }
-void CeguiStatusbarHandler::setRightText(const CEGUI::String& text) { set(RightText, text); }
+CEGUI::String CeguiStatusbarHandler::getLeftText() const
+{
+    return get(LeftText);
+}
+void CeguiStatusbarHandler::setLeftText(const CEGUI::String& text)
+{
+    set(LeftText, text);
+}
+CEGUI::String CeguiStatusbarHandler::getCenterText() const
+{
+    return get(CenterText);
+}
+void CeguiStatusbarHandler::setCenterText(const CEGUI::String& text)
+{
+    set(CenterText, text);
+}
+CEGUI::String CeguiStatusbarHandler::getRightText() const
+{
+    return get(RightText);
+}
+void CeguiStatusbarHandler::setRightText(const CEGUI::String& text)
+{
+    set(RightText, text);
+}
 
 CEGUI::String CeguiStatusbarHandler::get(const CEGUI::String& property) const
 {

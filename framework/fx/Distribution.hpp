@@ -15,20 +15,16 @@ public:
     Distribution() : Distribution(T{}) {}
 
     /// A constant; anything convertible to T that is not itself callable.
-    template <typename U,
-              std::enable_if_t<std::is_convertible_v<U, T> && !std::is_invocable_v<U&>, int> = 0>
+    template <typename U, std::enable_if_t<std::is_convertible_v<U, T> && !std::is_invocable_v<U&>, int> = 0>
     Distribution(U constant) : source_([value = T(constant)] { return value; })
-    {
-    }
+    {}
 
     /// A functor taking no argument whose result converts to T.
-    template <typename F,
-              std::enable_if_t<std::is_invocable_r_v<T, F&> && !std::is_convertible_v<F, T> &&
-                                   !std::is_same_v<std::decay_t<F>, Distribution>,
-                               int> = 0>
+    template <typename F, std::enable_if_t<std::is_invocable_r_v<T, F&> && !std::is_convertible_v<F, T> &&
+                                               !std::is_same_v<std::decay_t<F>, Distribution>,
+                                           int> = 0>
     Distribution(F functor) : source_(std::move(functor))
-    {
-    }
+    {}
 
     /// Draws one value.
     T operator()() const { return source_(); }

@@ -19,7 +19,10 @@ public:
     void setParticlePosition(Distribution<sf::Vector2f> position) { position_ = std::move(position); }
     void setParticleVelocity(Distribution<sf::Vector2f> velocity) { velocity_ = std::move(velocity); }
     void setParticleRotation(Distribution<float> degrees) { rotation_ = std::move(degrees); }
-    void setParticleRotationSpeed(Distribution<float> degreesPerSecond) { rotationSpeed_ = std::move(degreesPerSecond); }
+    void setParticleRotationSpeed(Distribution<float> degreesPerSecond)
+    {
+        rotationSpeed_ = std::move(degreesPerSecond);
+    }
     void setParticleScale(Distribution<sf::Vector2f> scale) { scale_ = std::move(scale); }
     void setParticleColor(Distribution<sf::Color> color) { color_ = std::move(color); }
     void setParticleTextureIndex(Distribution<unsigned> index) { textureIndex_ = std::move(index); }

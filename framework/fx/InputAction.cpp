@@ -23,15 +23,21 @@ struct InputAction::Node {
 
 namespace {
 
-bool validKey(int key) { return key > sf::Keyboard::Unknown && key < sf::Keyboard::KeyCount; }
-bool validMouseButton(int button) { return button >= 0 && button < sf::Mouse::ButtonCount; }
+bool validKey(int key)
+{
+    return key > sf::Keyboard::Unknown && key < sf::Keyboard::KeyCount;
+}
+bool validMouseButton(int button)
+{
+    return button >= 0 && button < sf::Mouse::ButtonCount;
+}
 bool validJoystickButton(unsigned joystick, unsigned button)
 {
     return joystick < sf::Joystick::Count && button < sf::Joystick::ButtonCount;
 }
 
-std::shared_ptr<const InputAction::Node> makeLeaf(InputAction::Node::Source source, InputAction::Kind kind,
-                                                   int code, unsigned joystick, bool valid)
+std::shared_ptr<const InputAction::Node> makeLeaf(InputAction::Node::Source source, InputAction::Kind kind, int code,
+                                                  unsigned joystick, bool valid)
 {
     auto node = std::make_shared<InputAction::Node>();
     if (valid) {
@@ -47,24 +53,22 @@ std::shared_ptr<const InputAction::Node> makeLeaf(InputAction::Node::Source sour
 
 InputAction::InputAction() : node_(std::make_shared<Node>()) {}
 
-InputAction::InputAction(sf::Keyboard::Key key, Kind kind)
-    : node_(makeLeaf(Node::Key, kind, key, 0, validKey(key)))
-{
-}
+InputAction::InputAction(sf::Keyboard::Key key, Kind kind) : node_(makeLeaf(Node::Key, kind, key, 0, validKey(key))) {}
 
 InputAction::InputAction(sf::Mouse::Button button, Kind kind)
     : node_(makeLeaf(Node::Mouse, kind, button, 0, validMouseButton(button)))
-{
-}
+{}
 
 InputAction::InputAction(JoystickButton button, Kind kind)
     : node_(validJoystickButton(button.joystick, button.button)
                 ? makeLeaf(Node::Joystick, kind, static_cast<int>(button.button), button.joystick, true)
                 : std::make_shared<Node>())
-{
-}
+{}
 
-bool InputAction::isActive(const InputEvents& events) const { return node_->isActive(events); }
+bool InputAction::isActive(const InputEvents& events) const
+{
+    return node_->isActive(events);
+}
 
 InputAction operator||(const InputAction& lhs, const InputAction& rhs)
 {
@@ -87,14 +91,10 @@ InputAction operator&&(const InputAction& lhs, const InputAction& rhs)
 bool InputAction::Node::isActive(const InputEvents& events) const
 {
     switch (source) {
-    case Never:
-        return false;
-    case Or:
-        return lhs->isActive(events) || rhs->isActive(events);
-    case And:
-        return lhs->isActive(events) && rhs->isActive(events);
-    default:
-        break;
+    case Never: return false;
+    case Or: return lhs->isActive(events) || rhs->isActive(events);
+    case And: return lhs->isActive(events) && rhs->isActive(events);
+    default: break;
     }
     if (kind == Hold)
         return isHeld(events);
@@ -112,8 +112,7 @@ bool InputAction::Node::isActive(const InputEvents& events) const
         return std::any_of(list.begin(), list.end(), [this](const sf::Event& e) {
             return matches(e, sf::Event::JoystickButtonPressed, sf::Event::JoystickButtonReleased);
         });
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -123,15 +122,12 @@ bool InputAction::Node::matches(const sf::Event& event, sf::Event::EventType pre
     if (event.type != (kind == PressOnce ? pressed : released))
         return false;
     switch (source) {
-    case Key:
-        return event.key.code == code;
-    case Mouse:
-        return event.mouseButton.button == code;
+    case Key: return event.key.code == code;
+    case Mouse: return event.mouseButton.button == code;
     case Joystick:
         return event.joystickButton.joystickId == joystick &&
                event.joystickButton.button == static_cast<unsigned>(code);
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -141,14 +137,10 @@ bool InputAction::Node::isHeld(const InputEvents& events) const
         return false;
     const InputState& state = events.state();
     switch (source) {
-    case Key:
-        return state.isKeyDown(static_cast<sf::Keyboard::Key>(code));
-    case Mouse:
-        return state.isMouseButtonDown(static_cast<sf::Mouse::Button>(code));
-    case Joystick:
-        return state.isJoystickButtonDown(joystick, static_cast<unsigned>(code));
-    default:
-        return false;
+    case Key: return state.isKeyDown(static_cast<sf::Keyboard::Key>(code));
+    case Mouse: return state.isMouseButtonDown(static_cast<sf::Mouse::Button>(code));
+    case Joystick: return state.isJoystickButtonDown(joystick, static_cast<unsigned>(code));
+    default: return false;
     }
 }
 

@@ -9,13 +9,13 @@ namespace fx {
 /// One particle in drawing coordinates; rotation in degrees.
 struct Particle {
     sf::Vector2f position;
-    sf::Vector2f velocity;          ///< units per second
-    float rotation = 0.f;           ///< degrees
-    float rotationSpeed = 0.f;      ///< degrees per second
-    sf::Vector2f scale{1.f, 1.f};   ///< times the size of its texture rectangle
+    sf::Vector2f velocity;        ///< units per second
+    float rotation = 0.f;         ///< degrees
+    float rotationSpeed = 0.f;    ///< degrees per second
+    sf::Vector2f scale{1.f, 1.f}; ///< times the size of its texture rectangle
     sf::Color color = sf::Color::White;
-    unsigned textureIndex = 0;      ///< which texture rectangle of its system
-    sf::Time elapsed;               ///< lifetime passed so far
+    unsigned textureIndex = 0;            ///< which texture rectangle of its system
+    sf::Time elapsed;                     ///< lifetime passed so far
     sf::Time lifetime = sf::seconds(1.f); ///< total lifetime
 };
 

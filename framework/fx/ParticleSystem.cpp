@@ -36,7 +36,10 @@ void ParticleSystem::addEmitter(EmitterFunction emitter, sf::Time duration)
         emitters_.push_back({std::move(emitter), duration});
 }
 
-void ParticleSystem::clearEmitters() { emitters_.clear(); }
+void ParticleSystem::clearEmitters()
+{
+    emitters_.clear();
+}
 
 void ParticleSystem::clearParticles()
 {
@@ -117,8 +120,8 @@ void ParticleSystem::rebuildVertices() const
         const float c = std::cos(angle);
         const float s = std::sin(angle);
         // Corners relative to the centre, turned like sf::Transform::rotate.
-        const sf::Vector2f ax(hx * c, hx * s);   // half width along the turned x axis
-        const sf::Vector2f ay(-hy * s, hy * c);  // half height along the turned y axis
+        const sf::Vector2f ax(hx * c, hx * s);  // half width along the turned x axis
+        const sf::Vector2f ay(-hy * s, hy * c); // half height along the turned y axis
         // Fields are written one by one: sf::Vertex's constructors are not
         // inline, and this loop runs for every particle of every frame.
         sf::Vertex* quad = &vertices_[v];

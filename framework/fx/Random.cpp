@@ -24,7 +24,10 @@ std::mt19937& randomEngine()
     return engine;
 }
 
-void seedRandom(unsigned seed) { randomEngine().seed(seed); }
+void seedRandom(unsigned seed)
+{
+    randomEngine().seed(seed);
+}
 
 Distribution<float> uniform(float min, float max)
 {
@@ -46,17 +49,14 @@ Distribution<sf::Time> uniform(sf::Time min, sf::Time max)
 {
     const sf::Int64 lo = std::min(min, max).asMicroseconds();
     const sf::Int64 hi = std::max(min, max).asMicroseconds();
-    return [lo, hi] {
-        return sf::microseconds(std::uniform_int_distribution<sf::Int64>(lo, hi)(randomEngine()));
-    };
+    return [lo, hi] { return sf::microseconds(std::uniform_int_distribution<sf::Int64>(lo, hi)(randomEngine())); };
 }
 
 Distribution<sf::Vector2f> deflect(sf::Vector2f vector, float maxDegrees)
 {
     const float limit = std::abs(maxDegrees);
     return [vector, limit] {
-        const float angle =
-            std::uniform_real_distribution<float>(-limit, limit)(randomEngine()) * kRadiansPerDegree;
+        const float angle = std::uniform_real_distribution<float>(-limit, limit)(randomEngine()) * kRadiansPerDegree;
         const float c = std::cos(angle);
         const float s = std::sin(angle);
         return sf::Vector2f(vector.x * c - vector.y * s, vector.x * s + vector.y * c);

@@ -10,7 +10,6 @@
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Window/Mouse.hpp>
 
-
 bool SfmlFramework::pollEvent()
 {
     if (!window || !window->isOpen())
@@ -48,8 +47,7 @@ bool SfmlFramework::pollEvent()
             // Held keys read as released while the window is in the background.
             actionMap.events().setFocus(false);
             continue;
-        default:
-            break;
+        default: break;
         }
         if (!focused)
             continue;

@@ -7,7 +7,6 @@
 
 #include <SFML/Audio/Listener.hpp>
 
-
 float SfmlFramework::clampVolume(float v)
 {
     // Written so that NaN lands on 100.
@@ -52,17 +51,10 @@ std::string SfmlFramework::getColorblindShaderPath(ColorblindType t, ColoblindMo
 {
     std::string path = "data/glsl/colorblind/";
     switch (t) {
-    case Protanopia:
-        path += "protanopia";
-        break;
-    case Deuteranopia:
-        path += "deuteranopia";
-        break;
-    case Tritanopia:
-        path += "tritanopia";
-        break;
-    default:
-        break;
+    case Protanopia: path += "protanopia"; break;
+    case Deuteranopia: path += "deuteranopia"; break;
+    case Tritanopia: path += "tritanopia"; break;
+    default: break;
     }
     if (m == ColorblindSym)
         path += ".sym";
@@ -98,13 +90,9 @@ void SfmlFramework::updateColorblindShader()
 std::string SfmlFramework::getColorblindCode(ColorblindType t)
 {
     switch (t) {
-    case Protanopia:
-        return "setting.graphics.colorblind.v1";
-    case Deuteranopia:
-        return "setting.graphics.colorblind.v2";
-    case Tritanopia:
-        return "setting.graphics.colorblind.v3";
-    default:
-        return "setting.graphics.colorblind.v0";
+    case Protanopia: return "setting.graphics.colorblind.v1";
+    case Deuteranopia: return "setting.graphics.colorblind.v2";
+    case Tritanopia: return "setting.graphics.colorblind.v3";
+    default: return "setting.graphics.colorblind.v0";
     }
 }

@@ -4,7 +4,6 @@
 #include "framework/sfml/SfmlConversions.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 
-
 SfmlState::~SfmlState() = default;
 
 sf::Color SfmlState::getBackgroundSfColor() const

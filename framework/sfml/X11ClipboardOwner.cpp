@@ -208,9 +208,7 @@ void X11ClipboardOwner::Impl::handle(XEvent& event)
             continueTransfer(event.xproperty);
         }
         break;
-    case SelectionRequest:
-        answer(event.xselectionrequest);
-        break;
+    case SelectionRequest: answer(event.xselectionrequest); break;
     case SelectionClear:
         if (event.xselectionclear.selection == clipboard) {
             // Another program copied something: our image is no longer the
@@ -221,8 +219,7 @@ void X11ClipboardOwner::Impl::handle(XEvent& event)
             bmpData.reset();
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -280,9 +277,8 @@ bool X11ClipboardOwner::Impl::sendData(Window requestor, Atom property, Atom typ
 
 void X11ClipboardOwner::Impl::continueTransfer(const XPropertyEvent& event)
 {
-    auto it = std::find_if(transfers.begin(), transfers.end(), [&](const Transfer& t) {
-        return t.requestor == event.window && t.property == event.atom;
-    });
+    auto it = std::find_if(transfers.begin(), transfers.end(),
+                           [&](const Transfer& t) { return t.requestor == event.window && t.property == event.atom; });
     if (it == transfers.end())
         return;
     Transfer& transfer = *it;

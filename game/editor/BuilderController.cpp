@@ -81,10 +81,10 @@ void BuilderController::connectToGrid()
     using W = CEGUI::Window;
     using C = BuilderController;
     const std::pair<const CEGUI::String*, bool (C::*)(const CEGUI::EventArgs&)> handlers[] = {
-        {&W::EventMouseClick, &C::onGridMouseClick},         {&W::EventMouseButtonDown, &C::onGridMouseDown},
-        {&W::EventMouseButtonUp, &C::onGridMouseUp},         {&W::EventMouseMove, &C::onGridMouseMove},
-        {&W::EventMouseWheel, &C::onGridMouseWheel},         {&W::EventMouseEntersArea, &C::onGridMouseEnter},
-        {&W::EventMouseLeavesArea, &C::onGridMouseLeave},    {&W::EventDragDropItemDropped, &C::onGridDragDropped},
+        {&W::EventMouseClick, &C::onGridMouseClick},      {&W::EventMouseButtonDown, &C::onGridMouseDown},
+        {&W::EventMouseButtonUp, &C::onGridMouseUp},      {&W::EventMouseMove, &C::onGridMouseMove},
+        {&W::EventMouseWheel, &C::onGridMouseWheel},      {&W::EventMouseEntersArea, &C::onGridMouseEnter},
+        {&W::EventMouseLeavesArea, &C::onGridMouseLeave}, {&W::EventDragDropItemDropped, &C::onGridDragDropped},
     };
     for (const auto& handler : handlers)
         connections.addConnection(
@@ -95,14 +95,15 @@ void BuilderController::connectToSnapToGridCheckbox()
 {
     auto* check = static_cast<CEGUI::ToggleButton*>(guiRoot()->getChild("Center/Tools/Buttons/Upper/SnapToGridCheck"));
     gridValues.snapToGrid = check->isSelected();
-    connections.addConnection(check->subscribeEvent(CEGUI::ToggleButton::EventSelectStateChanged,
-                                                    CEGUI::Event::Subscriber(&BuilderController::onSnapToGridChanged, this)));
+    connections.addConnection(
+        check->subscribeEvent(CEGUI::ToggleButton::EventSelectStateChanged,
+                              CEGUI::Event::Subscriber(&BuilderController::onSnapToGridChanged, this)));
 }
 
 void BuilderController::connectToSplitButton()
 {
-    CEGUI::Window* button =
-        GameFramework::Singleton.getCeguiFramework()->getWindow("Center/Tools/Buttons/Lower/Builder/SplitButton");
+    CEGUI::Window* button = GameFramework::Singleton.getCeguiFramework()->getWindow(
+        "Center/Tools/Buttons/Lower/Builder/SplitButton");
     connections.addConnection(button->subscribeEvent(
         CEGUI::PushButton::EventClicked, CEGUI::Event::Subscriber(&BuilderController::onSplitButtonClicked, this)));
 }
@@ -115,11 +116,16 @@ void BuilderController::connectToStatusbar()
 void BuilderController::setupOnlyThisWindows()
 {
     const char* const paths[] = {
-        "Center/Inventory/PartsTabs",           "Center/Tools/Buttons/Upper/UndoButton",
-        "Center/Tools/Buttons/Upper/RedoButton", "Center/Tools/Buttons/Upper/SnapToGridCheck",
-        "Center/Tools/Buttons/Upper/SnapToGridIcon", "Center/Tools/Buttons/Lower/Builder",
-        "Center/Tools/PartProperties",          "Center/Tools/HelpButton",
-        "Center/Stats/ShipMenu",                "Center/View/CraftButton",
+        "Center/Inventory/PartsTabs",
+        "Center/Tools/Buttons/Upper/UndoButton",
+        "Center/Tools/Buttons/Upper/RedoButton",
+        "Center/Tools/Buttons/Upper/SnapToGridCheck",
+        "Center/Tools/Buttons/Upper/SnapToGridIcon",
+        "Center/Tools/Buttons/Lower/Builder",
+        "Center/Tools/PartProperties",
+        "Center/Tools/HelpButton",
+        "Center/Stats/ShipMenu",
+        "Center/View/CraftButton",
     };
     for (const char* path : paths)
         addOnlyThisWindow(guiRoot()->getChild(path));

@@ -9,10 +9,10 @@
 #include "framework/cegui/CeguiString.hpp"
 #include "game/editor/EditorText.hpp"
 #include "game/editor/GridPartElement.hpp"
+#include "game/shell/ListItem.hpp"
 #include "game/ship/backend/PartEntry.hpp"
 #include "game/ship/backend/ShipPart.hpp"
 #include "game/ship/backend/ShipPartStore.hpp"
-#include "game/shell/ListItem.hpp"
 
 #include <CEGUI/CEGUI.h>
 
@@ -43,8 +43,9 @@ CEGUI::String inventoryImage(const std::string& image)
 void BuilderController::connectToInventory()
 {
     inventory = static_cast<CEGUI::TabControl*>(guiRoot()->getChild("Center/Inventory/PartsTabs"));
-    connections.addConnection(inventory->subscribeEvent(
-        CEGUI::TabControl::EventSelectionChanged, CEGUI::Event::Subscriber(&BuilderController::onInventoryTabChange, this)));
+    connections.addConnection(
+        inventory->subscribeEvent(CEGUI::TabControl::EventSelectionChanged,
+                                  CEGUI::Event::Subscriber(&BuilderController::onInventoryTabChange, this)));
     if (inventory->getTabCount() > 0)
         inventory->setSelectedTabAtIndex(0);
     createPartButtons();
@@ -61,13 +62,13 @@ void BuilderController::createPartButtonsOnPaneForCategories(CEGUI::Window* pane
 {
     CEGUI::Window* scroll = pane->getChild("Scroll");
     CEGUI::Window* container = scroll->getChild("__auto_container__");
-    CeguiGridLayout* layout =
-        GameFramework::Singleton.getCeguiFramework()->crateGridLayout(container, CeguiGridLayout::Cells);
+    CeguiGridLayout* layout = GameFramework::Singleton.getCeguiFramework()->crateGridLayout(container,
+                                                                                            CeguiGridLayout::Cells);
     layout->setItemsPerLine(2);
     layout->setDirection(CeguiGridLayout::Rows);
     layout->setSpacing(CEGUI::UVector2(CEGUI::UDim(0, 33.33f), CEGUI::UDim(0, 33.33f)));
-    layout->setMargin(CEGUI::UBox(CEGUI::UDim(0, 13.33f), CEGUI::UDim(0, 13.33f), CEGUI::UDim(0, 0),
-                                  CEGUI::UDim(0, 33.33f)));
+    layout->setMargin(
+        CEGUI::UBox(CEGUI::UDim(0, 13.33f), CEGUI::UDim(0, 13.33f), CEGUI::UDim(0, 0), CEGUI::UDim(0, 33.33f)));
     layout->setAspectRatio(1.0f);
     CEGUI::WindowManager& windows = CEGUI::WindowManager::getSingleton();
     for (const std::string& category : list) {
@@ -84,12 +85,12 @@ void BuilderController::createPartButtonsOnPaneForCategories(CEGUI::Window* pane
             drag->setUserData(part);
             drag->setMouseInputPropagationEnabled(true);
             // Kept, so that no event reaches this pane once it is gone.
-            connections.addConnection(drag->subscribeEvent(
-                CEGUI::Window::EventMouseEntersArea,
-                CEGUI::Event::Subscriber(&BuilderController::onInventoryPartMouseEnters, this)));
-            connections.addConnection(drag->subscribeEvent(
-                CEGUI::Window::EventMouseLeavesArea,
-                CEGUI::Event::Subscriber(&BuilderController::onInventoryPartMouseLeaves, this)));
+            connections.addConnection(
+                drag->subscribeEvent(CEGUI::Window::EventMouseEntersArea,
+                                     CEGUI::Event::Subscriber(&BuilderController::onInventoryPartMouseEnters, this)));
+            connections.addConnection(
+                drag->subscribeEvent(CEGUI::Window::EventMouseLeavesArea,
+                                     CEGUI::Event::Subscriber(&BuilderController::onInventoryPartMouseLeaves, this)));
 
             CEGUI::Window* icon = windows.createWindow("GWEN/StaticImage", "");
             icon->setSize(CEGUI::USize(CEGUI::UDim(1, 0), CEGUI::UDim(1, 0)));
@@ -152,11 +153,11 @@ bool BuilderController::onInventoryPartMouseLeaves(const CEGUI::EventArgs&)
 bool BuilderController::onGridDragDropped(const CEGUI::EventArgs& args)
 {
     const auto& dropArgs = static_cast<const CEGUI::DragDropEventArgs&>(args);
-    auto* part = dropArgs.dragDropItem ? static_cast<backend::ShipPart*>(dropArgs.dragDropItem->getUserData()) : nullptr;
+    auto* part = dropArgs.dragDropItem ? static_cast<backend::ShipPart*>(dropArgs.dragDropItem->getUserData())
+                                       : nullptr;
     if (!part)
         return true;
-    const CEGUI::Vector2f cursor =
-        CEGUI::System::getSingleton().getDefaultGUIContext().getMouseCursor().getPosition();
+    const CEGUI::Vector2f cursor = CEGUI::System::getSingleton().getDefaultGUIContext().getMouseCursor().getPosition();
     createPartAt(part, window2grid(cursor));
     return true;
 }
@@ -202,9 +203,9 @@ void BuilderController::PartPropertyWidgets::connectTo(CEGUI::Window* window)
 {
     root = window;
     mirrorCheck = static_cast<CEGUI::ToggleButton*>(root->getChild("Mirroring/Check"));
-    owner->connections.addConnection(mirrorCheck->subscribeEvent(
-        CEGUI::ToggleButton::EventSelectStateChanged,
-        CEGUI::Event::Subscriber(&PartPropertyWidgets::onMirroredCheckboxChanged, this)));
+    owner->connections.addConnection(
+        mirrorCheck->subscribeEvent(CEGUI::ToggleButton::EventSelectStateChanged,
+                                    CEGUI::Event::Subscriber(&PartPropertyWidgets::onMirroredCheckboxChanged, this)));
     drillheadList = static_cast<CEGUI::Listbox*>(root->getChild("Drillhead/List"));
     owner->connections.addConnection(drillheadList->subscribeEvent(
         CEGUI::Listbox::EventSelectionChanged,
@@ -297,9 +298,10 @@ void BuilderController::connectToHelp()
     connections.addConnection(button->subscribeEvent(CEGUI::PushButton::EventClicked,
                                                      CEGUI::Event::Subscriber(&BuilderController::onHelpButton, this)));
     help = guiRoot()->getChild("Help");
-    connections.addConnection(help->getChild("CloseButton")
-                                  ->subscribeEvent(CEGUI::PushButton::EventClicked,
-                                                   CEGUI::Event::Subscriber(&BuilderController::onHelpBackButton, this)));
+    connections.addConnection(
+        help->getChild("CloseButton")
+            ->subscribeEvent(CEGUI::PushButton::EventClicked,
+                             CEGUI::Event::Subscriber(&BuilderController::onHelpBackButton, this)));
     closeHelp();
 }
 

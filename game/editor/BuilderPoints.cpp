@@ -30,8 +30,7 @@ GridPointElement* BuilderController::addPoint(GridPointElement* point)
 
 void BuilderController::setupPoint(GridPointElement* point)
 {
-    const CEGUI::Vector2f cursor =
-        CEGUI::System::getSingleton().getDefaultGUIContext().getMouseCursor().getPosition();
+    const CEGUI::Vector2f cursor = CEGUI::System::getSingleton().getDefaultGUIContext().getMouseCursor().getPosition();
     point->geUpdateIsOver(window2grid(cursor));
     updateShipOutline();
 }

@@ -11,8 +11,8 @@ namespace velk {
 void addFlowLayout(const CEGUI::Window* parent, const CEGUI::String& path, const CEGUI::UDim& spacing)
 {
     CEGUI::Window* container = parent->getChild(path);
-    CeguiFlowLayout* layout =
-        GameFramework::Singleton.getCeguiFramework()->createFlowLayout(container, CeguiFlowLayout::Row);
+    CeguiFlowLayout* layout = GameFramework::Singleton.getCeguiFramework()->createFlowLayout(container,
+                                                                                             CeguiFlowLayout::Row);
     layout->setSpacing(spacing);
     if (layout->getContainer())
         layout->forceUpdate();

@@ -78,7 +78,8 @@ void EditorState::onStateStart()
         music().setLoop(true);
         music().play();
     } else {
-        tools::log("Editor", std::string("Editor music \"") + MusicPath + "\" cannot be opened; the editor stays silent");
+        tools::log("Editor",
+                   std::string("Editor music \"") + MusicPath + "\" cannot be opened; the editor stays silent");
     }
 }
 
@@ -157,8 +158,9 @@ void EditorState::initTabAnimations()
             if (tabs->getSelectedTabIndex() == i)
                 instance->start(true);
         }
-        connections.push_back(std::make_unique<CEGUI::Event::ScopedConnection>(tabs->subscribeEvent(
-            CEGUI::TabControl::EventSelectionChanged, CEGUI::Event::Subscriber(&EditorState::onAnimatedTabChange, this))));
+        connections.push_back(std::make_unique<CEGUI::Event::ScopedConnection>(
+            tabs->subscribeEvent(CEGUI::TabControl::EventSelectionChanged,
+                                 CEGUI::Event::Subscriber(&EditorState::onAnimatedTabChange, this))));
     }
 }
 
@@ -208,12 +210,14 @@ void EditorState::rebuildControllers()
 void EditorState::update()
 {
     VelkState::update();
-    const float dt = GameFramework::Singleton.getSfmlFramework() ? GameFramework::Singleton.getSfmlFramework()->getFrameTime() : 0.0f;
+    const float dt = GameFramework::Singleton.getSfmlFramework()
+                         ? GameFramework::Singleton.getSfmlFramework()->getFrameTime()
+                         : 0.0f;
     for (auto& controller : controllers)
         if (controller->isActive())
             controller->update(dt);
-    stepper.setActive((controllers.size() > 0 && controllers[0]->isActive())
-                      || (controllers.size() > 1 && controllers[1]->isActive()));
+    stepper.setActive((controllers.size() > 0 && controllers[0]->isActive()) ||
+                      (controllers.size() > 1 && controllers[1]->isActive()));
     stepper.update(dt);
 }
 

@@ -32,15 +32,16 @@ void EditorState::connectToShipMenu()
     stepper.clear();
     CEGUI::Window* menu = rootWindow()->getChild("Center/Stats/ShipMenu");
     const std::pair<const char*, bool (EditorState::*)(const CEGUI::EventArgs&)> buttons[] = {
-        {"New", &EditorState::onShipMenuNewButton},       {"Load", &EditorState::onShipMenuLoadButton},
-        {"Save", &EditorState::onShipMenuSaveButton},     {"SaveAs", &EditorState::onShipMenuSaveAsButton},
+        {"New", &EditorState::onShipMenuNewButton},   {"Load", &EditorState::onShipMenuLoadButton},
+        {"Save", &EditorState::onShipMenuSaveButton}, {"SaveAs", &EditorState::onShipMenuSaveAsButton},
         {"Exit", &EditorState::onShipMenuExitButton},
     };
     for (const auto& button : buttons)
         menu->getChild(button.first)
             ->subscribeEvent(CEGUI::PushButton::EventClicked, CEGUI::Event::Subscriber(button.second, this));
-    const unsigned joystick =
-        GameFramework::Singleton.getSfmlFramework() ? GameFramework::Singleton.getSfmlFramework()->getPrimaryJoystick() : 8u;
+    const unsigned joystick = GameFramework::Singleton.getSfmlFramework()
+                                  ? GameFramework::Singleton.getSfmlFramework()->getPrimaryJoystick()
+                                  : 8u;
     stepper.setBackAction(fx::InputAction(fx::JoystickButton(joystick, 1), fx::InputAction::Hold));
     stepper.activate();
     GuiStepper::Node* exit = stepper.getRoot()->connectTo(menu->getChild("Exit"), GuiStepper::Node::All);
@@ -63,9 +64,11 @@ void EditorState::connectToFile()
     fileOkButton->subscribeEvent(CEGUI::PushButton::EventClicked,
                                  CEGUI::Event::Subscriber(&EditorState::onShipFileOkButton, this));
     fileButtons->getChild("CancelButton")
-        ->subscribeEvent(CEGUI::PushButton::EventClicked, CEGUI::Event::Subscriber(&EditorState::onShipFileCancelButton, this));
+        ->subscribeEvent(CEGUI::PushButton::EventClicked,
+                         CEGUI::Event::Subscriber(&EditorState::onShipFileCancelButton, this));
     fileButtons->getChild("DeleteButton")
-        ->subscribeEvent(CEGUI::PushButton::EventClicked, CEGUI::Event::Subscriber(&EditorState::onShipFileDeleteButton, this));
+        ->subscribeEvent(CEGUI::PushButton::EventClicked,
+                         CEGUI::Event::Subscriber(&EditorState::onShipFileDeleteButton, this));
     fileWindow->setModalState(false);
     fileWindow->setVisible(false);
 }

@@ -25,7 +25,9 @@ class ShipPart;
 /// entry; re-placing it from the entry (zoom, pan, release) writes nothing,
 /// so stored positions never drift. Inactive parts (another inventory tab)
 /// are dimmed and cannot be picked.
-class GridPartElement : public GridElement, public tools::Activable, public tools::Rotatable2<float>,
+class GridPartElement : public GridElement,
+                        public tools::Activable,
+                        public tools::Rotatable2<float>,
                         public tools::Mirrorable2 {
 public:
     static const char* const ItemsMapPath;

@@ -75,8 +75,8 @@ bool GridPointElement::isPointInside(const math::Vector2<float>& p) const
 bool GridPointElement::isInsideArea(const Box& box) const
 {
     const math::Vector2<float>& c = getPosition();
-    return std::min(box.min.x, box.max.x) <= c.x && c.x <= std::max(box.min.x, box.max.x)
-        && std::min(box.min.y, box.max.y) <= c.y && c.y <= std::max(box.min.y, box.max.y);
+    return std::min(box.min.x, box.max.x) <= c.x && c.x <= std::max(box.min.x, box.max.x) &&
+           std::min(box.min.y, box.max.y) <= c.y && c.y <= std::max(box.min.y, box.max.y);
 }
 
 void GridPointElement::updatePosition()

@@ -49,8 +49,7 @@ public:
     PointCreator(math::Grid2<float>& grid, backend::ShipEntry* ship, const math::Vector2<float>& pos,
                  backend::PointEntry* after = nullptr)
         : grid(grid), ship(ship), pos(pos), after(after)
-    {
-    }
+    {}
     GridPointElement* operator()() const;
 
 private:

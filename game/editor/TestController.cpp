@@ -36,8 +36,8 @@ TestController::TestController(CeguiCanvasWidget* canvas, backend::ShipEntry* sh
         }
     }
     actions['p'] = fx::InputAction(sf::Keyboard::F7, fx::InputAction::PressOnce);
-    actions['r'] = fx::InputAction(fx::JoystickButton(joystick, 7), fx::InputAction::PressOnce)
-                   || fx::InputAction(sf::Keyboard::R, fx::InputAction::PressOnce);
+    actions['r'] = fx::InputAction(fx::JoystickButton(joystick, 7), fx::InputAction::PressOnce) ||
+                   fx::InputAction(sf::Keyboard::R, fx::InputAction::PressOnce);
     world.setDefaultFont(DefaultFont);
 }
 

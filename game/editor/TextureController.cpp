@@ -108,7 +108,8 @@ void TextureController::connectToTextures()
         return;
     CEGUI::Window* scroll = tabs->getTabContentsAtIndex(0)->getChild("Scroll");
     CEGUI::Window* container = scroll->getChild("__auto_container__");
-    CeguiGridLayout* layout = GameFramework::Singleton.getCeguiFramework()->crateGridLayout(container, CeguiGridLayout::Cells);
+    CeguiGridLayout* layout = GameFramework::Singleton.getCeguiFramework()->crateGridLayout(container,
+                                                                                            CeguiGridLayout::Cells);
     layout->setItemsPerLine(2);
     layout->setSpacing(CEGUI::UVector2(CEGUI::UDim(0, 12), CEGUI::UDim(0, 12)));
     layout->setMargin(CEGUI::UBox(CEGUI::UDim(0, 10), CEGUI::UDim(0, 10), CEGUI::UDim(0, 0), CEGUI::UDim(0, 22)));
@@ -127,7 +128,8 @@ void TextureController::connectToTextures()
             if (!images.isDefined(image))
                 images.addFromImageFile(image, utf8ToCeguiString(TexturePath + "/" + file), "Root");
             CEGUI::Window* preview = windows.createWindow("GWEN/StaticImage", "Preview");
-            preview->setArea(CEGUI::URect(CEGUI::UDim(0, 6), CEGUI::UDim(0, 6), CEGUI::UDim(1, -6), CEGUI::UDim(1, -22)));
+            preview->setArea(
+                CEGUI::URect(CEGUI::UDim(0, 6), CEGUI::UDim(0, 6), CEGUI::UDim(1, -6), CEGUI::UDim(1, -22)));
             preview->setProperty("Image", image);
             preview->setProperty("FrameEnabled", "false");
             preview->setProperty("BackgroundEnabled", "false");
@@ -147,9 +149,12 @@ void TextureController::connectToTextures()
 void TextureController::setupOnlyThisWindows()
 {
     const char* const paths[] = {
-        "Center/Inventory/OutfitTabs",          "Center/Tools/Buttons/Upper/UndoButton",
-        "Center/Tools/Buttons/Upper/RedoButton", "Center/Tools/Buttons/Lower/Texturer",
-        "Center/Tools/ShipColor",               "Center/Stats/ShipMenu",
+        "Center/Inventory/OutfitTabs",
+        "Center/Tools/Buttons/Upper/UndoButton",
+        "Center/Tools/Buttons/Upper/RedoButton",
+        "Center/Tools/Buttons/Lower/Texturer",
+        "Center/Tools/ShipColor",
+        "Center/Stats/ShipMenu",
     };
     for (const char* path : paths)
         addOnlyThisWindow(rootWindow()->getChild(path));
@@ -429,8 +434,10 @@ void TextureController::ColorWidgets::Color::connectTo(CEGUI::Window* row)
     auto keep = [this](const CEGUI::Event::Connection& connection) {
         owner->connections.push_back(std::make_unique<CEGUI::Event::ScopedConnection>(connection));
     };
-    keep(slider->subscribeEvent(CEGUI::Slider::EventValueChanged, CEGUI::Event::Subscriber(&Color::onSliderChanged, this)));
-    keep(spinner->subscribeEvent(CEGUI::Spinner::EventValueChanged, CEGUI::Event::Subscriber(&Color::onSpinnerChanged, this)));
+    keep(slider->subscribeEvent(CEGUI::Slider::EventValueChanged,
+                                CEGUI::Event::Subscriber(&Color::onSliderChanged, this)));
+    keep(spinner->subscribeEvent(CEGUI::Spinner::EventValueChanged,
+                                 CEGUI::Event::Subscriber(&Color::onSpinnerChanged, this)));
     keep(spinner->subscribeEvent(CEGUI::Spinner::EventValueChanged,
                                  CEGUI::Event::Subscriber(&TextureController::onColorSpinnerChanged, owner)));
 }

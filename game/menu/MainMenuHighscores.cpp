@@ -6,10 +6,10 @@
 #include "app/Language.hpp"
 #include "engine/GameFramework.hpp"
 #include "framework/cegui/CeguiString.hpp"
-#include "game/shell/FolderFiles.hpp"
-#include "game/shell/ListItem.hpp"
 #include "game/play/model/ScoreEntry.hpp"
+#include "game/shell/FolderFiles.hpp"
 #include "game/shell/Global.hpp"
+#include "game/shell/ListItem.hpp"
 
 #include <CEGUI/CEGUI.h>
 

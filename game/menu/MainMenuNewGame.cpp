@@ -7,8 +7,8 @@
 #include "foundation/tools/Log.hpp"
 #include "framework/cegui/CeguiString.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
-#include "game/shell/FolderList.hpp"
 #include "game/play/PlayState.hpp"
+#include "game/shell/FolderList.hpp"
 #include "game/shell/Global.hpp"
 
 #include <CEGUI/CEGUI.h>
@@ -127,8 +127,7 @@ void MainMenuState::connectToNotice()
     noticeStepper.clear();
     noticeWindow = rootWindow()->getChild("NoticeWindow");
     CEGUI::Window* ok = noticeWindow->getChild("OkButton");
-    ok->subscribeEvent(CEGUI::PushButton::EventClicked,
-                       CEGUI::Event::Subscriber(&MainMenuState::onNoticeOk, this));
+    ok->subscribeEvent(CEGUI::PushButton::EventClicked, CEGUI::Event::Subscriber(&MainMenuState::onNoticeOk, this));
     noticeStepper.getRoot()->connectTo(ok, GuiStepper::Node::All)->setIsBack(true);
     hideWindow(noticeWindow);
 }

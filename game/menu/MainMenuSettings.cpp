@@ -79,8 +79,8 @@ void MainMenuState::connectGraphicsPage()
     resolutionList = static_cast<CEGUI::Combobox*>(page->getChild("Settings/Resolution"));
     const std::pair<unsigned, unsigned> stored = GameFramework::Singleton.getGraphicsSettings()->getResolution();
     // Asking for the modes needs a display; without a window the list stays empty.
-    const std::vector<sf::VideoMode> modes =
-        sfml()->getWindow() ? sf::VideoMode::getFullscreenModes() : std::vector<sf::VideoMode>();
+    const std::vector<sf::VideoMode> modes = sfml()->getWindow() ? sf::VideoMode::getFullscreenModes()
+                                                                 : std::vector<sf::VideoMode>();
     for (const sf::VideoMode& mode : modes) {
         if (mode.bitsPerPixel != 32)
             continue;
@@ -124,9 +124,9 @@ void MainMenuState::connectGraphicsPage()
             select(antialiasingList, item);
     }
     const CEGUI::USize size = antialiasingList->getSize();
-    antialiasingList->setArea(antialiasingList->getPosition(),
-                              CEGUI::USize(size.d_width,
-                                           CEGUI::UDim(0.0f, 15.0f * antialiasingList->getItemCount() + 25.0f)));
+    antialiasingList->setArea(
+        antialiasingList->getPosition(),
+        CEGUI::USize(size.d_width, CEGUI::UDim(0.0f, 15.0f * antialiasingList->getItemCount() + 25.0f)));
     subscribe(antialiasingList, CEGUI::Combobox::EventListSelectionAccepted, &MainMenuState::onAntialiasingChanged);
     tooltip("AntiAliasing", antialiasingList, "setting.graphics.aa.tooltip");
 

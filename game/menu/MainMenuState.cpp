@@ -225,12 +225,8 @@ void MainMenuState::updateSteppers(float dt)
 {
     CEGUI::Window* modal = CEGUI::System::getSingleton().getDefaultGUIContext().getModalWindow();
     const std::pair<GuiStepper*, CEGUI::Window*> steppers[] = {
-        {&langMenuStepper, langSelector},
-        {&mainMenuStepper, mainMenu},
-        {&highscoresStepper, highscoresWindow},
-        {&settingsStepper, settingsWindow},
-        {&creditsStepper, creditsWindow},
-        {&newGameStepper, newGameWindow},
+        {&langMenuStepper, langSelector},   {&mainMenuStepper, mainMenu},     {&highscoresStepper, highscoresWindow},
+        {&settingsStepper, settingsWindow}, {&creditsStepper, creditsWindow}, {&newGameStepper, newGameWindow},
         {&noticeStepper, noticeWindow},
     };
     for (const auto& [stepper, window] : steppers)
@@ -297,7 +293,7 @@ void MainMenuState::connectToMainMenu()
                                                 CEGUI::Event::Subscriber(handler, this));
 
     // A closed vertical ring; the Load button stays off it.
-    const char* const ring[] = {"HighscoresButton", "EditorButton", "MapperButton",
+    const char* const ring[] = {"HighscoresButton", "EditorButton",  "MapperButton",
                                 "OptionsButton",    "CreditsButton", "ExitButton"};
     CEGUI::Window* first = content->getChild("NewGameButton");
     GuiStepper::Node* node = mainMenuStepper.getRoot()->connectTo(first, GuiStepper::Node::All);

@@ -62,10 +62,7 @@ void affectSparkColor(fx::Particle& particle, sf::Time dt);
 /// active while no window is modal, calls update(dt), draws world() and reads
 /// the getters for its HUD: getGameMode, getScore, getTrialTime, isLandable,
 /// getHpRatio, getFuelRatio; isEnded opens the game-over dialog.
-class GameLogic : public tools::Activable,
-                  public tools::Updateable,
-                  public GameObjectDrawer,
-                  public b2ContactListener {
+class GameLogic : public tools::Activable, public tools::Updateable, public GameObjectDrawer, public b2ContactListener {
 public:
     /// One drill head in contact with the terrain: its spark emitter, its
     /// grinding sound and its contact clock (one hole per drill time).

@@ -125,8 +125,8 @@ void GameLogic::updateDrilling(float dt)
                     continue;
                 b2WorldManifold manifold;
                 contact->GetWorldManifold(&manifold);
-                const b2Vec2 point =
-                    points == 1 ? manifold.points[0] : 0.5f * (manifold.points[0] + manifold.points[1]);
+                const b2Vec2 point = points == 1 ? manifold.points[0]
+                                                 : 0.5f * (manifold.points[0] + manifold.points[1]);
                 Drilling* drilling = getDrilling(head->second);
                 drilling->setPosition(math::Vector2<float>(point.x, point.y));
                 drilling->setNormal(math::Vector2<float>(manifold.normal.x, manifold.normal.y));

@@ -34,8 +34,8 @@ void GameLogic::PreSolve(b2Contact* contact, const b2Manifold* oldManifold)
     const b2Vec2 point = manifold.points[index];
     const b2Body* a = contact->GetFixtureA()->GetBody();
     const b2Body* b = contact->GetFixtureB()->GetBody();
-    const float speed =
-        b2Dot(a->GetLinearVelocityFromWorldPoint(point) - b->GetLinearVelocityFromWorldPoint(point), manifold.normal);
+    const float speed = b2Dot(a->GetLinearVelocityFromWorldPoint(point) - b->GetLinearVelocityFromWorldPoint(point),
+                              manifold.normal);
     if (!rules::isImpact(speed))
         return;
     const float volume = rules::impactVolume(speed);

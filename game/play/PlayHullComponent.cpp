@@ -98,8 +98,7 @@ bool PlayHullComponent::build(backend::ShipEntry* entry)
 
 math::Vector2<float> PlayHullComponent::getTextureSample(const sf::Vector2f& point) const
 {
-    return math::Vector2<float>(textureScale * (point.x + textureOffset.x),
-                                textureScale * (point.y + textureOffset.y));
+    return math::Vector2<float>(textureScale * (point.x + textureOffset.x), textureScale * (point.y + textureOffset.y));
 }
 
 void PlayHullComponent::applyTextureCoordinates()

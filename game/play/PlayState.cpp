@@ -146,8 +146,8 @@ void PlayState::loadingFunction()
         loadFailure.clear();
     } else {
         loadFailure = failure;
-        tools::log("Play", "The game cannot be loaded (ship \"" + shipFile + "\", map \"" + mapFile + "\"): " +
-                               failure);
+        tools::log("Play",
+                   "The game cannot be loaded (ship \"" + shipFile + "\", map \"" + mapFile + "\"): " + failure);
     }
     if (framework)
         framework->setCloseEnabled(true);

@@ -83,8 +83,7 @@ void GuiTestState::fillMultiList()
 {
     auto* list = static_cast<CEGUI::MultiColumnList*>(rootWindow()->getChild("MultiList"));
     for (unsigned c = 0; c < 4; ++c)
-        list->addColumn("Col #" + CEGUI::PropertyHelper<std::uint32_t>::toString(c + 1), c,
-                        CEGUI::UDim(0.25f, 0.0f));
+        list->addColumn("Col #" + CEGUI::PropertyHelper<std::uint32_t>::toString(c + 1), c, CEGUI::UDim(0.25f, 0.0f));
     for (int r = 0; r < kItemCount; ++r)
         list->addRow();
     for (unsigned c = 0; c < 4; ++c) {
@@ -105,7 +104,8 @@ bool GuiTestState::onColorSpinnerChanged(const CEGUI::EventArgs&)
     const auto byte = [](const CEGUI::Spinner* spinner) {
         return static_cast<sf::Uint8>(std::lround(spinner->getCurrentValue()));
     };
-    setBackgroundSfColor(sf::Color(byte(colors.red.spinner), byte(colors.green.spinner), byte(colors.blue.spinner), 255));
+    setBackgroundSfColor(
+        sf::Color(byte(colors.red.spinner), byte(colors.green.spinner), byte(colors.blue.spinner), 255));
     return true;
 }
 
@@ -139,8 +139,7 @@ void GuiTestState::ColorWidgets::Color::connectTo(CEGUI::Window* row)
     label = row->getChild("Label");
     slider = static_cast<CEGUI::Slider*>(row->getChild("Slider"));
     spinner = static_cast<CEGUI::Spinner*>(row->getChild("Spinner"));
-    slider->subscribeEvent(CEGUI::Slider::EventValueChanged,
-                           CEGUI::Event::Subscriber(&Color::onSliderChanged, this));
+    slider->subscribeEvent(CEGUI::Slider::EventValueChanged, CEGUI::Event::Subscriber(&Color::onSliderChanged, this));
     spinner->subscribeEvent(CEGUI::Spinner::EventValueChanged,
                             CEGUI::Event::Subscriber(&Color::onSpinnerChanged, this));
     spinner->subscribeEvent(CEGUI::Spinner::EventValueChanged,

@@ -4,10 +4,6 @@ VelkState::VelkState() = default;
 
 VelkState::~VelkState() = default;
 
-void VelkState::changeGwenSkin(GwenImage)
-{
-}
+void VelkState::changeGwenSkin(GwenImage) {}
 
-void VelkState::changeGwenSkin(const std::string&)
-{
-}
+void VelkState::changeGwenSkin(const std::string&) {}

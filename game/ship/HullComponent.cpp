@@ -42,8 +42,8 @@ bool HullComponent::build(const std::vector<math::Vector2<float>>& points,
     std::vector<std::vector<math::Vector2<float>>> accepted = triangles;
     const std::size_t dropped = math::PhysicsPolygonFilter::dropRejected(accepted);
     if (dropped > 0)
-        tools::log(Tag, std::to_string(dropped) + " of " + std::to_string(triangles.size())
-                            + " hull triangles are too thin or too small for the physics and are left out");
+        tools::log(Tag, std::to_string(dropped) + " of " + std::to_string(triangles.size()) +
+                            " hull triangles are too thin or too small for the physics and are left out");
     for (const auto& triangle : accepted) {
         std::vector<b2Vec2> vertices;
         for (const auto& p : triangle)

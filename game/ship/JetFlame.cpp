@@ -88,7 +88,8 @@ void JetFlame::setLevel(float level)
         if (n > 0) {
             // Levels beyond 1 (or not numbers) must not index past the list.
             const float size = std::isfinite(level) ? std::min(std::fabs(level), 1.0f) : 0.0f;
-            const std::size_t index = std::min(static_cast<std::size_t>(std::floor(static_cast<float>(n) * size)), n - 1);
+            const std::size_t index = std::min(static_cast<std::size_t>(std::floor(static_cast<float>(n) * size)),
+                                               n - 1);
             if (index != currentLevel) {
                 currentLevel = static_cast<unsigned>(index);
                 if (const sf::Texture* texture = levelList[index].texture.get())

@@ -109,7 +109,8 @@ void PartComponent::onBegin()
 
     const backend::ShipPart* part = entry->getShipPart();
     if (!part) {
-        tools::log(Tag, "Part id " + std::to_string(entry->getPartId()) + " is not in the catalogue; the part has no object");
+        tools::log(Tag, "Part id " + std::to_string(entry->getPartId()) +
+                            " is not in the catalogue; the part has no object");
         return;
     }
     GameWorld* world = getWorld();

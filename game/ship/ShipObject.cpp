@@ -36,7 +36,8 @@ sf::Color toSfColor(const backend::ShipColor& c)
 template <typename T>
 void eraseFirst(std::vector<T*>& list, const GameComponent* item)
 {
-    const auto it = std::find_if(list.begin(), list.end(), [item](T* p) { return static_cast<const GameComponent*>(p) == item; });
+    const auto it = std::find_if(list.begin(), list.end(),
+                                 [item](T* p) { return static_cast<const GameComponent*>(p) == item; });
     if (it != list.end())
         list.erase(it);
 }
@@ -69,8 +70,8 @@ void ShipObject::onBegin()
     // One line per part the catalogue does not know; such parts are skipped.
     for (backend::PartEntry* part : entry->partSet().getResources())
         if (!part->getShipPart())
-            tools::log(Tag, "Part id " + std::to_string(part->getPartId())
-                                + " is not in the part catalogue; the part is left out");
+            tools::log(Tag, "Part id " + std::to_string(part->getPartId()) +
+                                " is not in the part catalogue; the part is left out");
 
     for (const char* category : {"drill", "antenna", "lamp", "cockpit", "track", "jet"})
         createParts(category);
@@ -191,8 +192,7 @@ void ShipObject::createTurnSensor()
         return;
     }
     b2PolygonShape shape;
-    shape.SetAsBox(halfWidth, halfHeight,
-                   b2Vec2((box.min.x + box.max.x) * 0.5f, (box.min.y + box.max.y) * 0.5f), 0.0f);
+    shape.SetAsBox(halfWidth, halfHeight, b2Vec2((box.min.x + box.max.x) * 0.5f, (box.min.y + box.max.y) * 0.5f), 0.0f);
     b2FixtureDef def;
     def.shape = &shape;
     def.isSensor = true;
@@ -253,7 +253,8 @@ void ShipObject::draw(sf::RenderTarget& target, sf::RenderStates states) const
 {
     if (!isVisible())
         return;
-    states.transform.translate(position.x, -position.y).rotate(static_cast<float>(rotation * GameComponent::RadToScreenDeg));
+    states.transform.translate(position.x, -position.y)
+        .rotate(static_cast<float>(rotation * GameComponent::RadToScreenDeg));
     preDraw(target, states);
     const auto drawShown = [&](GameComponent* component) {
         component->show();

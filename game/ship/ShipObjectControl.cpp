@@ -57,7 +57,9 @@ void ShipObject::setupControls()
     heads->setJoystickAxis(sf::Joystick::R);
     heads->setMouseFactor(0.075f);
 
-    const auto pad = [this](unsigned button) { return Action(fx::JoystickButton(joystick, button), Action::PressOnce); };
+    const auto pad = [this](unsigned button) {
+        return Action(fx::JoystickButton(joystick, button), Action::PressOnce);
+    };
     actionMap['T'] = Action(Key::Space, Action::PressOnce) || pad(0);
     actionMap['H'] = Action(Key::C, Action::PressOnce) || pad(1) || Action(sf::Mouse::Right, Action::PressOnce);
     actionMap['D'] = Action(Key::F, Action::PressOnce) || pad(2) || Action(sf::Mouse::Left, Action::PressOnce);

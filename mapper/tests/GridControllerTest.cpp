@@ -249,7 +249,7 @@ TEST_F(GridControllerTest, FarPanningNeitherLoopsNorOverflows)
               (std::vector<float>{30.0f, 80.0f, 130.0f, 180.0f}));
     EXPECT_EQ(dunnix::GridController::gridLinePositions(120.0f, 50.0f, 200.0f),
               (std::vector<float>{20.0f, 70.0f, 120.0f, 170.0f}));
-    EXPECT_TRUE(dunnix::GridController::gridLinePositions(std::numeric_limits<float>::quiet_NaN(), 50.0f, 100.0f)
-                    .size() == 2u);
+    EXPECT_TRUE(
+        dunnix::GridController::gridLinePositions(std::numeric_limits<float>::quiet_NaN(), 50.0f, 100.0f).size() == 2u);
     EXPECT_TRUE(dunnix::GridController::gridLinePositions(0.0f, 0.0f, 100.0f).empty());
 }

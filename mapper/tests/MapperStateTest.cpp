@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
 #include <filesystem>
+#include <set>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -105,8 +105,8 @@ TEST_F(MapperStateTest, FreshEditorShowsAnUntitledUnsavedEmptyMap)
     EXPECT_TRUE(stepper.isActive());
     EXPECT_EQ(stepper.getNodeCount(), 1u);
     CEGUI::Window* exit = window(std::string(Menu) + "ExitButton");
-    for (auto direction : {GuiStepper::Node::Left, GuiStepper::Node::Right, GuiStepper::Node::Up,
-                           GuiStepper::Node::Down}) {
+    for (auto direction :
+         {GuiStepper::Node::Left, GuiStepper::Node::Right, GuiStepper::Node::Up, GuiStepper::Node::Down}) {
         ASSERT_NE(stepper.getRoot()->getLink(direction), nullptr);
         EXPECT_EQ(stepper.getRoot()->getLink(direction)->getWindow(), exit);
     }
@@ -157,8 +157,8 @@ TEST_F(MapperStateTest, NewMapIsEmptyUntitledAndUnsaved)
 TEST_F(MapperStateTest, SpinnerValuesOutsideTheRangesAreClamped)
 {
     // Widen the spinners' own ranges, as a changed layout might.
-    for (const char* path : {"NewMap/Size/XSpinner", "NewMap/Size/YSpinner", "NewMap/TS/Spinner",
-                             "NewMap/TPT/Spinner"}) {
+    for (const char* path :
+         {"NewMap/Size/XSpinner", "NewMap/Size/YSpinner", "NewMap/TS/Spinner", "NewMap/TPT/Spinner"}) {
         spinner(path)->setMinimumValue(-1e12);
         spinner(path)->setMaximumValue(1e12);
     }
@@ -364,8 +364,8 @@ TEST_F(MapperStateTest, FailedLoadKeepsTheMapItsNameAndItsDirtyMark)
     velk_test::writeFile(mapFolder() / "array.map.json", "[1, 2, 3]");
     velk_test::writeFile(mapFolder() / "empty.map.json", "");
     fs::create_directory(mapFolder() / "folder.map.json");
-    for (const char* name : {"broken.map.json", "array.map.json", "empty.map.json", "folder.map.json",
-                             "missing.map.json"}) {
+    for (const char* name :
+         {"broken.map.json", "array.map.json", "empty.map.json", "folder.map.json", "missing.map.json"}) {
         loadSample();
         map().getTile(1, 1) = 36;
         tools().setDirty(true);
@@ -420,11 +420,15 @@ TEST(MapperStateFolder, TheMapFolderIsMadeWhenMissingAndAFileInItsPlaceIsLeftAlo
     velk_test::writeFile(temp / "taken" / "data" / "map", "not a folder");
 
     fs::current_path(temp / "fresh");
-    { dunnix::MapperState screen; }
+    {
+        dunnix::MapperState screen;
+    }
     EXPECT_TRUE(fs::is_directory(temp / "fresh" / "data" / "map"));
 
     fs::current_path(temp / "taken");
-    { dunnix::MapperState screen; }
+    {
+        dunnix::MapperState screen;
+    }
     EXPECT_EQ(velk_test::readFile(temp / "taken" / "data" / "map"), "not a folder");
     fs::current_path(previous);
 }
@@ -450,8 +454,9 @@ TEST_F(MapperStateTest, EveryTextOfTheScreenIsTranslatedInBothLanguages)
     // The codes of the script, and those the screen writes itself.
     const std::string script = velk_test::readFile(fs::path(VELK_SOURCE_DIR) / "data/gui/scripts/init_mapper.lua");
     ASSERT_FALSE(script.empty());
-    std::set<std::string> codes{"mapper.untitled", "mapper.ts", "mapper.tpt", "mapper.status.loadfailed",
-                                "mapper.status.savefailed", "mapper.status.badname"};
+    std::set<std::string> codes{
+        "mapper.untitled",      "mapper.ts", "mapper.tpt", "mapper.status.loadfailed", "mapper.status.savefailed",
+        "mapper.status.badname"};
     for (size_t at = script.find("\"@"); at != std::string::npos; at = script.find("\"@", at + 1)) {
         const std::string code = script.substr(at + 2, script.find('"', at + 2) - at - 2);
         if (!code.empty()) // the comment's bare "@"

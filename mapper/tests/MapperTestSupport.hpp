@@ -4,12 +4,12 @@
 // working on a map folder of its own, with helpers that drive the GUI as the
 // mouse would.
 
-#include "framework/cegui/CeguiString.hpp"
-#include "testsupport/game/GameTestSupport.hpp"
 #include "engine/GameInputSource.hpp"
+#include "framework/cegui/CeguiString.hpp"
 #include "mapper/GridController.hpp"
 #include "mapper/MapperState.hpp"
 #include "mapper/ToolsController.hpp"
+#include "testsupport/game/GameTestSupport.hpp"
 
 #include <CEGUI/CEGUI.h>
 
@@ -49,8 +49,7 @@ inline void clickAt(const CEGUI::Vector2f& at, CEGUI::MouseButton button = CEGUI
 }
 
 /// Presses at `from`, moves by one pixel, then to `to` in `steps` moves, releases.
-inline void dragFromTo(const CEGUI::Vector2f& from, const CEGUI::Vector2f& to, CEGUI::MouseButton button,
-                       int steps = 4)
+inline void dragFromTo(const CEGUI::Vector2f& from, const CEGUI::Vector2f& to, CEGUI::MouseButton button, int steps = 4)
 {
     gui().injectMousePosition(from.d_x, from.d_y);
     gui().injectMouseButtonDown(button);

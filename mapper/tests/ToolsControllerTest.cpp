@@ -37,9 +37,8 @@ TEST_F(ToolsControllerTest, IndexTable)
     const struct {
         unsigned int index;
         unsigned char tile;
-    } cases[] = {{0, 2},   {1, 10},  {3, 26},  {4, 9},   {7, 33},  {8, 6},  {12, 3},
-                 {16, 8},  {20, 5},  {24, 4},  {28, 7},  {31, 31}, {32, 34}, {38, 40},
-                 {39, 0},  {40, 0},  {1000, 0}};
+    } cases[] = {{0, 2},  {1, 10}, {3, 26},  {4, 9},   {7, 33},  {8, 6},  {12, 3}, {16, 8},  {20, 5},
+                 {24, 4}, {28, 7}, {31, 31}, {32, 34}, {38, 40}, {39, 0}, {40, 0}, {1000, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(palette().index2tile(c.index), c.tile) << c.index;
 }

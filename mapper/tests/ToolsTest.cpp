@@ -1,5 +1,5 @@
-#include "mapper/MapperInput.hpp"
 #include "mapper/Tools.hpp"
+#include "mapper/MapperInput.hpp"
 
 #include <gtest/gtest.h>
 
@@ -45,18 +45,10 @@ TEST(MapperInput, SpinnerValuesAreClampedBeforeConversion)
         unsigned int tilesPerTexture;
         int brush;
     } cases[] = {
-        {-5.0, 1, 0.1f, 1, 1},
-        {0.0, 1, 0.1f, 1, 1},
-        {0.05, 1, 0.1f, 1, 1},
-        {1.0, 1, 1.0f, 1, 1},
-        {3.7, 3, 3.7f, 3, 3},
-        {10.2, 10, 10.0f, 10, 10},
-        {10.9, 10, 10.0f, 10, 10},
-        {64.5, 64, 10.0f, 64, 20},
-        {2048.9, 2048, 10.0f, 64, 20},
-        {1e12, 2048, 10.0f, 64, 20},
-        {inf, 2048, 10.0f, 64, 20},
-        {-inf, 1, 0.1f, 1, 1},
+        {-5.0, 1, 0.1f, 1, 1},       {0.0, 1, 0.1f, 1, 1},       {0.05, 1, 0.1f, 1, 1},
+        {1.0, 1, 1.0f, 1, 1},        {3.7, 3, 3.7f, 3, 3},       {10.2, 10, 10.0f, 10, 10},
+        {10.9, 10, 10.0f, 10, 10},   {64.5, 64, 10.0f, 64, 20},  {2048.9, 2048, 10.0f, 64, 20},
+        {1e12, 2048, 10.0f, 64, 20}, {inf, 2048, 10.0f, 64, 20}, {-inf, 1, 0.1f, 1, 1},
         {nan, 1, 0.1f, 1, 1},
     };
     for (const auto& c : cases) {
@@ -73,10 +65,18 @@ TEST(MapperInput, OnlyBareFileNamesAreAccepted)
         const char* name;
         bool bare;
     } cases[] = {
-        {"canyon", true},           {"canyon.map.json", true}, {"holdas pálya.map.json", true},
-        {".hidden", true},          {"a..b", true},            {"", false},
-        {".", false},               {"..", false},             {"../canyon", false},
-        {"maps/canyon", false},     {"/tmp/canyon", false},    {"back\\slash", false},
+        {"canyon", true},
+        {"canyon.map.json", true},
+        {"holdas pálya.map.json", true},
+        {".hidden", true},
+        {"a..b", true},
+        {"", false},
+        {".", false},
+        {"..", false},
+        {"../canyon", false},
+        {"maps/canyon", false},
+        {"/tmp/canyon", false},
+        {"back\\slash", false},
         {"canyon/", false},
     };
     for (const auto& c : cases)
@@ -90,12 +90,9 @@ TEST(MapperInput, NamesWithoutTheJsonExtensionGetTheMapExtension)
         const char* typed;
         const char* saved;
     } cases[] = {
-        {"canyon", "canyon.map.json"},
-        {"canyon.json", "canyon.json"},
-        {"canyon.map.json", "canyon.map.json"},
-        {"canyon.map", "canyon.map.map.json"},
-        {"canyon.JSON", "canyon.JSON.map.json"},
-        {"hegyek és völgyek", "hegyek és völgyek.map.json"},
+        {"canyon", "canyon.map.json"},           {"canyon.json", "canyon.json"},
+        {"canyon.map.json", "canyon.map.json"},  {"canyon.map", "canyon.map.map.json"},
+        {"canyon.JSON", "canyon.JSON.map.json"}, {"hegyek és völgyek", "hegyek és völgyek.map.json"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(completeMapFileName(c.typed), c.saved) << c.typed;

@@ -15,8 +15,7 @@ bool checkFileExtension(std::string name, std::string extension)
     return name.compare(static_cast<std::size_t>(d), std::string::npos, extension) == 0;
 }
 
-B2SceneImage_OpenGL::B2SceneImage_OpenGL(const B2SceneImage* other)
-    : B2SceneImage(other)
+B2SceneImage_OpenGL::B2SceneImage_OpenGL(const B2SceneImage* other) : B2SceneImage(other)
 {
     loadImage();
 }

@@ -85,8 +85,8 @@ testing::AssertionResult same(const Color& actual, const Color& expected)
 {
     if (actual.r == expected.r && actual.g == expected.g && actual.b == expected.b && actual.a == expected.a)
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "(" << int(actual.r) << ", " << int(actual.g) << ", " << int(actual.b)
-                                       << ", " << int(actual.a) << ") instead of (" << int(expected.r) << ", "
+    return testing::AssertionFailure() << "(" << int(actual.r) << ", " << int(actual.g) << ", " << int(actual.b) << ", "
+                                       << int(actual.a) << ") instead of (" << int(expected.r) << ", "
                                        << int(expected.g) << ", " << int(expected.b) << ", " << int(expected.a) << ")";
 }
 
@@ -119,8 +119,7 @@ TEST(BitmapTest, OneBitRowsArePaddedToFourBytes)
     s.height = 2;
     s.bits = 1;
     s.palette = {Color{0, 0, 0, 0}, Color{255, 254, 253, 7}};
-    s.pixels = {0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xFF, 0xFF, 0xFF,
-                0x00, 0x00, 0x00, 0x00, 0x80, 0xFF, 0xFF, 0xFF};
+    s.pixels = {0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x80, 0xFF, 0xFF, 0xFF};
     CBitmap bitmap;
     ASSERT_TRUE(load(bitmap, build(s)));
     ASSERT_EQ(bitmap.GetWidth(), 33);
@@ -208,14 +207,14 @@ TEST(BitmapTest, RunLengthCoding)
     s.bits = 8;
     s.compression = 1;
     s.palette = greyPalette(256);
-    s.pixels = {3, 5,          // three pixels of colour 5
-                0, 2, 200, 0,  // move 200 to the right
-                2, 6,          // two of colour 6 at x 203
-                0, 0,          // end of line
-                0, 3, 7, 8, 9, // absolute run, padded to an even position
-                0,             // the pad byte
-                1, 4,          // one of colour 4
-                0, 1};         // end of bitmap
+    s.pixels = {3, 5,  // three pixels of colour 5
+        0, 2, 200, 0,  // move 200 to the right
+        2, 6,          // two of colour 6 at x 203
+        0, 0,          // end of line
+        0, 3, 7, 8, 9, // absolute run, padded to an even position
+        0,             // the pad byte
+        1, 4,          // one of colour 4
+        0, 1};         // end of bitmap
     CBitmap bitmap;
     ASSERT_TRUE(load(bitmap, build(s)));
     const Color* p = bitmap.GetPixels();
@@ -352,10 +351,10 @@ TEST(BitmapTest, HostileRunLengthCodes)
         EXPECT_TRUE(same(bitmap.GetPixels()[x], s.palette[1]));
 
     const Bytes endings[] = {
-        {0, 10, 1, 2},     // absolute run cut short
-        {0, 2, 5},         // delta cut short
-        {3, 5, 0, 0},      // no end-of-bitmap code
-        {3},               // half a code
+        {0, 10, 1, 2}, // absolute run cut short
+        {0, 2, 5},     // delta cut short
+        {3, 5, 0, 0},  // no end-of-bitmap code
+        {3},           // half a code
     };
     for (const Bytes& codes : endings)
     {

@@ -21,10 +21,7 @@ protected:
         ASSERT_NE(world, nullptr) << error;
     }
 
-    bool printed(const char* line) const
-    {
-        return output.find(line) != std::string::npos;
-    }
+    bool printed(const char* line) const { return output.find(line) != std::string::npos; }
 
     B2Scene scene;
     std::string error;
@@ -41,9 +38,9 @@ TEST_F(HostileSceneTest, RefusedShapesAreSkippedAndTheRestLoads)
     // Only "good" survives among the sixteen fixtures of the ground.
     EXPECT_EQ(fixtureCount(ground), 1);
     EXPECT_NE(scene.getFixtureByName("good"), nullptr);
-    for (const char* name : {"nine", "collinear", "welded", "sliver", "notANumber", "farAway", "onePointChain",
-             "repeatedChain", "shortLoop", "pointEdge", "negativeCircle", "infiniteCircle", "noShape", "nanFriction",
-             "negativeFriction"})
+    for (const char* name :
+        {"nine", "collinear", "welded", "sliver", "notANumber", "farAway", "onePointChain", "repeatedChain",
+            "shortLoop", "pointEdge", "negativeCircle", "infiniteCircle", "noShape", "nanFriction", "negativeFriction"})
         EXPECT_EQ(scene.getFixtureByName(name), nullptr) << name;
     EXPECT_TRUE(printed("Ignoring polygon fixture with too many vertices.\n"));
     EXPECT_TRUE(printed("Ignoring polygon fixture whose points have no proper convex hull.\n"));
@@ -164,7 +161,8 @@ TEST(HostileSceneGearTest, GearWithoutAReferenceLinksNothing)
         {"type": "revolute", "bodyA": 0, "bodyB": 2},
         {"type": "gear", "name": "nullFirst", "bodyA": 1, "bodyB": 2, "joint1": null, "joint2": 1},
         {"type": "gear", "name": "noSecond", "bodyA": 1, "bodyB": 2, "joint1": 1},
-        {"type": "gear", "name": "linked", "bodyA": 1, "bodyB": 2, "joint1": 0, "joint2": 1}]})", error);
+        {"type": "gear", "name": "linked", "bodyA": 1, "bodyB": 2, "joint1": 0, "joint2": 1}]})",
+        error);
     const std::string output = logs.text();
     ASSERT_NE(world, nullptr) << error;
     EXPECT_EQ(scene.getJointByName("nullFirst"), nullptr);

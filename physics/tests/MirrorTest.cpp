@@ -14,10 +14,7 @@ namespace
 class MirrorTest : public ::testing::Test
 {
 protected:
-    b2Body* makeBody(b2BodyType type, b2Vec2 position)
-    {
-        return velk_test::addBody(world, type, position, 0.5f);
-    }
+    b2Body* makeBody(b2BodyType type, b2Vec2 position) { return velk_test::addBody(world, type, position, 0.5f); }
 
     /// The only joint of `body`'s joint list that has the given type.
     template <class Joint>
@@ -423,8 +420,7 @@ TEST_F(MirrorGearTest, GearThatBox2DWouldNowRefuseIsDropped)
     c->SetType(b2_staticBody);
     logs.clear();
     mirrorb2BodyX(a);
-    EXPECT_EQ(logs.text(),
-        "Dropping a gear joint of a mirrored body whose joints no longer move dynamic bodies.\n");
+    EXPECT_EQ(logs.text(), "Dropping a gear joint of a mirrored body whose joints no longer move dynamic bodies.\n");
     EXPECT_TRUE(gears().empty());
     EXPECT_EQ(world.GetJointCount(), 2);
 }

@@ -84,12 +84,8 @@ private:
                 fixture["chain"]["vertices"] = points(pick(5), scale);
                 fixture["chain"]["hasPrevVertex"] = pick(2) == 0;
                 break;
-            case 3:
-                fixture["loop"]["vertices"] = points(pick(6), scale);
-                break;
-            default:
-                fixture["polygon"]["vertices"] = points(pick(10), scale);
-                break;
+            case 3: fixture["loop"]["vertices"] = points(pick(6), scale); break;
+            default: fixture["polygon"]["vertices"] = points(pick(10), scale); break;
             }
             value["fixture"].append(fixture);
         }
@@ -105,15 +101,15 @@ private:
 
     Json::Value joint(int bodies, int joints)
     {
-        static const char* const types[] = {"revolute", "prismatic", "distance", "pulley", "mouse", "gear",
-            "wheel", "motor", "weld", "friction", "rope"};
+        static const char* const types[] = {"revolute", "prismatic", "distance", "pulley", "mouse", "gear", "wheel",
+            "motor", "weld", "friction", "rope"};
         Json::Value value;
         value["type"] = types[pick(11)];
         value["bodyA"] = pick(bodies + 1) - (pick(10) == 0 ? 1 : 0);
         value["bodyB"] = pick(bodies + 1);
-        for (const char* key : {"refAngle", "lowerLimit", "upperLimit", "motorSpeed", "maxMotorTorque",
-                 "maxMotorForce", "length", "frequency", "dampingRatio", "lengthA", "lengthB", "ratio", "maxForce",
-                 "maxTorque", "correctionFactor", "springFrequency", "springDampingRatio", "maxLength"})
+        for (const char* key : {"refAngle", "lowerLimit", "upperLimit", "motorSpeed", "maxMotorTorque", "maxMotorForce",
+                 "length", "frequency", "dampingRatio", "lengthA", "lengthB", "ratio", "maxForce", "maxTorque",
+                 "correctionFactor", "springFrequency", "springDampingRatio", "maxLength"})
             if (pick(2) == 0)
                 value[key] = number();
         for (const char* key : {"anchorA", "anchorB", "localAxisA", "groundAnchorA", "groundAnchorB", "target"})
@@ -180,7 +176,8 @@ TEST(RandomSceneTest, LoadingDuringAStepIsRefused)
     std::string error;
     auto world = loadText(scene, R"({"body": [
         {"type": 2, "awake": true, "fixture": [{"density": 1, "circle": {"radius": 1}}]},
-        {"type": 0, "fixture": [{"circle": {"radius": 1}}]}]})", error);
+        {"type": 0, "fixture": [{"circle": {"radius": 1}}]}]})",
+        error);
     ASSERT_NE(world, nullptr) << error;
     Listener listener;
     listener.scene = &scene;

@@ -120,7 +120,8 @@ TEST(SceneImageTest, ImagesFromAScene)
          "glDrawElements": [0, 1, 2]},
         {"name": "front", "body": "0", "renderOrder": -1,
          "glVertexPointer": [0, 0], "glTexCoordPointer": [0, 0, 1, 1]},
-        {"body": 7, "renderOrder": 2}]})", error);
+        {"body": 7, "renderOrder": 2}]})",
+        error);
     ASSERT_NE(world, nullptr) << error;
     B2SceneImage* back = scene.getImageByName("back");
     B2SceneImage* front = scene.getImageByName("front");
@@ -137,10 +138,10 @@ TEST(SceneImageTest, ImagesFromAScene)
     EXPECT_EQ(back->corners[2], b2Vec2(1, 1));
     EXPECT_EQ(back->numPoints, 3);
     EXPECT_EQ(back->numIndices, 3);
-    EXPECT_EQ(front->body, nullptr);   // a body index that is not an integer
-    EXPECT_EQ(front->scale, 0.0f);     // missing scale reads 0
+    EXPECT_EQ(front->body, nullptr); // a body index that is not an integer
+    EXPECT_EQ(front->scale, 0.0f);   // missing scale reads 0
     EXPECT_EQ(front->aspectScale, 1.0f);
-    EXPECT_EQ(front->numPoints, 0);    // arrays of different lengths are not read
+    EXPECT_EQ(front->numPoints, 0); // arrays of different lengths are not read
 
     std::vector<B2SceneImage*> all;
     ASSERT_EQ(scene.getAllImages(all), 3);
@@ -154,7 +155,8 @@ TEST(SceneImageTest, ImagesFromAScene)
     std::sort(byAddress.begin(), byAddress.end());
     const Json::Value value = scene.writeToValue(world.get());
     ASSERT_EQ(value["image"].size(), 3u);
-    auto written = [&value, &byAddress](B2SceneImage* image) -> const Json::Value& {
+    auto written = [&value, &byAddress](B2SceneImage* image) -> const Json::Value&
+    {
         const auto position = std::find(byAddress.begin(), byAddress.end(), image) - byAddress.begin();
         return value["image"][static_cast<Json::ArrayIndex>(position)];
     };

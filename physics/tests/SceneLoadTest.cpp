@@ -169,7 +169,8 @@ TEST_F(SceneLoadTest, ExistingWorldKeepsGravityButTakesTheFlags)
     world.SetAllowSleeping(true);
     world.SetWarmStarting(true);
     b2World* result = scene.readFromString(R"({"gravity": {"x": 3, "y": 3}, "warmStarting": true,
-        "body": [{"type": 2}]})", error, &world);
+        "body": [{"type": 2}]})",
+        error, &world);
     EXPECT_EQ(result, &world);
     EXPECT_EQ(world.GetGravity(), b2Vec2(0.0f, -5.0f));
     EXPECT_FALSE(world.GetAllowSleeping());
@@ -314,7 +315,8 @@ TEST_F(SceneLoadTest, SpringsBecomeStiffnessAndDamping)
 TEST_F(SceneLoadTest, NameLookups)
 {
     auto world = loadText(scene, R"({"body": [{"name": "Rail", "type": 2}, {"name": "Rail", "type": 2},
-        {"name": "other"}]})", error);
+        {"name": "other"}]})",
+        error);
     ASSERT_NE(world, nullptr);
     std::vector<b2Body*> all;
     scene.getAllBodies(all);

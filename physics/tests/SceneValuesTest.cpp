@@ -157,7 +157,8 @@ TEST(SceneValuesTest, ValuesJsonConvertsAreAccepted)
     B2Scene scene;
     std::string error;
     auto world = loadText(scene, R"({"allowSleep": 1, "body": [{"type": 2.0, "name": 12,
-        "fixture": [{"sensor": 1, "circle": {"radius": 1}}]}]})", error);
+        "fixture": [{"sensor": 1, "circle": {"radius": 1}}]}]})",
+        error);
     ASSERT_NE(world, nullptr) << error;
     EXPECT_TRUE(world->GetAllowSleeping());
     std::vector<b2Body*> bodies;

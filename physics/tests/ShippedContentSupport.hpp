@@ -25,7 +25,8 @@
 #include <string>
 #include <vector>
 
-namespace content {
+namespace content
+{
 
 namespace fs = std::filesystem;
 
@@ -53,9 +54,12 @@ inline std::string stringMember(const json::Value& value, const std::string& key
 /// Parses a JSON file; a parse error fails the calling test and gives null.
 inline json::Value parse(const fs::path& path)
 {
-    try {
+    try
+    {
         return json::parseFromFile(path.string());
-    } catch (const json::ParseException& e) {
+    }
+    catch (const json::ParseException& e)
+    {
         ADD_FAILURE() << path << ": " << e.what();
         return json::Value();
     }
@@ -64,14 +68,18 @@ inline json::Value parse(const fs::path& path)
 /// Leading number of a property text, as the game reads it; NaN for none.
 inline float number(const std::string& text)
 {
-    try {
+    try
+    {
         return std::stof(text);
-    } catch (...) {
+    }
+    catch (...)
+    {
         return std::nanf("");
     }
 }
 
-struct PngSize {
+struct PngSize
+{
     bool valid = false;
     std::uint32_t width = 0;
     std::uint32_t height = 0;
@@ -87,9 +95,10 @@ inline PngSize pngSize(const fs::path& path)
     const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
     if (!std::equal(signature, signature + 8, head) || std::string(head + 12, head + 16) != "IHDR")
         return size;
-    auto be32 = [&](int at) {
-        return (std::uint32_t(head[at]) << 24) | (std::uint32_t(head[at + 1]) << 16) |
-               (std::uint32_t(head[at + 2]) << 8) | std::uint32_t(head[at + 3]);
+    auto be32 = [&](int at)
+    {
+        return (std::uint32_t(head[at]) << 24) | (std::uint32_t(head[at + 1]) << 16)
+            | (std::uint32_t(head[at + 2]) << 8) | std::uint32_t(head[at + 3]);
     };
     size.valid = true;
     size.width = be32(16);
@@ -97,7 +106,8 @@ inline PngSize pngSize(const fs::path& path)
     return size;
 }
 
-struct WavInfo {
+struct WavInfo
+{
     bool valid = false;
     int channels = 0;
     int rate = 0;
@@ -110,26 +120,31 @@ inline WavInfo wavInfo(const fs::path& path)
     std::ifstream in(path, std::ios::binary);
     std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     WavInfo info;
-    auto le = [&](std::size_t at, int n) {
+    auto le = [&](std::size_t at, int n)
+    {
         std::uint32_t v = 0;
         for (int i = n - 1; i >= 0; --i)
             v = (v << 8) | bytes[at + i];
         return v;
     };
-    if (bytes.size() < 12 || std::string(bytes.begin(), bytes.begin() + 4) != "RIFF" ||
-        std::string(bytes.begin() + 8, bytes.begin() + 12) != "WAVE")
+    if (bytes.size() < 12 || std::string(bytes.begin(), bytes.begin() + 4) != "RIFF"
+        || std::string(bytes.begin() + 8, bytes.begin() + 12) != "WAVE")
         return info;
     std::uint32_t dataSize = 0;
     bool haveFormat = false;
-    for (std::size_t at = 12; at + 8 <= bytes.size();) {
+    for (std::size_t at = 12; at + 8 <= bytes.size();)
+    {
         const std::string id(bytes.begin() + at, bytes.begin() + at + 4);
         const std::uint32_t size = le(at + 4, 4);
-        if (id == "fmt " && at + 24 <= bytes.size()) {
+        if (id == "fmt " && at + 24 <= bytes.size())
+        {
             info.channels = int(le(at + 10, 2));
             info.rate = int(le(at + 12, 4));
             info.bits = int(le(at + 22, 2));
             haveFormat = true;
-        } else if (id == "data") {
+        }
+        else if (id == "data")
+        {
             dataSize = size;
         }
         at += 8 + size + (size & 1);
@@ -145,7 +160,8 @@ using Rect = std::array<long long, 4>;
 
 /// An ".img.json" file: its image and named rectangles. Checks as it loads
 /// that the image exists and every rectangle lies inside it.
-struct ImageMap {
+struct ImageMap
+{
     fs::path image;
     std::map<std::string, Rect> rects;
 
@@ -160,15 +176,17 @@ struct ImageMap {
         map.image = path.parent_path() / file;
         const PngSize size = pngSize(map.image);
         EXPECT_TRUE(size.valid) << map.image << " is not a PNG";
-        if (const json::Value* images = member(root, "Images")) {
-            for (const auto& [name, value] : images->objectValue()) {
+        if (const json::Value* images = member(root, "Images"))
+        {
+            for (const auto& [name, value] : images->objectValue())
+            {
                 Rect rect{};
                 const auto& items = value.arrayValue();
                 EXPECT_EQ(items.size(), 4u) << path << " " << name;
                 for (std::size_t i = 0; i < items.size() && i < 4; ++i)
                     rect[i] = items[i].integerValue();
-                EXPECT_TRUE(rect[0] >= 0 && rect[1] >= 0 && rect[2] > 2 && rect[3] > 2 &&
-                            rect[0] + rect[2] <= size.width && rect[1] + rect[3] <= size.height)
+                EXPECT_TRUE(rect[0] >= 0 && rect[1] >= 0 && rect[2] > 2 && rect[3] > 2
+                    && rect[0] + rect[2] <= size.width && rect[1] + rect[3] <= size.height)
                     << path << ": rectangle " << name << " is not inside its " << size.width << "x" << size.height
                     << " image";
                 map.rects[name] = rect;
@@ -179,7 +197,8 @@ struct ImageMap {
 };
 
 /// One top-level or nested component description of an object file.
-struct Component {
+struct Component
+{
     std::string id;
     std::string body;
     std::string image;
@@ -189,7 +208,8 @@ struct Component {
 
 /// An object file loaded the way the game loads it: its scene into a world,
 /// its image map, its properties and its component descriptions.
-struct LoadedObject {
+struct LoadedObject
+{
     fs::path path;
     std::unique_ptr<b2World> world;
     std::unique_ptr<B2Scene> scene;
@@ -219,7 +239,8 @@ struct LoadedObject {
         const json::Value* list = member(owner, "Components");
         if (list == nullptr)
             return;
-        for (const json::Value& item : list->arrayValue()) {
+        for (const json::Value& item : list->arrayValue())
+        {
             Component c;
             c.id = stringMember(item, "Id");
             c.body = stringMember(item, "Body");
@@ -248,7 +269,8 @@ struct LoadedObject {
         const std::string imageSet = stringMember(root, "ImageSet");
         EXPECT_FALSE(body.empty()) << path << " names no scene";
         EXPECT_FALSE(imageSet.empty()) << path << " names no image map";
-        if (!body.empty()) {
+        if (!body.empty())
+        {
             std::string error;
             const fs::path scenePath = path.parent_path() / body;
             b2World* loaded = object.scene->readFromFile(scenePath.string().c_str(), error, object.world.get());
@@ -267,7 +289,8 @@ struct LoadedObject {
 };
 
 /// One row of table "part".
-struct CatalogueRow {
+struct CatalogueRow
+{
     int id = 0;
     std::string code;
     std::string image;
@@ -283,7 +306,8 @@ inline std::vector<CatalogueRow> loadCatalogue()
 {
     std::vector<CatalogueRow> rows;
     std::string script;
-    if (!app::DatabaseSeeder::readScript((dataDir() / "velk.sql").string(), script)) {
+    if (!app::DatabaseSeeder::readScript((dataDir() / "velk.sql").string(), script))
+    {
         ADD_FAILURE() << "data/velk.sql cannot be read";
         return rows;
     }
@@ -295,11 +319,13 @@ inline std::vector<CatalogueRow> loadCatalogue()
         "SELECT p.id, p.code, p.image, p.body, p.category, p.shape, IFNULL(l.en, ''), IFNULL(l.hu, '') "
         "FROM part p LEFT JOIN lang l ON l.code = p.code ORDER BY p.id",
         -1, &statement, nullptr);
-    auto text = [&](int column) {
+    auto text = [&](int column)
+    {
         const unsigned char* t = sqlite3_column_text(statement, column);
         return t == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(t));
     };
-    while (statement != nullptr && sqlite3_step(statement) == SQLITE_ROW) {
+    while (statement != nullptr && sqlite3_step(statement) == SQLITE_ROW)
+    {
         rows.push_back(CatalogueRow{sqlite3_column_int(statement, 0), text(1), text(2), text(3), text(4), text(5),
             text(6), text(7)});
     }

@@ -57,7 +57,8 @@ void checkJet(const LoadedObject& jet)
     EXPECT_GT(number(jet.properties.at("Strength")), 0.0f);
     EXPECT_TRUE(soundExists(jet.properties, "Sound+"));
     EXPECT_TRUE(soundExists(jet.properties, "Sound-"));
-    for (const char* id : {"Flame+", "Flame-"}) {
+    for (const char* id : {"Flame+", "Flame-"})
+    {
         const Component* flame = jet.component(id);
         ASSERT_NE(flame, nullptr) << id;
         ASSERT_EQ(flame->properties.count("Flame"), 1u) << id;
@@ -65,7 +66,8 @@ void checkJet(const LoadedObject& jet)
         EXPECT_TRUE(fs::is_regular_file(dataDir() / "img" / "flames" / name / (name + ".flame.json"))) << name;
     }
     // Optional brake roofs: hinges on "Engine" that open away from 0 and close at 0.
-    for (b2Joint* joint : jointsOf(jet.scene->getBodyByName("Engine"), e_revoluteJoint)) {
+    for (b2Joint* joint : jointsOf(jet.scene->getBodyByName("Engine"), e_revoluteJoint))
+    {
         auto* roof = static_cast<b2RevoluteJoint*>(joint);
         EXPECT_TRUE(roof->IsLimitEnabled());
         EXPECT_TRUE(roof->GetLowerLimit() >= -0.01f || roof->GetUpperLimit() <= 0.01f);
@@ -80,7 +82,8 @@ void checkDrill(const LoadedObject& drill)
     ASSERT_EQ(swing.size(), 1u);
     EXPECT_GT(static_cast<b2RevoluteJoint*>(swing[0])->GetMaxMotorTorque(), 0.0f);
     const auto rail = jointsOf(drill.scene->getBodyByName("Rail"), e_prismaticJoint);
-    if (!rail.empty()) {
+    if (!rail.empty())
+    {
         auto* slide = static_cast<b2PrismaticJoint*>(rail[0]);
         EXPECT_TRUE(slide->IsLimitEnabled());
         EXPECT_GT(slide->GetUpperLimit(), 0.5f); // room to move out
@@ -98,7 +101,8 @@ void checkDrillHead(const LoadedObject& head)
     ASSERT_NE(fix, nullptr);
     EXPECT_FALSE(fix->IsSensor());
     EXPECT_EQ(fix->GetBody(), head.scene->getBodyByName(head.mainComponent()->body));
-    for (const char* key : {"Radius", "Drilltime", "Frametime"}) {
+    for (const char* key : {"Radius", "Drilltime", "Frametime"})
+    {
         ASSERT_EQ(head.properties.count(key), 1u) << key;
         EXPECT_GT(number(head.properties.at(key)), 0.0f) << key;
     }
@@ -109,7 +113,8 @@ void checkDrillHead(const LoadedObject& head)
 void checkTrack(const LoadedObject& track)
 {
     int wheels = 0;
-    for (b2Joint* j = track.world->GetJointList(); j != nullptr; j = j->GetNext()) {
+    for (b2Joint* j = track.world->GetJointList(); j != nullptr; j = j->GetNext())
+    {
         if (j->GetType() != e_wheelJoint)
             continue;
         ++wheels;
@@ -142,7 +147,8 @@ TEST(ShippedPartsTest, CatalogueHasEveryKindWithNamesInBothLanguages)
     const auto rows = loadCatalogue();
     std::map<std::string, int> perCategory;
     std::set<std::string> codes;
-    for (const CatalogueRow& row : rows) {
+    for (const CatalogueRow& row : rows)
+    {
         SCOPED_TRACE(row.code);
         ++perCategory[row.category];
         EXPECT_TRUE(codes.insert(row.code).second) << "code listed twice";
@@ -176,7 +182,8 @@ TEST(ShippedPartsTest, EveryPartObjectCarriesTheNamesOfItsKind)
 {
     const auto rows = loadCatalogue();
     ASSERT_FALSE(rows.empty());
-    for (const CatalogueRow& row : rows) {
+    for (const CatalogueRow& row : rows)
+    {
         SCOPED_TRACE(row.code);
         const LoadedObject object = LoadedObject::load(partObjectPath(row.code));
         if (row.category == "jet")
@@ -201,12 +208,13 @@ TEST(ShippedPartsTest, SampleShipsUseKnownPartsAndTheirMainEnginesLiftThem)
     const auto rows = loadCatalogue();
     std::vector<fs::path> ships;
     for (const auto& entry : fs::directory_iterator(dataDir() / "ships"))
-        if (entry.path().string().size() > 10 &&
-            entry.path().string().compare(entry.path().string().size() - 10, 10, ".ship.json") == 0)
+        if (entry.path().string().size() > 10
+            && entry.path().string().compare(entry.path().string().size() - 10, 10, ".ship.json") == 0)
             ships.push_back(entry.path());
     EXPECT_GE(ships.size(), 3u);
     std::set<std::string> kinds;
-    for (const fs::path& file : ships) {
+    for (const fs::path& file : ships)
+    {
         SCOPED_TRACE(file.string());
         const json::Value root = parse(file);
         const json::Value* points = member(root, "Points");
@@ -216,18 +224,19 @@ TEST(ShippedPartsTest, SampleShipsUseKnownPartsAndTheirMainEnginesLiftThem)
         ASSERT_GE(xs.size(), 3u);
         ASSERT_EQ(xs.size(), ys.size());
         ASSERT_EQ(member(*points, "R")->arrayValue().size(), xs.size());
-        auto coordinate = [](const json::Value& v) {
-            return v.isFloat() ? v.floatValue() : static_cast<double>(v.integerValue());
-        };
+        auto coordinate = [](const json::Value& v)
+        { return v.isFloat() ? v.floatValue() : static_cast<double>(v.integerValue()); };
         double area = 0;
-        for (std::size_t i = 0; i < xs.size(); ++i) {
+        for (std::size_t i = 0; i < xs.size(); ++i)
+        {
             const std::size_t j = (i + 1) % xs.size();
             area += coordinate(xs[i]) * coordinate(ys[j]) - coordinate(xs[j]) * coordinate(ys[i]);
         }
         // The hull's triangles weigh 5 per unit area, the parts what their scenes say.
         double mass = 5.0 * std::abs(area) / 2.0;
         double thrust = 0;
-        for (const json::Value& part : member(root, "Parts")->arrayValue()) {
+        for (const json::Value& part : member(root, "Parts")->arrayValue())
+        {
             const CatalogueRow* row = byId(rows, member(part, "Id")->integerValue());
             ASSERT_NE(row, nullptr) << "unknown part id " << member(part, "Id")->integerValue();
             kinds.insert(row->category);
@@ -237,7 +246,8 @@ TEST(ShippedPartsTest, SampleShipsUseKnownPartsAndTheirMainEnginesLiftThem)
                 thrust += number(object.properties.at("Strength"));
             const json::Value* properties = member(part, "Properties");
             const std::string head = properties != nullptr ? stringMember(*properties, "drillhead") : "";
-            if (row->category == "drill") {
+            if (row->category == "drill")
+            {
                 const CatalogueRow* headRow = byCode(rows, head);
                 ASSERT_NE(headRow, nullptr) << "drill without a known head";
                 EXPECT_EQ(headRow->category, "drillhead");

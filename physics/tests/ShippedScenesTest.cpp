@@ -16,10 +16,11 @@ std::vector<fs::path> filesEndingWith(const fs::path& folder, const std::string&
     std::vector<fs::path> out;
     if (!fs::is_directory(folder))
         return out;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+    {
         const std::string name = entry.path().filename().string();
-        if (entry.is_regular_file() && name.size() > ending.size() &&
-            name.compare(name.size() - ending.size(), ending.size(), ending) == 0)
+        if (entry.is_regular_file() && name.size() > ending.size()
+            && name.compare(name.size() - ending.size(), ending.size(), ending) == 0)
             out.push_back(entry.path());
     }
     std::sort(out.begin(), out.end());
@@ -44,7 +45,8 @@ TEST(ShippedScenesTest, EveryObjectFileLoadsItsSceneImagesAndComponents)
     const auto files = filesEndingWith(dataDir() / "obj", ".obj.json");
     // 15 part kinds, the moon, the checkpoint and the platform.
     EXPECT_GE(files.size(), 18u);
-    for (const fs::path& file : files) {
+    for (const fs::path& file : files)
+    {
         SCOPED_TRACE(file.string());
         const LoadedObject object = LoadedObject::load(file);
         // Each scene also sets the world-wide flags of the game's world again.
@@ -52,18 +54,22 @@ TEST(ShippedScenesTest, EveryObjectFileLoadsItsSceneImagesAndComponents)
         EXPECT_TRUE(object.world->GetAllowSleeping());
         EXPECT_TRUE(object.world->GetWarmStarting());
         EXPECT_TRUE(object.world->GetContinuousPhysics());
-        for (const Component& c : object.all) {
-            if (!c.body.empty()) {
+        for (const Component& c : object.all)
+        {
+            if (!c.body.empty())
+            {
                 std::vector<b2Body*> bodies;
                 EXPECT_GT(object.scene->getBodiesByName(c.body, bodies), 0) << "no body " << c.body;
             }
-            if (!c.image.empty()) {
+            if (!c.image.empty())
+            {
                 EXPECT_TRUE(object.images.has(c.image)) << "no image " << c.image;
             }
         }
         // The image file's "_test" variant sits beside it (the ship editor's look).
         const fs::path image = object.images.image;
-        if (file.string().find("/obj/parts/") != std::string::npos) {
+        if (file.string().find("/obj/parts/") != std::string::npos)
+        {
             const fs::path test = image.parent_path() / (image.stem().string() + "_test" + image.extension().string());
             EXPECT_TRUE(pngSize(test).valid) << test;
         }
@@ -74,18 +80,21 @@ TEST(ShippedScenesTest, PartBodiesTouchTheGroundButNeverTheHullTheyAreWeldedTo)
 {
     const auto files = filesEndingWith(dataDir() / "obj" / "parts", ".obj.json");
     ASSERT_FALSE(files.empty());
-    for (const fs::path& file : files) {
+    for (const fs::path& file : files)
+    {
         SCOPED_TRACE(file.string());
         const LoadedObject object = LoadedObject::load(file);
         int fixtures = 0;
-        for (b2Body* b = object.world->GetBodyList(); b != nullptr; b = b->GetNext()) {
+        for (b2Body* b = object.world->GetBodyList(); b != nullptr; b = b->GetNext())
+        {
             EXPECT_EQ(b->GetType(), b2_dynamicBody) << object.scene->getBodyName(b);
             // The loader applies the file's mass data over the fixtures' own, so
             // the two must agree (missing values would leave a unit mass that
             // cannot turn).
             float mass = 0.0f;
             float inertia = 0.0f;
-            for (b2Fixture* f = b->GetFixtureList(); f != nullptr; f = f->GetNext()) {
+            for (b2Fixture* f = b->GetFixtureList(); f != nullptr; f = f->GetNext())
+            {
                 b2MassData data;
                 f->GetMassData(&data);
                 mass += data.mass;
@@ -94,7 +103,8 @@ TEST(ShippedScenesTest, PartBodiesTouchTheGroundButNeverTheHullTheyAreWeldedTo)
             EXPECT_GT(mass, 0.0f) << object.scene->getBodyName(b);
             EXPECT_NEAR(b->GetMass(), mass, 1e-3f * mass) << object.scene->getBodyName(b);
             EXPECT_NEAR(b->GetInertia(), inertia, 1e-3f * inertia) << object.scene->getBodyName(b);
-            for (b2Fixture* f = b->GetFixtureList(); f != nullptr; f = f->GetNext(), ++fixtures) {
+            for (b2Fixture* f = b->GetFixtureList(); f != nullptr; f = f->GetNext(), ++fixtures)
+            {
                 EXPECT_FALSE(touchesHull(f->GetFilterData())) << object.scene->getBodyName(b);
                 EXPECT_TRUE(touchesGround(f->GetFilterData())) << object.scene->getBodyName(b);
             }
@@ -110,7 +120,8 @@ TEST(ShippedScenesTest, FlamesNameTheirFramesAndLevelTextures)
 {
     const auto files = filesEndingWith(dataDir() / "img" / "flames", ".flame.json");
     EXPECT_GE(files.size(), 2u);
-    for (const fs::path& file : files) {
+    for (const fs::path& file : files)
+    {
         SCOPED_TRACE(file.string());
         // The jets find a flame F at data/img/flames/F/F.flame.json.
         EXPECT_EQ(file.filename().string(), file.parent_path().filename().string() + ".flame.json");
@@ -122,7 +133,8 @@ TEST(ShippedScenesTest, FlamesNameTheirFramesAndLevelTextures)
         ASSERT_NE(levels, nullptr);
         EXPECT_GE(levels->arrayValue().size(), 2u);
         const PngSize first = pngSize(frames.image);
-        for (const json::Value& level : levels->arrayValue()) {
+        for (const json::Value& level : levels->arrayValue())
+        {
             ASSERT_TRUE(level.isString());
             // The frame rectangles are used on every level texture alike.
             const PngSize size = pngSize(file.parent_path() / level.stringValue());
@@ -170,7 +182,8 @@ TEST(ShippedScenesTest, PlayImagesAndHullTexturesArePngsAtDrawnSize)
     const auto textures = filesEndingWith(dataDir() / "img" / "tex", ".png");
     EXPECT_GE(textures.size(), 3u);
     images.insert(images.end(), textures.begin(), textures.end());
-    for (const fs::path& image : images) {
+    for (const fs::path& image : images)
+    {
         const PngSize size = pngSize(image);
         EXPECT_TRUE(size.valid) << image;
         EXPECT_TRUE(size.width >= 8 && size.width <= 256 && size.height >= 8 && size.height <= 256) << image;
@@ -186,7 +199,8 @@ TEST(ShippedScenesTest, SoundsAreShortMonoWavs)
     const auto parts = filesEndingWith(dataDir() / "snd" / "parts", ".wav");
     EXPECT_GE(parts.size(), 4u);
     sounds.insert(sounds.end(), parts.begin(), parts.end());
-    for (const fs::path& sound : sounds) {
+    for (const fs::path& sound : sounds)
+    {
         SCOPED_TRACE(sound.string());
         const WavInfo info = wavInfo(sound);
         ASSERT_TRUE(info.valid);

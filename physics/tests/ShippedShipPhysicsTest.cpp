@@ -18,7 +18,8 @@ namespace
 {
 constexpr float Step = 1.0f / 60.0f;
 
-struct Jet {
+struct Jet
+{
     b2Body* body = nullptr;
     float strength = 0;
 };
@@ -69,9 +70,11 @@ public:
 
     void run(float seconds, bool thrust = false)
     {
-        for (float t = 0; t < seconds; t += Step) {
+        for (float t = 0; t < seconds; t += Step)
+        {
             if (thrust)
-                for (const Jet& jet : mainJets) {
+                for (const Jet& jet : mainJets)
+                {
                     const float a = jet.body->GetAngle();
                     jet.body->ApplyForceToCenter(jet.strength * b2Vec2(-std::sin(a), std::cos(a)), true);
                 }
@@ -106,9 +109,8 @@ private:
         const auto& xs = member(*points, "X")->arrayValue();
         const auto& ys = member(*points, "Y")->arrayValue();
         std::vector<math::Vector2<float>> outline;
-        auto value = [](const json::Value& v) {
-            return float(v.isFloat() ? v.floatValue() : double(v.integerValue()));
-        };
+        auto value = [](const json::Value& v)
+        { return float(v.isFloat() ? v.floatValue() : double(v.integerValue())); };
         for (std::size_t i = 0; i < xs.size() && i < ys.size(); ++i)
             outline.emplace_back(value(xs[i]), value(ys[i]));
         EXPECT_TRUE(math::isPolygonSimple(outline));
@@ -118,7 +120,8 @@ private:
         b2BodyDef def;
         def.type = b2_dynamicBody;
         hull = world.CreateBody(&def);
-        for (const auto& triangle : triangles) {
+        for (const auto& triangle : triangles)
+        {
             b2Vec2 v[3];
             for (int k = 0; k < 3; ++k)
                 v[k].Set(triangle[k].x, triangle[k].y);
@@ -146,10 +149,12 @@ private:
         EXPECT_EQ(scene.readFromFile(scenePath.string().c_str(), error, &world), &world) << error;
         std::vector<b2Body*> bodies;
         scene.getAllBodies(bodies);
-        for (b2Body* b : bodies) {
+        for (b2Body* b : bodies)
+        {
             b2Vec2 p = b->GetPosition();
             float a = b->GetAngle();
-            if (mirrored) {
+            if (mirrored)
+            {
                 mirrorb2BodyX(b);
                 p.x = -p.x;
                 a = -a;
@@ -157,7 +162,8 @@ private:
             const b2Rot turn(angle);
             b->SetTransform(position + b2Mul(turn, p), a + angle);
         }
-        for (b2Joint* j = world.GetJointList(); j != nullptr; j = j->GetNext()) {
+        for (b2Joint* j = world.GetJointList(); j != nullptr; j = j->GetNext())
+        {
             if (j->GetType() == e_prismaticJoint && std::find(rails.begin(), rails.end(), j) == rails.end())
                 rails.push_back(static_cast<b2PrismaticJoint*>(j));
         }
@@ -186,7 +192,8 @@ private:
                 row = &r;
         ASSERT_NE(row, nullptr);
         const json::Value* t = member(part, "Transform");
-        auto value = [&](const char* key) {
+        auto value = [&](const char* key)
+        {
             const json::Value* v = member(*t, key);
             return v == nullptr ? 0.0f : float(v->isFloat() ? v->floatValue() : double(v->integerValue()));
         };
@@ -201,11 +208,13 @@ private:
         weld(hull, main, position);
         if (row->code == "jet.mkiii")
             mainJets.push_back(Jet{main, number(info.properties.at("Strength"))});
-        for (b2Joint* j = world.GetJointList(); j != nullptr; j = j->GetNext()) {
+        for (b2Joint* j = world.GetJointList(); j != nullptr; j = j->GetNext())
+        {
             if (j->GetType() == e_wheelJoint && std::find(wheels.begin(), wheels.end(), j) == wheels.end())
                 wheels.push_back(static_cast<b2WheelJoint*>(j));
         }
-        if (row->category == "drill") {
+        if (row->category == "drill")
+        {
             B2Scene& scene = *scenes.back();
             b2Body* mount = scene.getBodyByName(info.component("HeadWelding")->body);
             ASSERT_NE(mount, nullptr);
@@ -234,7 +243,8 @@ std::vector<fs::path> sampleShips()
 
 TEST(ShippedShipPhysicsTest, SampleShipsSettleOnTheirFeetAndClimbOnTheirMainEngines)
 {
-    for (const fs::path& file : sampleShips()) {
+    for (const fs::path& file : sampleShips())
+    {
         SCOPED_TRACE(file.string());
         Assembly ship(file);
         ASSERT_FALSE(ship.mainJets.empty());
@@ -259,7 +269,8 @@ TEST(ShippedShipPhysicsTest, SampleShipsSettleOnTheirFeetAndClimbOnTheirMainEngi
 TEST(ShippedShipPhysicsTest, DrillsSlideOutAndSwingTheirHeads)
 {
     int drills = 0;
-    for (const fs::path& file : sampleShips()) {
+    for (const fs::path& file : sampleShips())
+    {
         SCOPED_TRACE(file.string());
         Assembly ship(file);
         ship.world.SetGravity(b2Vec2_zero);
@@ -288,7 +299,8 @@ TEST(ShippedShipPhysicsTest, DrillsSlideOutAndSwingTheirHeads)
 TEST(ShippedShipPhysicsTest, TracksDriveTheShipAlongTheGround)
 {
     int tracked = 0;
-    for (const fs::path& file : sampleShips()) {
+    for (const fs::path& file : sampleShips())
+    {
         Assembly ship(file);
         if (ship.wheels.empty())
             continue;

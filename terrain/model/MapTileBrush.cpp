@@ -19,18 +19,15 @@ struct Rule {
 // Corners first (diagonals), then steep steps into slope pairs, then the
 // cells next to those slopes, then whatever is left of the rim.
 constexpr Rule rules[34] = {
-    {{1, 0, 0, 1}, 30},          {{0, 0, 1, 1}, 33},          {{0, 1, 1, 0}, 32},
-    {{1, 1, 0, 0}, 31},          {{Edge, 0, 0, Edge}, 30},    {{0, 0, Edge, Edge}, 33},
-    {{0, Edge, Edge, 0}, 32},    {{Edge, Edge, 0, 0}, 31},    {{1, 0, 0, Edge}, 11},
-    {{Edge, 0, 0, 1}, 14},       {{0, 0, Edge, 1}, 10},       {{0, 0, 1, Edge}, 17},
-    {{0, Edge, 1, 0}, 13},       {{0, 1, Edge, 0}, 16},       {{Edge, 1, 0, 0}, 12},
-    {{1, Edge, 0, 0}, 15},       {{1, 11, 0, 15}, 1},         {{10, 0, 14, 1}, 1},
-    {{0, 17, 1, 13}, 1},         {{16, 1, 12, 0}, 1},         {{1, 30, 0, 31}, 1},
-    {{33, 0, 30, 1}, 1},         {{0, 33, 1, 32}, 1},         {{32, 1, 31, 0}, 1},
-    {{Any, Edge, Any, Edge}, 1}, {{Edge, Any, Edge, Any}, 1}, {{Any, 11, Any, Any}, 3},
-    {{Any, Any, 14, Any}, 6},    {{10, Any, Any, Any}, 2},    {{Any, 17, Any, Any}, 9},
-    {{Any, Any, Any, 13}, 5},    {{16, Any, Any, Any}, 8},    {{Any, Any, 12, Any}, 4},
-    {{Any, Any, Any, 15}, 7},
+    {{1, 0, 0, 1}, 30},          {{0, 0, 1, 1}, 33},          {{0, 1, 1, 0}, 32},       {{1, 1, 0, 0}, 31},
+    {{Edge, 0, 0, Edge}, 30},    {{0, 0, Edge, Edge}, 33},    {{0, Edge, Edge, 0}, 32}, {{Edge, Edge, 0, 0}, 31},
+    {{1, 0, 0, Edge}, 11},       {{Edge, 0, 0, 1}, 14},       {{0, 0, Edge, 1}, 10},    {{0, 0, 1, Edge}, 17},
+    {{0, Edge, 1, 0}, 13},       {{0, 1, Edge, 0}, 16},       {{Edge, 1, 0, 0}, 12},    {{1, Edge, 0, 0}, 15},
+    {{1, 11, 0, 15}, 1},         {{10, 0, 14, 1}, 1},         {{0, 17, 1, 13}, 1},      {{16, 1, 12, 0}, 1},
+    {{1, 30, 0, 31}, 1},         {{33, 0, 30, 1}, 1},         {{0, 33, 1, 32}, 1},      {{32, 1, 31, 0}, 1},
+    {{Any, Edge, Any, Edge}, 1}, {{Edge, Any, Edge, Any}, 1}, {{Any, 11, Any, Any}, 3}, {{Any, Any, 14, Any}, 6},
+    {{10, Any, Any, Any}, 2},    {{Any, 17, Any, Any}, 9},    {{Any, Any, Any, 13}, 5}, {{16, Any, Any, Any}, 8},
+    {{Any, Any, 12, Any}, 4},    {{Any, Any, Any, 15}, 7},
 };
 
 /// The neighbours that patterns 16..19 rewrite: (dx, dy, code) twice.
@@ -42,10 +39,10 @@ struct NeighbourWrite {
 };
 constexpr int firstRewritingRule = 16;
 constexpr NeighbourWrite neighbourWrites[4] = {
-    {0, -1, 30, 0, 1, 31},  // up, down
-    {-1, 0, 33, 1, 0, 30},  // left, right
-    {0, -1, 33, 0, 1, 32},  // up, down
-    {-1, 0, 32, 1, 0, 31},  // left, right
+    {0, -1, 30, 0, 1, 31}, // up, down
+    {-1, 0, 33, 1, 0, 30}, // left, right
+    {0, -1, 33, 0, 1, 32}, // up, down
+    {-1, 0, 32, 1, 0, 31}, // left, right
 };
 
 bool inside(const MapTileBrush& brush, int x, int y)
@@ -135,8 +132,8 @@ MapTileBrush genMapTileBall(int radius)
     if (radius < 0)
         return {};
     if (radius > MaxMapTileBrushRadius) {
-        tools::log("MapTile", "Brush radius " + std::to_string(radius) + " clamped to " +
-                                  std::to_string(MaxMapTileBrushRadius));
+        tools::log("MapTile",
+                   "Brush radius " + std::to_string(radius) + " clamped to " + std::to_string(MaxMapTileBrushRadius));
         radius = MaxMapTileBrushRadius;
     }
     const std::size_t n = 2 * static_cast<std::size_t>(radius) + 1;

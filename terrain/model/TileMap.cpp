@@ -77,9 +77,7 @@ TileMap::TileMap(const math::Vector2<unsigned int>& size_)
     resizeTo(size_);
 }
 
-TileMap::TileMap(unsigned int width, unsigned int height) : TileMap(math::Vector2<unsigned int>(width, height))
-{
-}
+TileMap::TileMap(unsigned int width, unsigned int height) : TileMap(math::Vector2<unsigned int>(width, height)) {}
 
 void TileMap::setTileSize(float value)
 {
@@ -255,7 +253,8 @@ bool TileMap::apply(const json::Value& root, const std::string& source)
     double number = 0.0;
     if (const json::Value* value = member(root, "TileSize"); value && value->isNumber()) {
         const double read = value->isInteger() ? static_cast<double>(value->integerValue()) : value->floatValue();
-        const double clamped = std::isnan(read) ? MinTileSize : std::clamp(read, double(MinTileSize), double(MaxTileSize));
+        const double clamped = std::isnan(read) ? MinTileSize
+                                                : std::clamp(read, double(MinTileSize), double(MaxTileSize));
         if (clamped != read)
             tools::log(LogTag, "Map " + source + ": TileSize " + text(read) + " clamped to " + text(clamped));
         loaded.tileSize = static_cast<float>(clamped);

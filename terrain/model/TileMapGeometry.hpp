@@ -22,8 +22,7 @@ constexpr char Centre = 15;
 /// World point of a cell at an alignment: x + 0.5 with flags 1 and 2, x + 1
 /// with 2 alone, else x; -y - 0.5 with 4 and 8, -y - 1 with 8 alone, else -y;
 /// times the tile size, plus the map's placement.
-math::Vector2<float> getTilePosition(const math::Vector2<float>& placement, float tileSize, int x, int y,
-                                     char align);
+math::Vector2<float> getTilePosition(const math::Vector2<float>& placement, float tileSize, int x, int y, char align);
 
 /// The cell under a world point, in float. Points too far out (or NaN) give
 /// cells far outside any map instead of overflowing.

@@ -32,10 +32,16 @@ TEST(MapChunkTest, IntersectsBoxesWithinOneCell)
         bool expected;
     };
     const std::vector<Case> cases = {
-        {{{8, 8}, {9, 9}}, true},   {{{9, 9}, {9, 9}}, false},  {{{0, 0}, {3, 3}}, true},
-        {{{0, 0}, {2, 2}}, false},  {{{5, 5}, {5, 5}}, true},   {{{0, 9}, {20, 12}}, false},
-        {{{0, 8}, {20, 12}}, true}, {{{-100, -100}, {100, 100}}, true},
-        {{{INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}}, true}, {{{INT_MAX, 0}, {INT_MAX, 16}}, false},
+        {{{8, 8}, {9, 9}}, true},
+        {{{9, 9}, {9, 9}}, false},
+        {{{0, 0}, {3, 3}}, true},
+        {{{0, 0}, {2, 2}}, false},
+        {{{5, 5}, {5, 5}}, true},
+        {{{0, 9}, {20, 12}}, false},
+        {{{0, 8}, {20, 12}}, true},
+        {{{-100, -100}, {100, 100}}, true},
+        {{{INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}}, true},
+        {{{INT_MAX, 0}, {INT_MAX, 16}}, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(chunk.isIntersect(c.box), c.expected)
@@ -104,7 +110,8 @@ TEST(MapChunkTest, OutlineFollowsTheSurfaceOnly)
     EXPECT_TRUE(top.getLines().empty());
 
     // A diagonal gives its inner line.
-    TileMap slope = makeMap(3, 3, 1.0f, 3, [](unsigned x, unsigned y) -> unsigned char { return x == 1 && y == 1 ? 30 : 0; });
+    TileMap slope = makeMap(3, 3, 1.0f, 3,
+                            [](unsigned x, unsigned y) -> unsigned char { return x == 1 && y == 1 ? 30 : 0; });
     chunk.setMap(&slope);
     chunk.update();
     EXPECT_EQ(chunk.getLines().size(), 2u * 4 + 2); // two sides (4 half-edges) and the diagonal

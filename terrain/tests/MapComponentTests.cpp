@@ -1,9 +1,9 @@
 #include "terrain/MapComponent.hpp"
 
 #include "terrain/model/MapTileBrush.hpp"
-#include "testsupport/terrain/TerrainTestSupport.hpp"
 #include "testsupport/LogCapture.hpp"
 #include "testsupport/TempFolder.hpp"
+#include "testsupport/terrain/TerrainTestSupport.hpp"
 
 #include <box2d/box2d.h>
 #include <gtest/gtest.h>
@@ -243,11 +243,12 @@ TEST_F(MapComponentTest, UntrustedRadiiNeitherLoopNorExhaustMemory)
         bool erases;
     };
     const float inf = std::numeric_limits<float>::infinity();
-    const std::vector<Case> cases = {{1e9f, true},   {inf, true},   {std::nanf(""), false},
-                                     {-inf, false},  {-3.0f, false}, {3e38f, true}};
+    const std::vector<Case> cases = {{1e9f, true},  {inf, true},    {std::nanf(""), false},
+                                     {-inf, false}, {-3.0f, false}, {3e38f, true}};
     for (const Case& c : cases) {
         TerrainWorld w;
-        ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(64, 64, 1.0f, 8, velk_test::plain(0))), MapComponent::Physical));
+        ASSERT_TRUE(
+            w.terrain->loadFromFile(save(makeMap(64, 64, 1.0f, 8, velk_test::plain(0))), MapComponent::Physical));
         w.terrain->drill(I(10, 10), c.radius);
         w.terrain->update(0.0f);
         EXPECT_EQ(w.terrain->map().getTile(10, 10) == 0, c.erases) << c.radius;
@@ -271,8 +272,8 @@ TEST_F(MapComponentTest, UntrustedFileValuesAreClampedBeforeTheyCost)
     std::string tiles = "1, 30";
     for (unsigned i = 1; i < TileMap::MaxSize; ++i)
         tiles += ", 0, 0";
-    velk_test::writeFile(folder / "huge.map.json", R"({"Size": {"X": 1e12, "Y": 2}, "TileSize": 0, "Tiles": [)" + tiles +
-                                                       R"(], "TilesPerTexture": 0})");
+    velk_test::writeFile(folder / "huge.map.json", R"({"Size": {"X": 1e12, "Y": 2}, "TileSize": 0, "Tiles": [)" +
+                                                       tiles + R"(], "TilesPerTexture": 0})");
     ASSERT_TRUE(w.terrain->loadFromFile((folder / "huge.map.json").string(), MapComponent::Physical));
     EXPECT_EQ(w.terrain->map().getSize(), math::Vector2<unsigned>(TileMap::MaxSize, 2));
     EXPECT_FLOAT_EQ(w.terrain->map().getTileSize(), TileMap::MinTileSize);

@@ -46,10 +46,9 @@ TEST(MapTileShape, ColoursByCode)
         unsigned char code;
         sf::Color colour;
     } cases[] = {
-        {0, sf::Color::Black},          {1, sf::Color::Black},       {33, sf::Color::Black},
-        {34, sf::Color::White},         {35, sf::Color::Red},        {36, sf::Color::Green},
-        {37, sf::Color::Blue},          {38, sf::Color(80, 40, 0)}, {39, sf::Color::Cyan},
-        {40, sf::Color::Magenta},       {41, sf::Color::Yellow},     {42, sf::Color::Black},
+        {0, sf::Color::Black},   {1, sf::Color::Black},    {33, sf::Color::Black},  {34, sf::Color::White},
+        {35, sf::Color::Red},    {36, sf::Color::Green},   {37, sf::Color::Blue},   {38, sf::Color(80, 40, 0)},
+        {39, sf::Color::Cyan},   {40, sf::Color::Magenta}, {41, sf::Color::Yellow}, {42, sf::Color::Black},
         {255, sf::Color::Black},
     };
     for (const auto& c : cases) {

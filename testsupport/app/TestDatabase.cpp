@@ -23,8 +23,7 @@ TestDatabase::TestDatabase(bool seeded)
     sqlite3_open(":memory:", &handle);
     if (seeded) {
         std::string script;
-        ok = app::DatabaseSeeder::readScript(shippedScriptPath(), script) &&
-             app::DatabaseSeeder::apply(handle, script);
+        ok = app::DatabaseSeeder::readScript(shippedScriptPath(), script) && app::DatabaseSeeder::apply(handle, script);
     }
 }
 

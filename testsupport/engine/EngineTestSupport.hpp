@@ -10,8 +10,8 @@
 #include "engine/GameInputSource.hpp"
 #include "framework/cegui/CeguiFrameworkInitHelper.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
-#include "testsupport/window/TestInitHelper.hpp"
 #include "testsupport/TempFolder.hpp"
+#include "testsupport/window/TestInitHelper.hpp"
 
 #include <CEGUI/CEGUI.h>
 #include <CEGUI/RendererModules/Null/Renderer.h>
@@ -86,8 +86,7 @@ class HeadlessInitHelper : public GameFrameworkInitHelper, public CeguiFramework
 public:
     explicit HeadlessInitHelper(std::string databasePath, std::string logPath)
         : databasePath(std::move(databasePath)), logPath(std::move(logPath))
-    {
-    }
+    {}
 
     void preInit() override
     {

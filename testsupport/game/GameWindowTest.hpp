@@ -90,7 +90,8 @@ protected:
     {
         ASSERT_TRUE(folder) << "prepare() first";
         ASSERT_TRUE(game.startWithWindow({VELK_GAME, arguments, folder->path(), folder->logFile(), {}}))
-            << "the game showed no window\n" << game.log();
+            << "the game showed no window\n"
+            << game.log();
     }
 
     const XWindowDriver& player() const { return game.window; }

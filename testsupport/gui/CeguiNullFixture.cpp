@@ -13,8 +13,7 @@ std::string guiDataFolder()
 
 NullInitHelper::NullInitHelper(std::string folder, std::string logPath)
     : folder(std::move(folder)), logPath(std::move(logPath))
-{
-}
+{}
 
 void NullInitHelper::bootstrapCeguiRenderer()
 {

@@ -26,8 +26,8 @@ void GuiWindowFixture::TearDown()
     sfml.shutdown();
 }
 
-CEGUI::Window* GuiWindowFixture::createAt(const CEGUI::String& type, const CEGUI::String& name,
-                                          CEGUI::Window* parent, float x, float y, float w, float h)
+CEGUI::Window* GuiWindowFixture::createAt(const CEGUI::String& type, const CEGUI::String& name, CEGUI::Window* parent,
+                                          float x, float y, float w, float h)
 {
     CEGUI::Window* window = CEGUI::WindowManager::getSingleton().createWindow(type, name);
     window->setArea(CEGUI::UVector2(CEGUI::UDim(0, x), CEGUI::UDim(0, y)),

@@ -23,7 +23,8 @@ bool pumpUntil(SfmlFramework& sfml, const std::function<bool()>& done, const sf:
 void pumpFrames(SfmlFramework& sfml, int frames, const sf::Color& background)
 {
     int left = frames;
-    pumpUntil(sfml, [&] { return --left <= 0; }, background);
+    pumpUntil(
+        sfml, [&] { return --left <= 0; }, background);
 }
 
 } // namespace velk_test

@@ -40,8 +40,8 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 bool XWindowDriver::findWindow(const std::string& title, std::chrono::seconds timeout)
 {
-    window = shellOutput("timeout " + std::to_string(timeout.count()) + " xdotool search --sync --onlyvisible --name '^" +
-                         title + "$' 2>/dev/null | head -n1");
+    window = shellOutput("timeout " + std::to_string(timeout.count()) +
+                         " xdotool search --sync --onlyvisible --name '^" + title + "$' 2>/dev/null | head -n1");
     return found();
 }
 

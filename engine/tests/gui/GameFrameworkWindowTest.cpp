@@ -60,9 +60,9 @@ protected:
         root->addChild(edit);
         edit->activate();
         edit->subscribeEvent(CEGUI::Window::EventKeyDown, CEGUI::Event::Subscriber([this](const CEGUI::EventArgs& a) {
-            keys.push_back(static_cast<const CEGUI::KeyEventArgs&>(a).scancode);
-            return true;
-        }));
+                                 keys.push_back(static_cast<const CEGUI::KeyEventArgs&>(a).scancode);
+                                 return true;
+                             }));
     }
 
     void TearDown() override { engine.shutdown(); }
@@ -191,8 +191,7 @@ protected:
             auto covering = std::make_shared<CoveringScreen>();
             GameFramework::Singleton.getSfmlFramework()->setupState(covering.get());
             app::State::start(covering);
-        }
-        else
+        } else
             app::State::terminate();
     }
 };

@@ -188,7 +188,8 @@ TEST_F(GameMenuWindowTest, ArrowKeysAndReturnWalkTheMenuInTheChosenLanguage)
     // Load is focused first. Down: Save; Return presses it. Down: the last
     // button; Down wraps to Load; Up goes back to the last; Return ends.
     drive("step Down\npress Return\nstep Down\nstep Down\nstep Up\n"
-          "import -window \"$wid\" '" + shot.string() + "'\npress Return\n");
+          "import -window \"$wid\" '" +
+          shot.string() + "'\npress Return\n");
 
     auto screen = std::make_shared<MenuScreen>();
     sfml->setupState(screen.get());
@@ -196,8 +197,7 @@ TEST_F(GameMenuWindowTest, ArrowKeysAndReturnWalkTheMenuInTheChosenLanguage)
     EXPECT_EQ(engine.run(screen), 0);
     EXPECT_EQ(driverResult(), 0);
 
-    EXPECT_EQ(screen->texts_, (std::vector<std::string>{"Bet\xC3\xB6lt\xC3\xA9s", "Ment\xC3\xA9s",
-                                                         "N\xC3\xA9vtelen"}));
+    EXPECT_EQ(screen->texts_, (std::vector<std::string>{"Bet\xC3\xB6lt\xC3\xA9s", "Ment\xC3\xA9s", "N\xC3\xA9vtelen"}));
     EXPECT_EQ(screen->clicked, (std::vector<std::string>{"B1", "B2"}));
     EXPECT_EQ(screen->byStepper, (std::vector<bool>{true, true}));
     EXPECT_FALSE(log.contains("<!")) << log.text();

@@ -140,8 +140,9 @@ TEST(CeguiFrameworkTest, ResourceGroupsPointIntoTheFolder)
     ASSERT_NE(provider, nullptr);
 
     const std::pair<const char*, const char*> groups[] = {
-        {"Animations", "/animations"}, {"Fonts", "/fonts"},     {"Imagesets", "/imagesets"}, {"LookNFeel", "/looknfeel"},
-        {"Schemes", "/schemes"},       {"Layouts", "/layouts"}, {"Scripts", "/scripts"},
+        {"Animations", "/animations"}, {"Fonts", "/fonts"},     {"Imagesets", "/imagesets"},
+        {"LookNFeel", "/looknfeel"},   {"Schemes", "/schemes"}, {"Layouts", "/layouts"},
+        {"Scripts", "/scripts"},
     };
     for (const auto& [group, suffix] : groups) {
         // CEGUI ends every non-empty group directory with a slash.

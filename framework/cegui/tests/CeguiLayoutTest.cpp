@@ -177,7 +177,8 @@ TEST_F(CeguiLayoutTest, GridOfTheInventoryButtons)
     layout.setContainer(box);
     layout.setItemsPerLine(2);
     layout.setSpacing(CEGUI::UVector2(CEGUI::UDim(0, 33.33f), CEGUI::UDim(0, 33.33f)));
-    layout.setMargin(CEGUI::UBox(CEGUI::UDim(0, 13.33f), CEGUI::UDim(0, 13.33f), CEGUI::UDim(0, 0), CEGUI::UDim(0, 33.33f)));
+    layout.setMargin(
+        CEGUI::UBox(CEGUI::UDim(0, 13.33f), CEGUI::UDim(0, 13.33f), CEGUI::UDim(0, 0), CEGUI::UDim(0, 33.33f)));
     layout.setAspectRatio(1.0f);
     for (CEGUI::Window* button : {a, b, c}) {
         EXPECT_FLOAT_EQ(button->getWidth().d_scale, 0.5f);
@@ -200,7 +201,8 @@ TEST_F(CeguiLayoutTest, GridOnTheContentOfAScrollPane)
     CeguiGridLayout* layout = framework.crateGridLayout(content, CeguiGridLayout::Cells);
     layout->setItemsPerLine(2);
     layout->setSpacing(CEGUI::UVector2(CEGUI::UDim(0, 33.33f), CEGUI::UDim(0, 33.33f)));
-    layout->setMargin(CEGUI::UBox(CEGUI::UDim(0, 13.33f), CEGUI::UDim(0, 13.33f), CEGUI::UDim(0, 0), CEGUI::UDim(0, 33.33f)));
+    layout->setMargin(
+        CEGUI::UBox(CEGUI::UDim(0, 13.33f), CEGUI::UDim(0, 13.33f), CEGUI::UDim(0, 0), CEGUI::UDim(0, 33.33f)));
     layout->setAspectRatio(1.0f);
     std::vector<CEGUI::Window*> buttons;
     for (int i = 0; i < 7; ++i) {

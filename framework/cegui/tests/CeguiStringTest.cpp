@@ -26,9 +26,9 @@ TEST(CeguiStringTest, RoundTripKeepsEveryByte)
         "",
         "plain ASCII",
         "\xC3\x81rv\xC3\xADzt\xC5\xB1r\xC5\x91 t\xC3\xBCk\xC3\xB6rf\xC3\xBAr\xC3\xB3g\xC3\xA9p", // árvíztűrő tükörfúrógép
-        "\xC5\x90\xC5\xB0\xC3\x96\xC3\x9C",                                                    // ŐŰÖÜ
-        "\xE2\x82\xAC 5",                                                                      // € (three bytes)
-        "\xF0\x9F\x9A\x80",                                                                    // rocket (four bytes)
+        "\xC5\x90\xC5\xB0\xC3\x96\xC3\x9C",                                                      // ŐŰÖÜ
+        "\xE2\x82\xAC 5",                                                                        // € (three bytes)
+        "\xF0\x9F\x9A\x80",                                                                      // rocket (four bytes)
     };
     for (const std::string& text : texts) {
         EXPECT_EQ(ceguiStringToUtf8(utf8ToCeguiString(text)), text) << text;
@@ -60,15 +60,15 @@ TEST(CeguiStringTest, MalformedUtf8BecomesReplacementCharacters)
         std::vector<CEGUI::utf32> expected;
     };
     const std::vector<Case> cases{
-        {"abc\xC3", {'a', 'b', 'c', bad}},               // cut off at the end
-        {"\xF0\x9F\x9A", {bad}},                         // four-byte sequence missing its last byte
-        {"\x80x", {bad, 'x'}},                           // stray continuation byte
-        {"\xC3(", {bad, '('}},                           // lead byte followed by a plain character
-        {"\xC0\xAF", {bad, bad}},                        // overlong form of '/'
-        {"\xE0\x80\xAF", {bad}},                         // overlong three-byte form
-        {"\xED\xA0\x80", {bad}},                         // UTF-16 surrogate
-        {"\xF4\x90\x80\x80", {bad}},                     // beyond U+10FFFF
-        {"\xFF", {bad}},                                 // never valid
+        {"abc\xC3", {'a', 'b', 'c', bad}}, // cut off at the end
+        {"\xF0\x9F\x9A", {bad}},           // four-byte sequence missing its last byte
+        {"\x80x", {bad, 'x'}},             // stray continuation byte
+        {"\xC3(", {bad, '('}},             // lead byte followed by a plain character
+        {"\xC0\xAF", {bad, bad}},          // overlong form of '/'
+        {"\xE0\x80\xAF", {bad}},           // overlong three-byte form
+        {"\xED\xA0\x80", {bad}},           // UTF-16 surrogate
+        {"\xF4\x90\x80\x80", {bad}},       // beyond U+10FFFF
+        {"\xFF", {bad}},                   // never valid
     };
     for (const Case& c : cases) {
         EXPECT_EQ(codePoints(utf8ToCeguiString(c.input)), c.expected);

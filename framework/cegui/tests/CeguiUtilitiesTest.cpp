@@ -145,7 +145,10 @@ TEST_F(CeguiUtilitiesTest, MoveWindowByAddsToTheOffsets)
     w->setArea(CEGUI::UVector2(CEGUI::UDim(0.5f, 10), CEGUI::UDim(0, 20)),
                CEGUI::USize(CEGUI::UDim(0, 30), CEGUI::UDim(0, 40)));
     int moves = 0;
-    w->subscribeEvent(CEGUI::Element::EventMoved, [&moves](const CEGUI::EventArgs&) { ++moves; return true; });
+    w->subscribeEvent(CEGUI::Element::EventMoved, [&moves](const CEGUI::EventArgs&) {
+        ++moves;
+        return true;
+    });
     moveWindowBy(w, CEGUI::Vector2f(-4, 6));
     EXPECT_EQ(w->getArea().d_min.d_x, CEGUI::UDim(0.5f, 6));
     EXPECT_EQ(w->getArea().d_min.d_y, CEGUI::UDim(0, 26));

@@ -128,14 +128,15 @@ TEST_F(GwenSkinTest, ImagesLieInsideTheAtlas)
     ASSERT_GT(png.size(), 24u);
     ASSERT_EQ(png.substr(12, 4), "IHDR");
     auto bigEndian = [&png](size_t at) {
-        return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16)
-               | (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+        return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
+               (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
     };
     const int atlasWidth = static_cast<int>(bigEndian(16));
     const int atlasHeight = static_cast<int>(bigEndian(20));
 
     const std::string imageset = readFile(guiDataFolder() + "/imagesets/GWEN.imageset");
-    const std::regex entry("<Image name=\"(\\w+)\" +xPos=\"(\\d+)\" yPos=\"(\\d+)\" width=\"(\\d+)\" height=\"(\\d+)\"");
+    const std::regex entry(
+        "<Image name=\"(\\w+)\" +xPos=\"(\\d+)\" yPos=\"(\\d+)\" width=\"(\\d+)\" height=\"(\\d+)\"");
     int checked = 0;
     for (auto it = std::sregex_iterator(imageset.begin(), imageset.end(), entry); it != std::sregex_iterator(); ++it) {
         const std::string name = "GWEN/" + (*it)[1].str();

@@ -15,7 +15,10 @@ struct Recorder {
 
 using RecorderAnimator = fx::Animator<Recorder, char>;
 
-void record(Recorder& target, float progress) { target.seen.push_back(progress); }
+void record(Recorder& target, float progress)
+{
+    target.seen.push_back(progress);
+}
 
 TEST(AnimatorTest, OneShotPlaysThroughExactlyOneAndStopsPastIt)
 {
@@ -129,7 +132,10 @@ TEST(AnimatorTest, EnumIdsWork)
     EXPECT_EQ(animator.getPlayingAnimation(), Flame::DieOut);
 }
 
-sf::IntRect rect(int n) { return sf::IntRect(n * 10, 0, 10, 10); }
+sf::IntRect rect(int n)
+{
+    return sf::IntRect(n * 10, 0, 10, 10);
+}
 
 TEST(FrameAnimationTest, EqualFramesShareTheProgressEvenly)
 {
@@ -165,10 +171,10 @@ TEST(FrameAnimationTest, EdgeCasesOfFramesAndProgress)
 
     fx::FrameAnimation frames;
     frames.addFrame(1.f, rect(0));
-    frames.addFrame(0.f, rect(1));    // never shown
-    frames.addFrame(-3.f, rect(2));   // counts as 0
+    frames.addFrame(0.f, rect(1));  // never shown
+    frames.addFrame(-3.f, rect(2)); // counts as 0
     frames.addFrame(1.f, rect(3));
-    frames.addFrame(0.f, rect(4));    // trailing zero-length frame
+    frames.addFrame(0.f, rect(4)); // trailing zero-length frame
     EXPECT_EQ(frames.frameAt(0.49f), 0u);
     EXPECT_EQ(frames.frameAt(0.5f), 3u);
     EXPECT_EQ(frames.frameAt(1.f), 3u);

@@ -143,9 +143,8 @@ TEST_F(InputActionTest, HeldInputReadsAsReleasedWithoutFocus)
 
 TEST_F(InputActionTest, OrIsActiveWhenEitherSideIs)
 {
-    const fx::InputAction action =
-        fx::InputAction(fx::JoystickButton(0, 0), fx::InputAction::PressOnce) ||
-        fx::InputAction(sf::Keyboard::Return, fx::InputAction::PressOnce);
+    const fx::InputAction action = fx::InputAction(fx::JoystickButton(0, 0), fx::InputAction::PressOnce) ||
+                                   fx::InputAction(sf::Keyboard::Return, fx::InputAction::PressOnce);
 
     EXPECT_FALSE(action.isActive(events));
     events.push(joystickEvent(sf::Event::JoystickButtonPressed, 0, 0));

@@ -223,8 +223,8 @@ TEST(ParticleSystemTest, RemainingRatioOfADegenerateParticleIsZero)
 fx::ParticleSystem systemWithOneParticle(const fx::Particle& particle)
 {
     fx::ParticleSystem system;
-    system.addEmitter(
-        [particle](fx::ParticleSink& sink, sf::Time) { sink.addParticle(particle); }, sf::microseconds(1));
+    system.addEmitter([particle](fx::ParticleSink& sink, sf::Time) { sink.addParticle(particle); },
+                      sf::microseconds(1));
     system.update(sf::microseconds(1));
     return system;
 }

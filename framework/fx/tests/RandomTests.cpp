@@ -9,7 +9,10 @@ namespace {
 
 constexpr int kDraws = 2000;
 
-unsigned alwaysThree() { return 3u; }
+unsigned alwaysThree()
+{
+    return 3u;
+}
 
 TEST(DistributionTest, ConstantsAndFunctors)
 {

@@ -12,14 +12,14 @@ namespace {
 // The 40-byte info header, written out field by field.
 Bytes infoHeader(std::uint8_t w0, std::uint8_t w1, std::uint8_t h0, std::uint8_t sz0, std::uint8_t sz1)
 {
-    return {40, 0, 0, 0,          // header size
-            w0, w1, 0, 0,         // width
-            h0, 0, 0, 0,          // height (positive: bottom-up)
-            1, 0,                 // planes
-            24, 0,                // bits per pixel
-            0, 0, 0, 0,           // uncompressed
-            sz0, sz1, 0, 0,       // image size
-            0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    return {40,  0,   0, 0, // header size
+            w0,  w1,  0, 0, // width
+            h0,  0,   0, 0, // height (positive: bottom-up)
+            1,   0,         // planes
+            24,  0,         // bits per pixel
+            0,   0,   0, 0, // uncompressed
+            sz0, sz1, 0, 0, // image size
+            0,   0,   0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 }
 
 Bytes concat(Bytes a, const Bytes& b)
@@ -43,7 +43,7 @@ TEST(ClipboardBitmap, ThreeByTwoHasPaddedRowsBottomUpInBlueGreenRed)
 
     const Bytes expected = concat(infoHeader(3, 0, 2, 24, 0),
                                   {12, 11, 10, 15, 14, 13, 18, 17, 16, 0, 0, 0, // bottom row first
-                                   3, 2, 1, 6, 5, 4, 9, 8, 7, 0, 0, 0});
+                                   3,  2,  1,  6,  5,  4,  9,  8,  7,  0, 0, 0});
     const Bytes bitmap = makeClipboardBitmap(image);
     ASSERT_EQ(bitmap.size(), 64u);
     EXPECT_EQ(bitmap, expected);
@@ -69,9 +69,9 @@ TEST(ClipboardBitmap, TwoByThreeRowsCarryTwoPaddingBytes)
         for (unsigned x = 0; x < 2; ++x, v += 3)
             image.setPixel(x, y, sf::Color(v, sf::Uint8(v + 1), sf::Uint8(v + 2), 77));
     // Top row: (1,2,3) (4,5,6); middle: (7,8,9) (10,11,12); bottom: (13,14,15) (16,17,18).
-    const Bytes expected = concat(infoHeader(2, 0, 3, 24, 0), {15, 14, 13, 18, 17, 16, 0, 0,  // bottom row
-                                                               9, 8, 7, 12, 11, 10, 0, 0,     // middle row
-                                                               3, 2, 1, 6, 5, 4, 0, 0});      // top row
+    const Bytes expected = concat(infoHeader(2, 0, 3, 24, 0), {15, 14, 13, 18, 17, 16, 0, 0,   // bottom row
+                                                               9,  8,  7,  12, 11, 10, 0, 0,   // middle row
+                                                               3,  2,  1,  6,  5,  4,  0, 0}); // top row
     EXPECT_EQ(makeClipboardBitmap(image), expected);
 }
 

@@ -154,9 +154,9 @@ TEST(SfmlColorblind, TranslationCodesAndShaderFiles)
     EXPECT_EQ(SfmlFramework::getColorblindShaderPath(static_cast<SfmlFramework::ColorblindType>(4),
                                                      SfmlFramework::ColorblindFix),
               "data/glsl/colorblind/.fix.frag");
-    EXPECT_EQ(SfmlFramework::getColorblindShaderPath(SfmlFramework::Tritanopia,
-                                                     static_cast<SfmlFramework::ColoblindMode>(7)),
-              "data/glsl/colorblind/tritanopia.frag");
+    EXPECT_EQ(
+        SfmlFramework::getColorblindShaderPath(SfmlFramework::Tritanopia, static_cast<SfmlFramework::ColoblindMode>(7)),
+        "data/glsl/colorblind/tritanopia.frag");
 }
 
 TEST(SfmlColorblind, NoFilterWhileTheTypeIsNone)
@@ -192,8 +192,8 @@ TEST(SfmlFrameworkStart, InitAsksTheHelperInOrderAndOnlyOnce)
     RecordingHelper helper;
     SfmlFramework sfml;
     sfml.init(&helper);
-    EXPECT_EQ(helper.calls, (std::vector<std::string>{"resolution", "fullscreen", "fps", "fsaa", "vsync", "title", "icon",
-                                                      "mouse", "resizable"}));
+    EXPECT_EQ(helper.calls, (std::vector<std::string>{"resolution", "fullscreen", "fps", "fsaa", "vsync", "title",
+                                                      "icon", "mouse", "resizable"}));
     EXPECT_EQ(helper.handleReads, 0);
     EXPECT_EQ(sfml.getResolution(), std::make_pair(400u, 300u));
     EXPECT_EQ(sfml.getFPS(), 45u);

@@ -18,14 +18,10 @@ unsigned getNumberOfLevels(float zoom)
 float getLevelZoom(unsigned level)
 {
     switch (level) {
-    case 1:
-        return 0.5f;
-    case 2:
-        return 0.1f;
-    case 3:
-        return 0.05f;
-    default:
-        return 1.0f;
+    case 1: return 0.5f;
+    case 2: return 0.1f;
+    case 3: return 0.05f;
+    default: return 1.0f;
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include "game/ship/backend/ShipEntry.hpp"
 
-
 namespace velk {
 
 bool isBareFileName(const std::string& name)

@@ -403,13 +403,15 @@ TEST_F(BuilderTest, InventoryTabsActivateTheirCategoriesOnly)
         CEGUI::Window* drag = items->getChildAtIdx(i)->getChildAtIdx(0);
         codes.push_back(static_cast<velk::backend::ShipPart*>(drag->getUserData())->getCode());
     }
-    EXPECT_EQ(codes, (std::vector<std::string>{"antenna", "lamp.spot", "lamp.flood", "cockpit.bubble", "cockpit.visor"}));
+    EXPECT_EQ(codes,
+              (std::vector<std::string>{"antenna", "lamp.spot", "lamp.flood", "cockpit.bubble", "cockpit.visor"}));
 }
 
 TEST_F(BuilderTest, HoveringAnInventoryButtonNamesThePart)
 {
     auto* tabs = static_cast<CEGUI::TabControl*>(window("Center/Inventory/PartsTabs"));
-    CEGUI::Window* drag = tabs->getTabContentsAtIndex(1)->getChild("Scroll/__auto_container__")->getChildAtIdx(0)->getChildAtIdx(0);
+    CEGUI::Window* drag =
+        tabs->getTabContentsAtIndex(1)->getChild("Scroll/__auto_container__")->getChildAtIdx(0)->getChildAtIdx(0);
     CEGUI::WindowEventArgs args(drag);
     builder()->onInventoryPartMouseEnters(args);
     EXPECT_EQ(builder()->statusbar().getLeftText(), "Main engine Mk III");
@@ -425,8 +427,9 @@ TEST_F(BuilderTest, AMissingInventoryIconFallsBackToTheButtonBackground)
     velk_test::LogCapture log;
     builder()->createPartButtons();
     EXPECT_EQ(log.count("Inventory icon missing"), 1) << log.text();
-    CEGUI::Window* items =
-        static_cast<CEGUI::TabControl*>(window("Center/Inventory/PartsTabs"))->getTabContentsAtIndex(0)->getChild("Scroll/__auto_container__");
+    CEGUI::Window* items = static_cast<CEGUI::TabControl*>(window("Center/Inventory/PartsTabs"))
+                               ->getTabContentsAtIndex(0)
+                               ->getChild("Scroll/__auto_container__");
     CEGUI::Window* icon = items->getChildAtIdx(items->getChildCount() - 1)->getChildAtIdx(0)->getChildAtIdx(0);
     EXPECT_EQ(icon->getProperty("Image"), "InventoryIcons/Button_BG");
 }
@@ -489,7 +492,7 @@ TEST(GridElementSetTest, InvalidElementsLeaveTheirEntries)
 
 TEST(GridPointElementTest, HandleCornersAreAnOuterAndAnInnerSquare)
 {
-    const std::vector<math::Vector2<float>> expected{{-1, -1}, {1, -1}, {1, 1}, {-1, 1},
+    const std::vector<math::Vector2<float>> expected{{-1, -1},       {1, -1},       {1, 1},       {-1, 1},
                                                      {-0.4f, -0.4f}, {0.4f, -0.4f}, {0.4f, 0.4f}, {-0.4f, 0.4f}};
     velk::calcBaseCornerPoints();
     for (std::size_t i = 0; i < expected.size(); ++i) {

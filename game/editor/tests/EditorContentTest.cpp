@@ -96,8 +96,8 @@ TEST_F(EditorContentTest, EveryPartHasItsPicturesAndIcon)
 
 TEST_F(EditorContentTest, EveryAnimationFrameAndTabIconExists)
 {
-    const std::string animations =
-        velk_test::readFile(fs::path(VELK_SOURCE_DIR) / "data/gui/animations/EditorAnimations.anim");
+    const std::string animations = velk_test::readFile(fs::path(VELK_SOURCE_DIR) /
+                                                       "data/gui/animations/EditorAnimations.anim");
     const std::set<std::string> frames = matches(animations, std::regex("value=\"([^\"]+)\""));
     EXPECT_GT(frames.size(), 20u);
     for (const std::string& frame : frames)

@@ -4,9 +4,9 @@
 
 #include "game/editor/tests/EditorTestSupport.hpp"
 
+#include "framework/cegui/CeguiString.hpp"
 #include "game/editor/GridPartElement.hpp"
 #include "game/ship/backend/ShipEntry.hpp"
-#include "framework/cegui/CeguiString.hpp"
 #include "testsupport/LogCapture.hpp"
 
 #include <fstream>
@@ -29,7 +29,10 @@ protected:
     CEGUI::Window* edit() const { return window("File/Edit"); }
     std::string status() const { return editor->getStatusMessage().c_str(); }
 
-    void menu(const char* button) { velk_test::click(window((std::string("Center/Stats/ShipMenu/") + button).c_str())); }
+    void menu(const char* button)
+    {
+        velk_test::click(window((std::string("Center/Stats/ShipMenu/") + button).c_str()));
+    }
     void ok() { velk_test::click(window("File/Buttons/OkButton")); }
 
     /// Types a name in the file window opened for `method` and presses Ok.

@@ -41,10 +41,7 @@ protected:
         EngineFixture::TearDown();
     }
 
-    velk::BuilderController* builder() const
-    {
-        return static_cast<velk::BuilderController*>(editor->getController(0));
-    }
+    velk::BuilderController* builder() const { return static_cast<velk::BuilderController*>(editor->getController(0)); }
     velk::TextureController* texturer() const
     {
         return static_cast<velk::TextureController*>(editor->getController(1));

@@ -1,9 +1,9 @@
 // The high-score view: order by score, the map filter by its selected entry,
 // and Clear for one map or for all.
 
-#include "game/shell/FolderFiles.hpp"
 #include "game/menu/MainMenuState.hpp"
 #include "game/menu/tests/MenuTestSupport.hpp"
+#include "game/shell/FolderFiles.hpp"
 
 #include <CEGUI/CEGUI.h>
 
@@ -125,8 +125,8 @@ TEST_F(HighscoresTest, ClearRemovesOnlyTheSelectedMapsRows)
     EXPECT_TRUE(rows().empty());
     EXPECT_EQ(storedRows(), 3);
     ASSERT_TRUE(velk_test::acceptComboItem(filter(), "All maps"));
-    EXPECT_EQ(rows(), (std::vector<std::string>{"Bea 2000 béta.map.json", "Edit 700 gone.map.json",
-                                                "Dóra -50 béta.map.json"}));
+    EXPECT_EQ(rows(),
+              (std::vector<std::string>{"Bea 2000 béta.map.json", "Edit 700 gone.map.json", "Dóra -50 béta.map.json"}));
 }
 
 TEST_F(HighscoresTest, ClearWithAllMapsEmptiesTheTable)

@@ -107,7 +107,7 @@ TEST_F(MainMenuTest, SelectorOffersEveryLanguageWithEnglishSelected)
     // Down through the radios to Done; sideways to Exit; up and down from there.
     GuiStepper& stepper = menu->langStepper();
     const std::pair<GuiStepper::Node::Direction, const char*> walk[] = {
-        {GuiStepper::Node::Down, "English"}, {GuiStepper::Node::Down, "Magyar"},
+        {GuiStepper::Node::Down, "English"},    {GuiStepper::Node::Down, "Magyar"},
         {GuiStepper::Node::Down, "DoneButton"}, {GuiStepper::Node::Right, "ExitButton"},
         {GuiStepper::Node::Left, "DoneButton"}, {GuiStepper::Node::Down, "English"},
     };

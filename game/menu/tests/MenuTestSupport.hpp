@@ -11,9 +11,9 @@ namespace velk_test {
 inline std::shared_ptr<velk::MainMenuState> makeMenu(const GuiCursorSource& source)
 {
     auto menu = std::make_shared<velk::MainMenuState>();
-    for (GuiStepper* stepper : {&menu->langStepper(), &menu->mainStepper(), &menu->highscoreStepper(),
-                                &menu->settingStepper(), &menu->creditStepper(), &menu->newStepper(),
-                                &menu->noticeDialogStepper()})
+    for (GuiStepper* stepper :
+         {&menu->langStepper(), &menu->mainStepper(), &menu->highscoreStepper(), &menu->settingStepper(),
+          &menu->creditStepper(), &menu->newStepper(), &menu->noticeDialogStepper()})
         stepper->setInputSource(source);
     return menu;
 }

@@ -2,10 +2,10 @@
 // on every opening, Start with and without both selections, the start of the
 // play screen, navigation, and the notice a failed game leaves for the menu.
 
-#include "game/shell/FolderList.hpp"
 #include "game/menu/MainMenuState.hpp"
 #include "game/menu/tests/MenuTestSupport.hpp"
 #include "game/play/PlayState.hpp"
+#include "game/shell/FolderList.hpp"
 
 #include "app/Main.hpp"
 #include "framework/cegui/CeguiString.hpp"

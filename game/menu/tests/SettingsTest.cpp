@@ -52,9 +52,9 @@ protected:
     std::string allSettings() const
     {
         std::string text;
-        for (const char* key : {"general.lang", "graphics.resolution", "graphics.fps", "graphics.fullscreen",
-                                "graphics.vsyncenabled", "graphics.fsaa", "graphics.colorblind", "audio.mainvolume",
-                                "audio.musicvolume", "audio.soundvolume"})
+        for (const char* key :
+             {"general.lang", "graphics.resolution", "graphics.fps", "graphics.fullscreen", "graphics.vsyncenabled",
+              "graphics.fsaa", "graphics.colorblind", "audio.mainvolume", "audio.musicvolume", "audio.soundvolume"})
             text += std::string(key) + "=" + storedSetting(key) + ";";
         return text;
     }
@@ -172,8 +172,7 @@ TEST_F(SettingsTest, TooltipFollowsTheMouseOverLabelsAndControls)
     for (const char* path : {"Labels/FPS", "Settings/FPS"}) {
         CEGUI::WindowEventArgs enter(graphics(path));
         graphics(path)->fireEvent(CEGUI::Window::EventMouseEntersArea, enter, CEGUI::Window::EventNamespace);
-        EXPECT_EQ(status->getProperty("LeftText"),
-                  "Frame rate limit: how many pictures are drawn each second.");
+        EXPECT_EQ(status->getProperty("LeftText"), "Frame rate limit: how many pictures are drawn each second.");
         CEGUI::WindowEventArgs leave(graphics(path));
         graphics(path)->fireEvent(CEGUI::Window::EventMouseLeavesArea, leave, CEGUI::Window::EventNamespace);
         EXPECT_EQ(status->getProperty("LeftText"), "");

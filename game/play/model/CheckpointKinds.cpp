@@ -12,14 +12,11 @@ const unsigned char kFirstMarker = 34;
 const unsigned char kLastMarker = 41;
 
 const Rgba kMarkerColors[] = {
-    {255, 255, 255, 255}, // 34 start
-    {255, 255, 255, 255}, // 35 platform
-    {216, 237, 255, 255}, // 36 first checkpoint kind
-    {61, 255, 248, 255},
-    {253, 255, 125, 255},
-    {255, 114, 0, 255},
-    {241, 87, 255, 255}, // 40 fifth checkpoint kind
-    {255, 255, 255, 255}, // 41
+    {255, 255, 255, 255},                                                                // 34 start
+    {255, 255, 255, 255},                                                                // 35 platform
+    {216, 237, 255, 255},                                                                // 36 first checkpoint kind
+    {61, 255, 248, 255},  {253, 255, 125, 255}, {255, 114, 0, 255}, {241, 87, 255, 255}, // 40 fifth checkpoint kind
+    {255, 255, 255, 255},                                                                // 41
 };
 
 } // namespace

@@ -24,8 +24,8 @@ bool isResting(const LandingProbe& probe)
 {
     const math::Vector2<float>& v = probe.hullVelocity;
     return probe.shipPosition.y > probe.platformPosition.y &&
-           std::fabs(probe.shipPosition.x - probe.platformPosition.x) < LandingReach &&
-           v.x * v.x + v.y * v.y < 1.0f && std::fabs(probe.hullAngularVelocity) < 0.1f;
+           std::fabs(probe.shipPosition.x - probe.platformPosition.x) < LandingReach && v.x * v.x + v.y * v.y < 1.0f &&
+           std::fabs(probe.hullAngularVelocity) < 0.1f;
 }
 
 bool isImpact(float speed)
@@ -81,8 +81,7 @@ float dustEmissionRate(float radius)
 
 math::Vector2<float> cameraSize(const math::Vector2<float>& viewSize, float mapWidth)
 {
-    math::Vector2<float> size(viewSize.y > 0.0f ? viewSize.x * CameraHeight / viewSize.y : CameraHeight,
-                              CameraHeight);
+    math::Vector2<float> size(viewSize.y > 0.0f ? viewSize.x * CameraHeight / viewSize.y : CameraHeight, CameraHeight);
     if (mapWidth > 0.0f && mapWidth < size.x)
         size *= mapWidth / size.x;
     return size;

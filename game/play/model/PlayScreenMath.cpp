@@ -46,9 +46,7 @@ int catchUpScore(int shown, int target, float dt)
     return static_cast<int>(shown + std::min(step, diff));
 }
 
-Playlist::Playlist(std::vector<std::string> files, std::size_t current) : files(std::move(files)), current(current)
-{
-}
+Playlist::Playlist(std::vector<std::string> files, std::size_t current) : files(std::move(files)), current(current) {}
 
 std::string Playlist::advance()
 {

@@ -40,10 +40,7 @@ public:
         return check(sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT),
                      what);
     }
-    bool bind(int index, int value, const char* what)
-    {
-        return check(sqlite3_bind_int(statement, index, value), what);
-    }
+    bool bind(int index, int value, const char* what) { return check(sqlite3_bind_int(statement, index, value), what); }
 
     /// Runs a statement that returns no rows; false with a log line on failure.
     bool run(const char* what)
@@ -82,8 +79,8 @@ bool ScoreEntry::addToHighscores(sqlite3* database, const ScoreEntry& entry)
     }
     const char* what = "Storing a high score";
     Statement insert(database, kInsert, what);
-    return insert && insert.bind(1, entry.name, what) && insert.bind(2, entry.score, what)
-        && insert.bind(3, entry.map, what) && insert.bind(4, entry.mode, what) && insert.run(what);
+    return insert && insert.bind(1, entry.name, what) && insert.bind(2, entry.score, what) &&
+           insert.bind(3, entry.map, what) && insert.bind(4, entry.mode, what) && insert.run(what);
 }
 
 bool ScoreEntry::clearHighscores(sqlite3* database, const std::string& map)
@@ -122,8 +119,8 @@ std::vector<ScoreEntry> ScoreEntry::getHighscores(sqlite3* database, int /*count
         entries.push_back(entry);
     }
     if (rc != SQLITE_DONE)
-        tools::log(kTag, std::string(what) + " stopped after " + std::to_string(entries.size())
-                             + " rows: " + sqlite3_errmsg(database));
+        tools::log(kTag, std::string(what) + " stopped after " + std::to_string(entries.size()) +
+                             " rows: " + sqlite3_errmsg(database));
     return entries;
 }
 

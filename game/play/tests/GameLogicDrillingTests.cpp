@@ -76,9 +76,9 @@ TEST_F(Drilling, AHeadBoresOneHolePerDrillTimeWithSparksDustAndSounds)
         for (const auto& drilling : drillings) {
             velk::DrillComponent* drill = drilling->getDrill();
             stillTouching[drill] = contactFrames[drill] + 1;
-            sawLoop = sawLoop || (plays(drilling->getSound(), GameLogic::sDrillLoopFile) &&
-                                  drilling->getSound().getLoop() &&
-                                  drilling->getSound().getStatus() == sf::SoundSource::Playing);
+            sawLoop = sawLoop ||
+                      (plays(drilling->getSound(), GameLogic::sDrillLoopFile) && drilling->getSound().getLoop() &&
+                       drilling->getSound().getStatus() == sf::SoundSource::Playing);
             if (drilling->getElapsed() == 0.0f) {
                 // Bored in this frame: a full drill time of contact lies behind it.
                 ++holes;

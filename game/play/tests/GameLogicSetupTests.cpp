@@ -52,8 +52,8 @@ TEST_F(GameLogicTest, TimeTrialStartsWithShipPlatformsCheckpointsAndShadowInOrde
     ASSERT_EQ(game->getPlatforms().size(), 1u);
     ASSERT_EQ(tiles.getMarkers(35).size(), 1u);
     const auto platformCell = tiles.getMarkers(35)[0];
-    const V platform =
-        level->getMap()->getTilePosition(static_cast<int>(platformCell.x), static_cast<int>(platformCell.y), 11);
+    const V platform = level->getMap()->getTilePosition(static_cast<int>(platformCell.x),
+                                                        static_cast<int>(platformCell.y), 11);
     EXPECT_EQ(game->getPlatforms()[0]->getPosition(), platform);
 
     // Checkpoints by kind (36 three times, then 37 to 40), each on its marker.
@@ -67,7 +67,8 @@ TEST_F(GameLogicTest, TimeTrialStartsWithShipPlatformsCheckpointsAndShadowInOrde
     for (std::size_t i = 0; i < checkpoints.size(); ++i) {
         EXPECT_EQ(checkpoints[i]->getScore(), expectedScores[i]) << i;
         const std::size_t kind = std::find(std::begin(velk::PointScores), std::end(velk::PointScores),
-                                           expectedScores[i]) - std::begin(velk::PointScores);
+                                           expectedScores[i]) -
+                                 std::begin(velk::PointScores);
         EXPECT_FLOAT_EQ(checkpoints[i]->getFuel(), velk::PointFuels[kind]) << i;
         const velk::Rgba c = velk::markerColor(velk::PointTile[kind]);
         EXPECT_EQ(checkpoints[i]->getComponentById("Field")->getShape().getFillColor(), sf::Color(c.r, c.g, c.b, c.a));

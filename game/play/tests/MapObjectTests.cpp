@@ -3,9 +3,9 @@
 #include "engine/GameWorld.hpp"
 #include "framework/sfml/SfmlConversions.hpp"
 #include "terrain/MapComponent.hpp"
-#include "testsupport/terrain/TerrainTestSupport.hpp"
 #include "testsupport/LogCapture.hpp"
 #include "testsupport/TempFolder.hpp"
+#include "testsupport/terrain/TerrainTestSupport.hpp"
 
 #include <box2d/box2d.h>
 #include <gtest/gtest.h>

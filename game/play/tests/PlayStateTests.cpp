@@ -17,7 +17,8 @@ using playtest::PlayStateTest;
 TEST_F(PlayStateTest, FailedLoadsReturnToTheMenuWithTheReason)
 {
     velk_test::writeFile("data/map/broken.map.json", "{\"Size\": ");
-    velk_test::writeFile("data/ships/line.ship.json", R"({"Points": {"X": [0, 1], "Y": [0, 0], "R": [0, 0]}, "Parts": []})");
+    velk_test::writeFile("data/ships/line.ship.json",
+                         R"({"Points": {"X": [0, 1], "Y": [0, 0], "R": [0, 0]}, "Parts": []})");
     velk_test::writeFile("data/ships/notjson.ship.json", "<ship/>");
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"data/ships/Mole.ship.json", "data/map/broken.map.json"},
@@ -216,7 +217,8 @@ TEST_F(PlayStateTest, ALandedTrialEndsAndStoresItsScore)
         const int score = screen->logic()->getScore();
         // The stepper's back input is "Ok".
         screen->getGameOverStepper().doBack();
-        const std::vector<velk::ScoreEntry> rows = velk::ScoreEntry::getHighscores(GameFramework::Singleton.getDatabase());
+        const std::vector<velk::ScoreEntry> rows = velk::ScoreEntry::getHighscores(
+            GameFramework::Singleton.getDatabase());
         if (c.stored) {
             ASSERT_EQ(rows.size(), 1u);
             EXPECT_EQ(rows[0].getName(), c.name);

@@ -66,10 +66,10 @@ private:
 
 } // namespace playtest
 
-#include "testsupport/app/TestDatabase.hpp"
 #include "engine/GameInputSource.hpp"
 #include "framework/fx/InputState.hpp"
 #include "game/ship/backend/ShipPartStore.hpp"
+#include "testsupport/app/TestDatabase.hpp"
 
 #include <set>
 

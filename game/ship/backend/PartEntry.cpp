@@ -19,8 +19,7 @@ ShipPart* PartEntry::getShipPart() const
 
 PartEntryCreator::PartEntryCreator(unsigned int partId, const math::Vector2<float>& position)
     : partId(partId), position(position)
-{
-}
+{}
 
 PartEntry* PartEntryCreator::operator()() const
 {

@@ -20,8 +20,7 @@ void PointEntry::modRoundness(float /*delta*/)
 
 PointEntryCreator::PointEntryCreator(const math::Vector2<float>& position, float roundness)
     : position(position), roundness(roundness)
-{
-}
+{}
 
 PointEntry* PointEntryCreator::operator()() const
 {

@@ -15,8 +15,7 @@ struct ShipColor {
     constexpr ShipColor() = default;
     constexpr ShipColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t alpha = 255)
         : r(red), g(green), b(blue), a(alpha)
-    {
-    }
+    {}
 
     static const ShipColor White;
 };
@@ -28,6 +27,9 @@ constexpr bool operator==(const ShipColor& x, const ShipColor& y)
 {
     return x.r == y.r && x.g == y.g && x.b == y.b && x.a == y.a;
 }
-constexpr bool operator!=(const ShipColor& x, const ShipColor& y) { return !(x == y); }
+constexpr bool operator!=(const ShipColor& x, const ShipColor& y)
+{
+    return !(x == y);
+}
 
 } // namespace velk::backend

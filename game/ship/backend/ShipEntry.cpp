@@ -69,7 +69,8 @@ PointEntry* ShipEntry::insertPointAfter(const math::Vector2<float>& position, fl
 {
     const auto& list = points.getResources();
     const auto it = std::find(list.begin(), list.end(), after);
-    const std::size_t index = (after && it != list.end()) ? static_cast<std::size_t>(it - list.begin()) + 1 : list.size();
+    const std::size_t index = (after && it != list.end()) ? static_cast<std::size_t>(it - list.begin()) + 1
+                                                          : list.size();
     return points.insert(index, PointEntryCreator(position, roundness)());
 }
 
@@ -115,7 +116,8 @@ ShipEntry::Box ShipEntry::getFullBoundaries() const
     for (const PartEntry* entry : parts.getResources()) {
         const ShipPart* part = entry->getShipPart();
         if (!part) {
-            tools::log("ShipEntry", "Unknown part id " + std::to_string(entry->getPartId()) + " left out of the bounds");
+            tools::log("ShipEntry",
+                       "Unknown part id " + std::to_string(entry->getPartId()) + " left out of the bounds");
             continue;
         }
         // An empty body gives the zero box, which takes in the ship's origin.

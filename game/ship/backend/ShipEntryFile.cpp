@@ -122,8 +122,8 @@ void readPart(const json::Value& value, EntrySet<PartEntry>& parts)
 
 json::Value writeVector(const math::Vector2<float>& v)
 {
-    return json::Value(Members{{"X", json::Value(static_cast<double>(v.x))},
-                               {"Y", json::Value(static_cast<double>(v.y))}});
+    return json::Value(
+        Members{{"X", json::Value(static_cast<double>(v.x))}, {"Y", json::Value(static_cast<double>(v.y))}});
 }
 
 } // namespace

@@ -50,8 +50,8 @@ bool ShipPartStore::loadFromDatabase(sqlite3* database)
     }
     const bool complete = rc == SQLITE_DONE;
     if (!complete)
-        tools::log(kTag, "Reading table 'part' stopped after " + std::to_string(rows)
-                             + " rows: " + sqlite3_errmsg(database));
+        tools::log(kTag,
+                   "Reading table 'part' stopped after " + std::to_string(rows) + " rows: " + sqlite3_errmsg(database));
     sqlite3_finalize(statement);
     tools::log(kTag, std::to_string(rows) + " parts loaded, " + std::to_string(parts.size()) + " in the catalogue");
     return complete;

@@ -126,8 +126,9 @@ TEST_F(DrillComponentTest, NoHeadMeansNoRadiusEndlessDrillTimeAndSilence)
         std::string head;
         bool testMode;
     };
-    const Case cases[] = {
-        {"no property", false, "", false}, {"empty", true, "", false}, {"test mode", true, "drillhead.standard", true}};
+    const Case cases[] = {{"no property", false, "", false},
+                          {"empty", true, "", false},
+                          {"test mode", true, "drillhead.standard", true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ShipEntry own;

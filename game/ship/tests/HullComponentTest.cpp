@@ -99,8 +99,8 @@ TEST(HullComponentTest, SliverTrianglesNeverReachTheEngine)
     // triangles Box2D would abort on; they are dropped and the rest is built.
     HullHolder holder;
     ShipEntry entry;
-    for (const math::Vector2<float>& p : std::vector<math::Vector2<float>>{
-             {0, 0}, {1, 0}, {2, 0}, {2.0005f, 0.0f}, {3, 0}, {3, 1}, {1.5f, 1.0f}, {0, 1}})
+    for (const math::Vector2<float>& p : std::vector<
+             math::Vector2<float>>{{0, 0}, {1, 0}, {2, 0}, {2.0005f, 0.0f}, {3, 0}, {3, 1}, {1.5f, 1.0f}, {0, 1}})
         entry.insertPoint(p, 0.0f);
     velk_test::LogCapture log;
     ASSERT_TRUE(holder.hull->build(&entry));

@@ -161,7 +161,8 @@ TEST_F(JetComponentTest, MissingOrBrokenFlameFilesMakeNoFlame)
         {"Id": "Flame+", "Properties": {"Flame": "test.noflame"}},
         {"Id": "Flame-", "Properties": {"Flame": "test.brokenflame"}},
         {"Id": "Flame+"}]})");
-    velk_test::writeFile(fs::path(velk::flameFolder) / "test.brokenflame" / "test.brokenflame.flame.json", "{\"Levels\": [");
+    velk_test::writeFile(fs::path(velk::flameFolder) / "test.brokenflame" / "test.brokenflame.flame.json",
+                         "{\"Levels\": [");
     addBoxHull(entry);
     entry.insertPart(SyntheticJet, 0.0f, 0.0f);
     velk_test::LogCapture log;

@@ -27,7 +27,8 @@ protected:
         std::string images;
         int x = 0;
         for (const std::string& name : frames) {
-            images += (images.empty() ? "" : ",") + std::string("\"") + name + "\": [" + std::to_string(x) + ", 0, 10, 20]";
+            images += (images.empty() ? "" : ",") + std::string("\"") + name + "\": [" + std::to_string(x) +
+                      ", 0, 10, 20]";
             x += 10;
         }
         writeFile(folder / "f" / "f.img.json", "{\"ImageFile\": \"f.png\", \"Images\": {" + images + "}}");
@@ -100,7 +101,7 @@ TEST_F(JetFlameTest, BurnsDiesOutOnceAndTurnsTransparent)
     EXPECT_EQ(animator->getPlayingAnimation(), JetFlame::Burning);
     flame.update(0.05f);
     EXPECT_EQ(shape.getTextureRect(), sf::IntRect(10, 0, 10, 20)); // frame 2 of 2 at progress 5/9
-    flame.update(0.1f); // past the end: loops
+    flame.update(0.1f);                                            // past the end: loops
     EXPECT_TRUE(animator->isPlayingAnimation());
 
     flame.setLevel(-0.5f); // the positive flame stops burning

@@ -215,8 +215,9 @@ TEST_F(PartComponentTest, CockpitWithoutPicturesKeepsItsPicture)
     const fs::path folder = fs::path(velk::partObjectFolder) / "test.cockpit";
     velk_test::writeFile(folder / "test.cockpit.img.json",
                          R"({"ImageFile": "c.png", "Images": {"Online": [0, 0, 10, 10]}})");
-    velk_test::writeFile(folder / "test.cockpit.obj.json",
-                         R"({"ImageSet": "test.cockpit.img.json", "Components": [{"Image": "Online", "Size": [1, 1]}]})");
+    velk_test::writeFile(
+        folder / "test.cockpit.obj.json",
+        R"({"ImageSet": "test.cockpit.img.json", "Components": [{"Image": "Online", "Size": [1, 1]}]})");
     addBoxHull(entry);
     entry.insertPart(SyntheticCockpit, 0.0f, 0.0f);
     TestShip* ship = addShip(world, entry);

@@ -95,7 +95,7 @@ TEST_F(ShipAssemblyTest, PartsAreBuiltByCategoryAndDrawnBehindOrInFront)
     EXPECT_EQ(codes(ship->backList()),
               (std::vector<std::string>{"drill.light", "drill.light", "antenna", "lamp.spot", "antenna"}));
     EXPECT_EQ(codes(ship->frontList()), (std::vector<std::string>{"cockpit.bubble", "track.light", "track.light",
-                                                                   "jet.mki", "jet.mkiii", "jet.mki"}));
+                                                                  "jet.mki", "jet.mkiii", "jet.mki"}));
     EXPECT_EQ(ship->jets().size(), 3u);
     EXPECT_EQ(ship->drills().size(), 2u);
     EXPECT_EQ(ship->tracks().size(), 2u);
@@ -127,10 +127,10 @@ TEST_F(ShipAssemblyTest, PartsAreBuiltByCategoryAndDrawnBehindOrInFront)
 TEST_F(ShipAssemblyTest, SideJetsPushTowardTheMiddle)
 {
     addBoxHull(entry, 2.0f, 1.0f);
-    entry.insertPart(SmallJet, 0.0f, 0.0f);      // the exact middle: negative
-    entry.insertPart(SmallJet, 0.0001f, 0.0f);   // a hair right: positive
+    entry.insertPart(SmallJet, 0.0f, 0.0f);    // the exact middle: negative
+    entry.insertPart(SmallJet, 0.0001f, 0.0f); // a hair right: positive
     entry.insertPart(SmallJet, -1.5f, 0.0f);
-    entry.insertPart(MainJet, 1.5f, 0.0f);       // the main engine anywhere: axis 0, positive
+    entry.insertPart(MainJet, 1.5f, 0.0f); // the main engine anywhere: axis 0, positive
     TestShip* ship = addShip(world, entry);
     ASSERT_EQ(ship->jets().size(), 4u);
     const GameAxis* side = ship->control().getAxis(1);

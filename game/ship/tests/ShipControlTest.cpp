@@ -46,8 +46,8 @@ TEST_F(ShipControlTest, KeysDriveTheAxesWithTheirSigns)
         sf::Keyboard::Key key;
         char axis;
         float value;
-    } cases[] = {{sf::Keyboard::W, 0, 1.0f}, {sf::Keyboard::Down, 0, -1.0f}, {sf::Keyboard::A, 1, 1.0f},
-                 {sf::Keyboard::Right, 1, -1.0f}, {sf::Keyboard::E, 2, 1.0f}, {sf::Keyboard::Q, 2, -1.0f}};
+    } cases[] = {{sf::Keyboard::W, 0, 1.0f},      {sf::Keyboard::Down, 0, -1.0f}, {sf::Keyboard::A, 1, 1.0f},
+                 {sf::Keyboard::Right, 1, -1.0f}, {sf::Keyboard::E, 2, 1.0f},     {sf::Keyboard::Q, 2, -1.0f}};
     for (const auto& c : cases) {
         input.held.keys = {c.key};
         world.update(Dt);

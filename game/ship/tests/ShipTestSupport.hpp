@@ -45,10 +45,10 @@ constexpr unsigned Antenna = 50;    // antenna
 constexpr unsigned Lamp = 60;       // lamp.spot
 
 // Test rows, far above the game's own ids.
-constexpr unsigned OtherAntenna = 91001;   // category "antenna", another code: never built
-constexpr unsigned AntennaCockpit = 91002; // category "cockpit", code "antenna": an antenna
-constexpr unsigned NoObjectLamp = 91003;   // a lamp whose code has no object folder
-constexpr unsigned SyntheticJet = 91004;   // "test.jet": written by the tests
+constexpr unsigned OtherAntenna = 91001;     // category "antenna", another code: never built
+constexpr unsigned AntennaCockpit = 91002;   // category "cockpit", code "antenna": an antenna
+constexpr unsigned NoObjectLamp = 91003;     // a lamp whose code has no object folder
+constexpr unsigned SyntheticJet = 91004;     // "test.jet": written by the tests
 constexpr unsigned SyntheticCockpit = 91005; // "test.cockpit": written by the tests
 constexpr unsigned UnknownId = 4000000;
 
@@ -71,8 +71,8 @@ inline bool loadShippedCatalogue(velk::backend::ShipPartStore& store, const std:
     sqlite3* db = nullptr;
     sqlite3_open(":memory:", &db);
     std::string script;
-    bool ok = app::DatabaseSeeder::readScript((sourceData() / "velk.sql").string(), script)
-              && app::DatabaseSeeder::apply(db, script);
+    bool ok = app::DatabaseSeeder::readScript((sourceData() / "velk.sql").string(), script) &&
+              app::DatabaseSeeder::apply(db, script);
     if (ok && !extraRows.empty())
         ok = sqlite3_exec(db, extraRows.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
     ok = ok && store.loadFromDatabase(db);
@@ -115,9 +115,7 @@ inline const fs::path& shippedData()
 /// part for the editor's preview before it starts.
 class TestShip : public velk::ShipObject {
 public:
-    explicit TestShip(velk::backend::ShipEntry* entry, bool testMode = false) : ShipObject(entry), testMode(testMode)
-    {
-    }
+    explicit TestShip(velk::backend::ShipEntry* entry, bool testMode = false) : ShipObject(entry), testMode(testMode) {}
 
 protected:
     velk::HullComponent* createHull() override { return addPart(new velk::HullComponent()); }

@@ -7,12 +7,12 @@
 #include "engine/GameFramework.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/shell/VelkInitHelper.hpp"
-#include "testsupport/game/GameTestSupport.hpp"
-#include "testsupport/game/MapperDriver.hpp"
 #include "mapper/MapperController.hpp"
 #include "mapper/MapperState.hpp"
 #include "terrain/MapTileShape.hpp"
 #include "terrain/model/TileMap.hpp"
+#include "testsupport/game/GameTestSupport.hpp"
+#include "testsupport/game/MapperDriver.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 

@@ -105,12 +105,12 @@ TEST(MapTileTest, CombinationSpotChecks)
     };
     // Ground replaces a marker, a marker never replaces ground, and of two
     // codes without ground the second wins.
-    const std::vector<Case> sums = {{0, 0, 0},   {34, 1, 1},  {1, 34, 1},  {34, 35, 35}, {50, 60, 60},
-                                    {3, 6, 19},  {26, 3, 1},  {7, 7, 7},   {0, 9, 9},    {40, 0, 40}};
+    const std::vector<Case> sums = {{0, 0, 0},  {34, 1, 1}, {1, 34, 1}, {34, 35, 35}, {50, 60, 60},
+                                    {3, 6, 19}, {26, 3, 1}, {7, 7, 7},  {0, 9, 9},    {40, 0, 40}};
     for (const Case& c : sums)
         EXPECT_EQ(addMapTiles(c.a, c.b), c.result) << int(c.a) << " + " << int(c.b);
     // Only ground removes a marker.
-    const std::vector<Case> differences = {{1, 1, 0},  {1, 0, 1},   {1, 30, 32}, {34, 5, 0},
+    const std::vector<Case> differences = {{1, 1, 0},   {1, 0, 1},  {1, 30, 32}, {34, 5, 0},
                                            {34, 0, 34}, {5, 36, 5}, {0, 1, 0},   {35, 36, 35}};
     for (const Case& c : differences)
         EXPECT_EQ(subMapTiles(c.a, c.b), c.result) << int(c.a) << " - " << int(c.b);
@@ -118,9 +118,9 @@ TEST(MapTileTest, CombinationSpotChecks)
 
 TEST(MapTileTest, SideMasksMatchThePolygonsAndTheKnownList)
 {
-    const std::vector<unsigned char> expected = {0,   255, 124, 241, 199, 31,  248, 227, 143, 62,  56,  224,
-                                                 131, 14,  112, 193, 7,   28,  126, 249, 231, 159, 96,  129,
-                                                 6,   24,  120, 225, 135, 30,  240, 195, 15,  60};
+    const std::vector<unsigned char> expected = {0,   255, 124, 241, 199, 31, 248, 227, 143, 62,  56, 224,
+                                                 131, 14,  112, 193, 7,   28, 126, 249, 231, 159, 96, 129,
+                                                 6,   24,  120, 225, 135, 30, 240, 195, 15,  60};
     // A point just inside the cell next to the middle of each half-edge, clockwise from the top left.
     const V probes[8] = {{-0.25f, 0.49f}, {0.25f, 0.49f},   {0.49f, 0.25f},   {0.49f, -0.25f},
                          {0.25f, -0.49f}, {-0.25f, -0.49f}, {-0.49f, -0.25f}, {-0.49f, 0.25f}};

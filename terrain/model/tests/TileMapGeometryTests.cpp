@@ -20,9 +20,9 @@ TEST(TileMapGeometryTest, CellToWorldAtEachAlignment)
         V expected;
     };
     // Cell (3, 2) of tile size 2 spans x -4..-2 and y -2..0.
-    const std::vector<Case> cases = {{TileAlign::Centre, {-3.0f, -1.0f}},      {TileAlign::BottomMiddle, {-3.0f, -2.0f}},
-                                     {TileAlign::TopLeft, {-4.0f, 0.0f}},      {0, {-4.0f, 0.0f}},
-                                     {TileAlign::TopRight, {-2.0f, 0.0f}},     {TileAlign::BottomRight, {-2.0f, -2.0f}}};
+    const std::vector<Case> cases = {{TileAlign::Centre, {-3.0f, -1.0f}},  {TileAlign::BottomMiddle, {-3.0f, -2.0f}},
+                                     {TileAlign::TopLeft, {-4.0f, 0.0f}},  {0, {-4.0f, 0.0f}},
+                                     {TileAlign::TopRight, {-2.0f, 0.0f}}, {TileAlign::BottomRight, {-2.0f, -2.0f}}};
     for (const Case& c : cases)
         EXPECT_EQ(getTilePosition(placement, 2.0f, 3, 2, c.align), c.expected) << int(c.align);
 }

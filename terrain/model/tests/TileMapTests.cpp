@@ -91,8 +91,12 @@ TEST(TileMapTest, SizesBeyondTheLimitAreClamped)
 TEST(TileMapTest, SettersKeepValuesUsable)
 {
     TileMap map;
-    const std::vector<std::pair<float, float>> sizes = {
-        {0.0f, 0.1f}, {-3.0f, 0.1f}, {0.25f, 0.25f}, {NAN, 0.1f}, {INFINITY, TileMap::MaxTileSize}, {1e30f, TileMap::MaxTileSize}};
+    const std::vector<std::pair<float, float>> sizes = {{0.0f, 0.1f},
+                                                        {-3.0f, 0.1f},
+                                                        {0.25f, 0.25f},
+                                                        {NAN, 0.1f},
+                                                        {INFINITY, TileMap::MaxTileSize},
+                                                        {1e30f, TileMap::MaxTileSize}};
     for (const auto& [given, stored] : sizes) {
         map.setTileSize(given);
         EXPECT_EQ(map.getTileSize(), stored) << given;

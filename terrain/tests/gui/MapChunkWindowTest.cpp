@@ -42,12 +42,12 @@ TEST(MapChunkWindowTest, VisibleOnlyWithAnOverlapOfSomeArea)
     };
     const std::vector<Case> cases = {
         {{0, 0}, {4, 4}, true},   {{8, 8}, {4, 4}, true},    {{10, 0}, {4, 4}, false}, // touches the right edge only
-        {{0, 10}, {4, 4}, false}, {{20, 20}, {4, 4}, false}, {{9, 9}, {1, 1}, true},
-        {{2, 2}, {0, 0}, false},
+        {{0, 10}, {4, 4}, false}, {{20, 20}, {4, 4}, false}, {{9, 9}, {1, 1}, true},   {{2, 2}, {0, 0}, false},
     };
     for (const Case& c : cases) {
         chunk.setRegion(c.begin, c.size);
-        EXPECT_EQ(chunk.isVisible(canvas.target, sf::RenderStates()), c.visible) << c.begin.x << "," << c.begin.y << " size " << c.size.x;
+        EXPECT_EQ(chunk.isVisible(canvas.target, sf::RenderStates()), c.visible)
+            << c.begin.x << "," << c.begin.y << " size " << c.size.x;
     }
     // The states move the block: shifted left by 12 units the far chunk shows.
     chunk.setRegion({20, 2}, {4, 4});

@@ -87,8 +87,10 @@ TEST(AssetFilesTest, ImagesLoadAtTheirDrawnSize)
         if (asset.tiled) {
             // Across the seam the picture changes no more than between any
             // two neighbouring columns or rows inside it.
-            const double insideColumns = std::max(meanStep(image, true, 0, 1), meanStep(image, true, size.x - 2, size.x - 1));
-            const double insideRows = std::max(meanStep(image, false, 0, 1), meanStep(image, false, size.y - 2, size.y - 1));
+            const double insideColumns = std::max(meanStep(image, true, 0, 1),
+                                                  meanStep(image, true, size.x - 2, size.x - 1));
+            const double insideRows = std::max(meanStep(image, false, 0, 1),
+                                               meanStep(image, false, size.y - 2, size.y - 1));
             EXPECT_LE(meanStep(image, true, size.x - 1, 0), 2 * insideColumns + 1) << "left and right edges";
             EXPECT_LE(meanStep(image, false, size.y - 1, 0), 2 * insideRows + 1) << "top and bottom edges";
         }
@@ -191,13 +193,15 @@ TEST_F(AssetGuiTest, MainMenuImageCollectionLoadsWithEveryImageInsideItsTexture)
 {
     CEGUI::ImageManager& images = CEGUI::ImageManager::getSingleton();
     images.loadImageset("MainMenu.imageset");
-    const CEGUI::Sizef atlas = CEGUI::System::getSingleton().getRenderer()->getTexture("MainMenu").getOriginalDataSize();
+    const CEGUI::Sizef atlas =
+        CEGUI::System::getSingleton().getRenderer()->getTexture("MainMenu").getOriginalDataSize();
     EXPECT_EQ(atlas, CEGUI::Sizef(512, 256));
 
     // Every image of the file is defined, at its size, inside the texture;
     // the names the screens use are among them.
     const std::string imageset = velk_test::readFile(Data + "gui/imagesets/MainMenu.imageset");
-    const std::regex entry("<Image name=\"(\\w+)\" +xPos=\"(\\d+)\" yPos=\"(\\d+)\" width=\"(\\d+)\" height=\"(\\d+)\"");
+    const std::regex entry(
+        "<Image name=\"(\\w+)\" +xPos=\"(\\d+)\" yPos=\"(\\d+)\" width=\"(\\d+)\" height=\"(\\d+)\"");
     std::vector<std::string> names;
     for (auto it = std::sregex_iterator(imageset.begin(), imageset.end(), entry); it != std::sregex_iterator(); ++it) {
         const std::string name = (*it)[1];

@@ -17,14 +17,10 @@ namespace {
 CEGUI::MouseButton ceguiButton(sf::Mouse::Button button)
 {
     switch (button) {
-    case sf::Mouse::Left:
-        return CEGUI::LeftButton;
-    case sf::Mouse::Right:
-        return CEGUI::RightButton;
-    case sf::Mouse::Middle:
-        return CEGUI::MiddleButton;
-    default:
-        return CEGUI::NoButton;
+    case sf::Mouse::Left: return CEGUI::LeftButton;
+    case sf::Mouse::Right: return CEGUI::RightButton;
+    case sf::Mouse::Middle: return CEGUI::MiddleButton;
+    default: return CEGUI::NoButton;
     }
 }
 
@@ -88,8 +84,8 @@ bool GuiDemoApp::buildGui()
             return false;
         }
         canvas->addDrawer(this);
-        cegui.getWindow("Panel/Click")->subscribeEvent(CEGUI::PushButton::EventClicked,
-                                                      CEGUI::Event::Subscriber(&GuiDemoApp::onClick, this));
+        cegui.getWindow("Panel/Click")
+            ->subscribeEvent(CEGUI::PushButton::EventClicked, CEGUI::Event::Subscriber(&GuiDemoApp::onClick, this));
     } catch (const CEGUI::Exception& error) {
         tools::log("GuiDemo", "GUI script failed: " + ceguiStringToUtf8(error.getMessage()));
         return false;
@@ -112,12 +108,8 @@ void GuiDemoApp::handleSfEvent(const sf::Event& event)
         context.injectMousePosition(static_cast<float>(event.mouseButton.x), static_cast<float>(event.mouseButton.y));
         context.injectMouseButtonUp(ceguiButton(event.mouseButton.button));
         break;
-    case sf::Event::MouseWheelScrolled:
-        context.injectMouseWheelChange(event.mouseWheelScroll.delta);
-        break;
-    case sf::Event::TextEntered:
-        context.injectChar(event.text.unicode);
-        break;
+    case sf::Event::MouseWheelScrolled: context.injectMouseWheelChange(event.mouseWheelScroll.delta); break;
+    case sf::Event::TextEntered: context.injectChar(event.text.unicode); break;
     case sf::Event::KeyPressed:
         if (event.key.code == sf::Keyboard::Escape) {
             quit = true;
@@ -129,8 +121,7 @@ void GuiDemoApp::handleSfEvent(const sf::Event& event)
     case sf::Event::Resized:
         notifyCeguiDisplaySize(static_cast<float>(event.size.width), static_cast<float>(event.size.height));
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

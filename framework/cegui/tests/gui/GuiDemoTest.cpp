@@ -38,8 +38,11 @@ protected:
     {
         ASSERT_TRUE(keeper.connected()) << "no display";
         outFile = folder / "demo.out";
-        ASSERT_TRUE(demo.start({VELK_GUI_DEMO, {"--out=" + outFile.string(), "--log=" + (folder / "gui.log").string()},
-                                {}, folder / "demo.log", {}}));
+        ASSERT_TRUE(demo.start({VELK_GUI_DEMO,
+                                {"--out=" + outFile.string(), "--log=" + (folder / "gui.log").string()},
+                                {},
+                                folder / "demo.log",
+                                {}}));
         ASSERT_TRUE(waitForLines("ready", 1)) << "the demo did not show its first frame\n" << demo.log();
         ASSERT_TRUE(demo.window.findWindow());
     }
@@ -78,7 +81,9 @@ protected:
     sf::Image capture(sf::Vector2u size)
     {
         const fs::path file = folder / "shot.png";
-        demo.window.waitForImage(file, [&](const sf::Image& shot) { return shot.getSize() == size && isRed(shot.getPixel(CanvasLeft, CanvasTop)); });
+        demo.window.waitForImage(file, [&](const sf::Image& shot) {
+            return shot.getSize() == size && isRed(shot.getPixel(CanvasLeft, CanvasTop));
+        });
         return demo.window.capture(file);
     }
 

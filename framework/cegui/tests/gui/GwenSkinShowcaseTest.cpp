@@ -56,8 +56,8 @@ protected:
         for (int y = top; y < top + height; ++y) {
             for (int x = left; x < left + width; ++x) {
                 const sf::Color c = shot.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
-                count += std::abs(c.r - colour.r) <= tolerance && std::abs(c.g - colour.g) <= tolerance
-                                 && std::abs(c.b - colour.b) <= tolerance
+                count += std::abs(c.r - colour.r) <= tolerance && std::abs(c.g - colour.g) <= tolerance &&
+                                 std::abs(c.b - colour.b) <= tolerance
                              ? 1
                              : 0;
             }
@@ -132,12 +132,14 @@ protected:
         }
         list->setItemSelectState(size_t(1), true);
 
-        auto* table = static_cast<CEGUI::MultiColumnList*>(createAt("GWEN/MultiColumnList", "Scores", root, 450, 130,
-                                                                   340, 150));
+        auto* table = static_cast<CEGUI::MultiColumnList*>(
+            createAt("GWEN/MultiColumnList", "Scores", root, 450, 130, 340, 150));
         table->addColumn(utf8ToCeguiString("Név"), 0, CEGUI::UDim(0.3f, 0));
         table->addColumn("Pont", 1, CEGUI::UDim(0.2f, 0));
         table->addColumn(utf8ToCeguiString("Pálya"), 2, CEGUI::UDim(0.49f, 0));
-        const char* rows[][3] = {{"Anna", "2000", "kráter.json"}, {"Béla", "1200", "völgy.json"}, {"Cili", "-50", "kráter.json"}};
+        const char* rows[][3] = {{"Anna", "2000", "kráter.json"},
+                                 {"Béla", "1200", "völgy.json"},
+                                 {"Cili", "-50", "kráter.json"}};
         for (auto& r : rows) {
             const CEGUI::uint row = table->addRow();
             for (CEGUI::uint c = 0; c < 3; ++c) {
@@ -161,7 +163,8 @@ protected:
         CEGUI::Window* off = createAt("GWEN/Button", "Off", root, 560, 360, 100, 28);
         off->setText("Tiltva");
         off->setDisabled(true);
-        auto* progress = static_cast<CEGUI::ProgressBar*>(createAt("GWEN/ProgressBar", "Progress", root, 670, 364, 120, 20));
+        auto* progress = static_cast<CEGUI::ProgressBar*>(
+            createAt("GWEN/ProgressBar", "Progress", root, 670, 364, 120, 20));
         progress->setProgress(0.6f);
 
         CEGUI::Window* text = createAt("GWEN/StaticText", "Text", root, 450, 400, 340, 60);
@@ -169,7 +172,6 @@ protected:
 
         auto* open = static_cast<CEGUI::Combobox*>(createAt("GWEN/Combobox", "Open", root, 10, 430, 200, 150));
         combo(open, {"Mind", "kráter.json", "völgy.json", "hegy.json"}, 0);
-
     }
 };
 

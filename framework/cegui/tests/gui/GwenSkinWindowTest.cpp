@@ -37,11 +37,12 @@ bool near(const sf::Color& a, const sf::Color& b, int tolerance = 3)
 
 TEST_F(GwenSkinWindowTest, EveryWidgetDrawsWithoutGlErrors)
 {
-    const char* types[] = {"GWEN/FrameWindow", "GWEN/Button", "GWEN/StaticText", "GWEN/StaticImage",
-                           "GWEN/Listbox", "GWEN/MultiColumnList", "GWEN/Combobox", "GWEN/Slider",
-                           "GWEN/Spinner", "GWEN/Editbox", "GWEN/VerticalScrollbar", "GWEN/HorizontalScrollbar",
-                           "GWEN/RadioButton", "GWEN/Checkbox", "GWEN/TabControl", "GWEN/ProgressBar",
-                           "GWEN/StatusBar", "GWEN/ScrollablePane", "GWEN/MultiLineEditbox", "GWEN/Label"};
+    const char* types[] = {
+        "GWEN/FrameWindow", "GWEN/Button",          "GWEN/StaticText",        "GWEN/StaticImage",
+        "GWEN/Listbox",     "GWEN/MultiColumnList", "GWEN/Combobox",          "GWEN/Slider",
+        "GWEN/Spinner",     "GWEN/Editbox",         "GWEN/VerticalScrollbar", "GWEN/HorizontalScrollbar",
+        "GWEN/RadioButton", "GWEN/Checkbox",        "GWEN/TabControl",        "GWEN/ProgressBar",
+        "GWEN/StatusBar",   "GWEN/ScrollablePane",  "GWEN/MultiLineEditbox",  "GWEN/Label"};
     const int columnWidth = 195, rowHeight = 115, width = 180, height = 100;
     int i = 0;
     for (const char* type : types) {
@@ -141,7 +142,8 @@ TEST_F(GwenSkinWindowTest, WidgetsAsTheScreensSetThemUpShow)
     // The selected row is brushed across the list, also right of its text.
     const CEGUI::Rectf row = list->getListRenderArea();
     const unsigned rowY = static_cast<unsigned>(10 + 200 + row.top() + 2);
-    EXPECT_TRUE(near(shot.getPixel(static_cast<unsigned>(10 + row.right() - 10), rowY), selectionCyan)) << "list selection";
+    EXPECT_TRUE(near(shot.getPixel(static_cast<unsigned>(10 + row.right() - 10), rowY), selectionCyan))
+        << "list selection";
 }
 
 } // namespace

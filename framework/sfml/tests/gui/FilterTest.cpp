@@ -165,10 +165,14 @@ TEST_F(SfmlFilter, TypeAndModeChangesRebuildOnlyWhenTheyChange)
 TEST_F(SfmlFilter, OnePixelTexturesAreMadeOnFirstUseInTheirColours)
 {
     const std::pair<const SfmlStaticTexture*, sf::Color> textures[] = {
-        {&SfmlFramework::sBlackTexture, sf::Color::Black},     {&SfmlFramework::sWhiteTexture, sf::Color::White},
-        {&SfmlFramework::sRedTexture, sf::Color::Red},         {&SfmlFramework::sGreenTexture, sf::Color::Green},
-        {&SfmlFramework::sBlueTexture, sf::Color::Blue},       {&SfmlFramework::sCyanTexture, sf::Color::Cyan},
-        {&SfmlFramework::sMagentaTexture, sf::Color::Magenta}, {&SfmlFramework::sYellowTexture, sf::Color::Yellow},
+        {&SfmlFramework::sBlackTexture, sf::Color::Black},
+        {&SfmlFramework::sWhiteTexture, sf::Color::White},
+        {&SfmlFramework::sRedTexture, sf::Color::Red},
+        {&SfmlFramework::sGreenTexture, sf::Color::Green},
+        {&SfmlFramework::sBlueTexture, sf::Color::Blue},
+        {&SfmlFramework::sCyanTexture, sf::Color::Cyan},
+        {&SfmlFramework::sMagentaTexture, sf::Color::Magenta},
+        {&SfmlFramework::sYellowTexture, sf::Color::Yellow},
         {&SfmlFramework::sTransparentTexture, sf::Color::Transparent},
     };
     for (const auto& [texture, colour] : textures) {

@@ -95,8 +95,8 @@ TEST(SfmlScreenshot, F11PutsTheFrameOnTheClipboardAsPngAndBmp)
     ASSERT_EQ(fromPng.getSize(), sf::Vector2u(320, 200));
     EXPECT_EQ(fromPng.getPixel(0, 0), Background);
     EXPECT_EQ(fromPng.getPixel(319, 199), Background);
-    EXPECT_EQ(fromPng.getPixel(50, 40), Box);   // top-left corner of the box
-    EXPECT_EQ(fromPng.getPixel(109, 69), Box);  // bottom-right corner
+    EXPECT_EQ(fromPng.getPixel(50, 40), Box);  // top-left corner of the box
+    EXPECT_EQ(fromPng.getPixel(109, 69), Box); // bottom-right corner
     EXPECT_EQ(fromPng.getPixel(110, 70), Background);
 
     // The BMP (192 000 bytes of pixels, sent in chunks) holds the same picture.
@@ -105,9 +105,9 @@ TEST(SfmlScreenshot, F11PutsTheFrameOnTheClipboardAsPngAndBmp)
     // Both headers, little-endian: 192 054 = 0x2EE36 bytes in all, pixels at
     // 54; width 320 = 0x140, height 200 (bottom-up), 1 plane, 24 bits,
     // uncompressed, 192 000 = 0x2EE00 bytes of rows (960 each, no padding).
-    const std::string headers = {'B', 'M', 0x36, '\xEE', 0x02, 0, 0, 0, 0, 0, 54, 0, 0, 0,
-                                 40, 0, 0, 0, 0x40, 0x01, 0, 0, '\xC8', 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,
-                                 0x00, '\xEE', 0x02, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const std::string headers = {'B',  'M',  0x36, '\xEE', 0x02,   0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0,    0,
+                                 0x40, 0x01, 0,    0,      '\xC8', 0, 0, 0, 1, 0, 24, 0, 0, 0, 0,  0, 0x00, '\xEE',
+                                 0x02, 0x00, 0,    0,      0,      0, 0, 0, 0, 0, 0,  0, 0, 0, 0,  0, 0,    0};
     ASSERT_EQ(headers.size(), 54u);
     EXPECT_EQ(bmp.substr(0, 54), headers);
     // Pixel (x, y) of the frame sits in stored row 199 - y, as blue, green, red.

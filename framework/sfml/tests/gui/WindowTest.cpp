@@ -91,8 +91,9 @@ TEST(SfmlWindow, UnusableResolutionFallsBackToDefaultSize)
 {
     // 65536 would reach X11 as 0 (sizes travel as 16 bits) and the server
     // would refuse the window, which ends the program.
-    for (std::pair<unsigned, unsigned> bad : {std::make_pair(0u, 0u), std::make_pair(0u, 600u), std::make_pair(1024u, 0u),
-                                              std::make_pair(65536u, 480u), std::make_pair(640u, 65536u)}) {
+    for (std::pair<unsigned, unsigned> bad :
+         {std::make_pair(0u, 0u), std::make_pair(0u, 600u), std::make_pair(1024u, 0u), std::make_pair(65536u, 480u),
+          std::make_pair(640u, 65536u)}) {
         TestInitHelper helper;
         helper.resolution = bad;
         SfmlFramework sfml;

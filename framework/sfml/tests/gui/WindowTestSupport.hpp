@@ -107,7 +107,8 @@ public:
         unsigned long count, after;
         unsigned char* data = nullptr;
         if (XGetWindowProperty(display, w, atom, 0, 1 << 24, False, AnyPropertyType, &type, &format, &count, &after,
-                               &data) == Success && data) {
+                               &data) == Success &&
+            data) {
             if (format == 32) {
                 const unsigned long* longs = reinterpret_cast<const unsigned long*>(data);
                 values.assign(longs, longs + count);

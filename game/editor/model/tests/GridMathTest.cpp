@@ -48,7 +48,7 @@ TEST(GridMathTest, SnapExamples)
         float out;
     };
     const Row rows[] = {
-        {2.0f, 0.25f, 0.5f}, {2.0f, -0.25f, 0.0f}, {2.0f, 0.24f, 0.0f}, {1.0f, 0.5f, 1.0f},   {1.0f, -1.5f, -1.0f},
+        {2.0f, 0.25f, 0.5f},  {2.0f, -0.25f, 0.0f}, {2.0f, 0.24f, 0.0f},   {1.0f, 0.5f, 1.0f},     {1.0f, -1.5f, -1.0f},
         {10.0f, 0.26f, 0.3f}, {10.0f, 0.24f, 0.2f}, {20.0f, 0.024f, 0.0f}, {20.0f, 0.026f, 0.05f},
     };
     math::Grid2<float> grid;
@@ -71,9 +71,8 @@ TEST(GridMathTest, GapShiftFindsTheFirstLineNotBelowTheMinimum)
         float expected;
     };
     const Row rows[] = {
-        {0, 0, 10, 0},       {35, 0, 10, 5},     {-35, 0, 10, 5},  {5, 0, 10, 5},
-        {10, 0, 10, 0},      {-10, 0, 10, 0},    {387, 0, 47, 11}, {0.5f, 0, 14.5f, 0.5f},
-        {100, 100, 20, 100}, {99, 100, 20, 119},
+        {0, 0, 10, 0},   {35, 0, 10, 5},   {-35, 0, 10, 5},        {5, 0, 10, 5},       {10, 0, 10, 0},
+        {-10, 0, 10, 0}, {387, 0, 47, 11}, {0.5f, 0, 14.5f, 0.5f}, {100, 100, 20, 100}, {99, 100, 20, 119},
     };
     for (const Row& row : rows)
         EXPECT_NEAR(velk::gapShift(row.start, row.min, row.gap), row.expected, 1e-3f)

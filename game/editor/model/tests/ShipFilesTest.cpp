@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 using velk::backend::ShipEntry;
@@ -17,10 +16,18 @@ using velk::backend::ShipEntry;
 TEST(ShipFilesTest, OnlyBareNamesAreAccepted)
 {
     const std::pair<std::string, bool> rows[] = {
-        {"ship1", true},          {"a.json", true},    {"haj\xC3\xB3 \xC5\x91s.ship.json", true},
-        {"..ship", true},         {".hidden", true},   {"", false},
-        {".", false},             {"..", false},       {"a/b", false},
-        {"../ship", false},       {"/etc/passwd", false}, {"dir\\ship", false},
+        {"ship1", true},
+        {"a.json", true},
+        {"haj\xC3\xB3 \xC5\x91s.ship.json", true},
+        {"..ship", true},
+        {".hidden", true},
+        {"", false},
+        {".", false},
+        {"..", false},
+        {"a/b", false},
+        {"../ship", false},
+        {"/etc/passwd", false},
+        {"dir\\ship", false},
         {std::string("a\0b", 3), false},
     };
     for (const auto& [name, accepted] : rows)
@@ -30,8 +37,8 @@ TEST(ShipFilesTest, OnlyBareNamesAreAccepted)
 TEST(ShipFilesTest, TypedNamesAreCompletedToShipFiles)
 {
     const std::pair<const char*, const char*> rows[] = {
-        {"ship1", "ship1.ship.json"},  {"ship1.ship", "ship1.ship.json"}, {"ship1.json", "ship1.json"},
-        {"a.ship.json", "a.ship.json"}, {"a.txt", "a.txt.ship.json"},       {".json", ".json"},
+        {"ship1", "ship1.ship.json"},   {"ship1.ship", "ship1.ship.json"}, {"ship1.json", "ship1.json"},
+        {"a.ship.json", "a.ship.json"}, {"a.txt", "a.txt.ship.json"},      {".json", ".json"},
         {"a.SHIP", "a.SHIP.ship.json"},
     };
     for (const auto& [typed, file] : rows)

@@ -11,9 +11,9 @@
 #include "game/editor/TestShipObject.hpp"
 #include "game/shell/FolderFiles.hpp"
 #include "game/shell/Global.hpp"
-#include "testsupport/game/GameTestSupport.hpp"
 #include "game/ship/backend/ShipEntry.hpp"
 #include "game/ship/backend/ShipPart.hpp"
+#include "testsupport/game/GameTestSupport.hpp"
 
 #include "framework/sfml/SfmlFramework.hpp"
 
@@ -98,7 +98,8 @@ private:
         for (std::size_t i = 0; i < view->getTabCount(); ++i)
             centre(out, "VIEWTAB" + std::to_string(i), view->getChild("__auto_TabPane__Buttons")->getChildAtIdx(i));
         auto* outfit = static_cast<CEGUI::TabControl*>(at("Center/Inventory/OutfitTabs"));
-        centre(out, "TEXTURE0", outfit->getTabContentsAtIndex(0)->getChild("Scroll/__auto_container__")->getChildAtIdx(0));
+        centre(out, "TEXTURE0",
+               outfit->getTabContentsAtIndex(0)->getChild("Scroll/__auto_container__")->getChildAtIdx(0));
         centre(out, "MIRROR", at("Center/Tools/PartProperties/Mirroring/Check"));
         centre(out, "RED", at("Center/Tools/ShipColor/__auto_contentpane__/Red/Spinner/__auto_editbox__"));
         centre(out, "SAVEAS", at("Center/Stats/ShipMenu/SaveAs"));
@@ -150,7 +151,8 @@ protected:
             "sy() { echo $((OY - $1)); }\n"
             "drag() { at \"$1\" \"$2\"; xdotool mousedown 1; sleep 0.15;\n"
             "  for i in 1 2 3 4 5 6 7 8; do\n"
-            "    xdotool mousemove --window \"$wid\" $(( $1 + ($3 - $1) * i / 8 )) $(( $2 + ($4 - $2) * i / 8 )); sleep 0.08;\n"
+            "    xdotool mousemove --window \"$wid\" $(( $1 + ($3 - $1) * i / 8 )) $(( $2 + ($4 - $2) * i / 8 )); "
+            "sleep 0.08;\n"
             "  done; sleep 0.2; xdotool mouseup 1; sleep 0.4; }\n"
             // Taking a picture may move the keyboard focus away: give it back.
             "shot() { sleep 0.4; import -window \"$wid\" \"$1\"; xdotool windowfocus \"$wid\"; sleep 0.3; }\n" +
@@ -281,7 +283,7 @@ TEST_F(EditorWindowTest, BuildSaveAndTestDriveANewShip)
     // Screenshots: the grid, the textured hull, the test world drew.
     const sf::Image builder = load(runtime.path() / "builder.png");
     ASSERT_EQ(builder.getSize(), size);
-    EXPECT_GT(count(builder, sf::Color(27, 42, 54), 0, 0, 770, 550), 50000); // grid background
+    EXPECT_GT(count(builder, sf::Color(27, 42, 54), 0, 0, 770, 550), 50000);  // grid background
     EXPECT_GT(count(builder, sf::Color(192, 226, 255), 0, 0, 770, 550), 300); // outline, axes, handles
     const sf::Image texture = load(runtime.path() / "texture.png");
     EXPECT_LT(count(texture, sf::Color(27, 42, 54), 0, 0, 770, 550), 1000); // no builder grid there
@@ -312,10 +314,9 @@ TEST_F(EditorWindowTest, BuildSaveAndTestDriveANewShip)
     EXPECT_GT(test.front().y, 6.0f);
     const float rest = test[reset - 1].y;
     EXPECT_LT(rest, 4.0f);
-    EXPECT_GT(rest, 0.5f); // on the ground, not through it
+    EXPECT_GT(rest, 0.5f);                        // on the ground, not through it
     EXPECT_NEAR(test[reset - 10].y, rest, 0.05f); // at rest for the last frames
     EXPECT_GT(test[reset].y, 6.0f);
-
 }
 
 } // namespace

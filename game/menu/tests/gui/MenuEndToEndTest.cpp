@@ -62,15 +62,17 @@ protected:
 TEST_F(MenuEndToEndTest, FirstStartInHungarianThenSettingsThenExit)
 {
     prepare({"gui", "glsl", "img", "mus", "snd", "map", "ships", "obj"});
-    ASSERT_TRUE(folder->exec("INSERT INTO scores (name, score, map, mode) VALUES ('Zsófi', 2400, 'kráter.map.json', 1), "
-                             "('Bence', 1800, 'kráter.map.json', 1)"));
+    ASSERT_TRUE(
+        folder->exec("INSERT INTO scores (name, score, map, mode) VALUES ('Zsófi', 2400, 'kráter.map.json', 1), "
+                     "('Bence', 1800, 'kráter.map.json', 1)"));
     const fs::path langIni = folder->path() / "lang.ini";
     ASSERT_FALSE(fs::exists(langIni));
     launch();
 
     // No "lang.ini": the selector is the modal window over the English menu.
-    ASSERT_TRUE(waitFor("1-selector", [](const sf::Image& i) { return isTitleBar(i.getPixel(SelectorTitleX, SelectorTitleY)); }))
-        << "no language selector";
+    ASSERT_TRUE(waitFor("1-selector", [](const sf::Image& i) {
+        return isTitleBar(i.getPixel(SelectorTitleX, SelectorTitleY));
+    })) << "no language selector";
     const sf::Image english = capture("1-selector");
     ASSERT_EQ(english.getSize(), sf::Vector2u(1024, 768));
 
@@ -99,8 +101,9 @@ TEST_F(MenuEndToEndTest, FirstStartInHungarianThenSettingsThenExit)
 
     // The settings: frame rate 30 from its list, the music four steps lower.
     player().click(ButtonX, buttonY(Options));
-    EXPECT_TRUE(waitFor("3-settings", [](const sf::Image& i) { return isTitleBar(i.getPixel(SettingsTitleX, SettingsTitleY)); }))
-        << "no settings window";
+    EXPECT_TRUE(waitFor("3-settings", [](const sf::Image& i) {
+        return isTitleBar(i.getPixel(SettingsTitleX, SettingsTitleY));
+    })) << "no settings window";
     EXPECT_FALSE(isTitleBar(menu.getPixel(SettingsTitleX, SettingsTitleY)));
     player().click(FpsDropButtonX, FpsDropButtonY);
     player().click(FpsItem30X, FpsItem30Y);
@@ -117,7 +120,8 @@ TEST_F(MenuEndToEndTest, FirstStartInHungarianThenSettingsThenExit)
     capture("4-settings-audio");
     EXPECT_EQ(folder->setting("audio.musicvolume"), "80");
     player().click(SettingsBackX, SettingsBackY);
-    EXPECT_TRUE(waitFor("4-settings-closed", [](const sf::Image& i) { return !isTitleBar(i.getPixel(SettingsTitleX, SettingsTitleY)); }));
+    EXPECT_TRUE(waitFor("4-settings-closed",
+                        [](const sf::Image& i) { return !isTitleBar(i.getPixel(SettingsTitleX, SettingsTitleY)); }));
 
     // The high scores open and close.
     player().click(ButtonX, buttonY(Highscores));
@@ -135,7 +139,8 @@ TEST_F(MenuEndToEndTest, FirstStartInHungarianThenSettingsThenExit)
     EXPECT_TRUE(isTitleBar(scores.getPixel(ScoresTitleX, ScoresTitleY)));
     EXPECT_GT(labelPixels(scores, ScoresBackX, ScoresBackY), 20);
     player().click(ScoresBackX, ScoresBackY);
-    EXPECT_TRUE(waitFor("5-highscores-closed", [](const sf::Image& i) { return !isTitleBar(i.getPixel(ScoresTitleX, ScoresTitleY)); }));
+    EXPECT_TRUE(waitFor("5-highscores-closed",
+                        [](const sf::Image& i) { return !isTitleBar(i.getPixel(ScoresTitleX, ScoresTitleY)); }));
 
     player().click(ButtonX, buttonY(Exit));
     EXPECT_EQ(game.waitForExit(), 0) << game.log();
@@ -148,8 +153,9 @@ TEST_F(MenuEndToEndTest, MissingArtAndMusicStillStartTheMenu)
     prepare({"gui", "glsl"});
     velk_test::writeFile(folder->path() / "lang.ini", "en");
     launch();
-    ASSERT_TRUE(waitFor("6-menu-without-art", [](const sf::Image& i) { return labelPixels(i, ButtonX, buttonY(Exit)) > 20; }))
-        << "no main menu";
+    ASSERT_TRUE(waitFor("6-menu-without-art", [](const sf::Image& i) {
+        return labelPixels(i, ButtonX, buttonY(Exit)) > 20;
+    })) << "no main menu";
     player().click(ButtonX, buttonY(Exit));
     EXPECT_EQ(game.waitForExit(), 0);
     const std::string log = game.log();

@@ -98,8 +98,9 @@ protected:
         ASSERT_TRUE(player().moveTo(ButtonX, buttonY(0)));
         std::this_thread::sleep_for(300ms);
         player().key("Return");
-        ASSERT_TRUE(waitFor("1-newgame", [](const sf::Image& i) { return isTitleBar(i.getPixel(NewGameTitleX, NewGameTitleY)); }))
-            << "no new-game window";
+        ASSERT_TRUE(waitFor("1-newgame", [](const sf::Image& i) {
+            return isTitleBar(i.getPixel(NewGameTitleX, NewGameTitleY));
+        })) << "no new-game window";
         player().key("Up");     // Cancel -> map list
         player().key("Return"); // its first map
         player().key("Left");   // ship list
@@ -114,8 +115,7 @@ TEST_F(PlayEndToEndTest, FromTheMenuToALandingAndAHighScore)
     prepare();
     writeLandingMap("landing.map.json");
     launch();
-    ASSERT_TRUE(waitFor("0-menu", menuShown))
-        << "no main menu";
+    ASSERT_TRUE(waitFor("0-menu", menuShown)) << "no main menu";
     startFirstShipOnFirstMap();
 
     // The loading animation shows while the game is built, if the capture is
@@ -127,12 +127,14 @@ TEST_F(PlayEndToEndTest, FromTheMenuToALandingAndAHighScore)
     std::printf("loading capture: %d warm and %d rock pixels in the centre\n", warm, rock);
 
     // Loaded: the time-trial dialog with its checkpoint table.
-    ASSERT_TRUE(waitFor("3-timetrial", [](const sf::Image& i) { return isTitleBar(i.getPixel(TrialTitleX, TrialTitleY)); }))
-        << "no time-trial dialog\n" << log();
+    ASSERT_TRUE(
+        waitFor("3-timetrial", [](const sf::Image& i) { return isTitleBar(i.getPixel(TrialTitleX, TrialTitleY)); }))
+        << "no time-trial dialog\n"
+        << log();
     EXPECT_NE(log().find("[MMS] Start game: Ship: Dragonfly.ship.json(data/ships/Dragonfly.ship.json), Map: "
                          "landing.map.json(data/map/landing.map.json)"),
               std::string::npos);
-    player().key("Down");   // Start
+    player().key("Down"); // Start
     player().key("Return", 0ms);
 
     // In flight: the clock at the top left and the bars at the bottom left.
@@ -147,16 +149,21 @@ TEST_F(PlayEndToEndTest, FromTheMenuToALandingAndAHighScore)
     ASSERT_EQ(hud.getSize(), sf::Vector2u(1024, 768));
     EXPECT_FALSE(isTitleBar(hud.getPixel(TrialTitleX, TrialTitleY))) << "the dialog is still open";
     EXPECT_GT(clock(hud), 30) << "no clock";
-    EXPECT_GT(bars(hud), 100)
-        << "no health and fuel bars";
+    EXPECT_GT(bars(hud), 100) << "no health and fuel bars";
 
     // The ship settles on the platform; the landing hint comes up; Return lands.
-    ASSERT_TRUE(waitFor("5-landable", [](const sf::Image& i) {
-        return countPixels(i, 312, 658, 400, 34, [](const sf::Color& c) { return c.b > 180 && c.g > 150 && c.r < 120; }) > 40;
-    })) << "the ship never showed as landable\n" << log();
+    ASSERT_TRUE(waitFor("5-landable",
+                        [](const sf::Image& i) {
+                            return countPixels(i, 312, 658, 400, 34, [](const sf::Color& c) {
+                                       return c.b > 180 && c.g > 150 && c.r < 120;
+                                   }) > 40;
+                        }))
+        << "the ship never showed as landable\n"
+        << log();
     player().key("Return");
-    ASSERT_TRUE(waitFor("6-gameover", [](const sf::Image& i) { return isTitleBar(i.getPixel(GameOverTitleX, GameOverTitleY)); }))
-        << "no game-over dialog";
+    ASSERT_TRUE(waitFor("6-gameover", [](const sf::Image& i) {
+        return isTitleBar(i.getPixel(GameOverTitleX, GameOverTitleY));
+    })) << "no game-over dialog";
 
     // The name goes straight into the box; Escape stores it like "Ok".
     player().type("Ada");
@@ -169,14 +176,14 @@ TEST_F(PlayEndToEndTest, FromTheMenuToALandingAndAHighScore)
     EXPECT_EQ(rows[0][0], "Ada");
     EXPECT_EQ(rows[0][2], "landing.map.json");
     EXPECT_EQ(rows[0][3], "1");
-    EXPECT_TRUE(waitFor("8-menu-after-game", [](const sf::Image& i) { return !isTitleBar(i.getPixel(GameOverTitleX, GameOverTitleY)); }));
+    EXPECT_TRUE(waitFor("8-menu-after-game",
+                        [](const sf::Image& i) { return !isTitleBar(i.getPixel(GameOverTitleX, GameOverTitleY)); }));
 
     // The menu: Resume is disabled; down twice to "Main menu".
     player().key("Down");
     player().key("Down");
     player().key("Return");
-    ASSERT_TRUE(waitFor("9-main-menu", menuShown))
-        << "not back in the main menu";
+    ASSERT_TRUE(waitFor("9-main-menu", menuShown)) << "not back in the main menu";
 
     // The high-score view lists the new row.
     player().click(ButtonX, buttonY(1));
@@ -200,14 +207,17 @@ TEST_F(PlayEndToEndTest, ACorruptMapComesBackToTheMenuWithTheReason)
     launch();
     ASSERT_TRUE(waitFor("20-menu", menuShown));
     startFirstShipOnFirstMap();
-    ASSERT_TRUE(waitFor("21-notice", [](const sf::Image& i) { return isTitleBar(i.getPixel(NoticeTitleX, NoticeTitleY)); }))
-        << "no notice\n" << log();
+    ASSERT_TRUE(
+        waitFor("21-notice", [](const sf::Image& i) { return isTitleBar(i.getPixel(NoticeTitleX, NoticeTitleY)); }))
+        << "no notice\n"
+        << log();
     EXPECT_NE(log().find("[Play] The game cannot be loaded (ship \"data/ships/Dragonfly.ship.json\", map "
                          "\"data/map/broken.map.json\")"),
               std::string::npos)
         << log();
     player().key("Return"); // OK
-    EXPECT_TRUE(waitFor("22-menu-after-notice", [](const sf::Image& i) { return !isTitleBar(i.getPixel(NoticeTitleX, NoticeTitleY)); }));
+    EXPECT_TRUE(waitFor("22-menu-after-notice",
+                        [](const sf::Image& i) { return !isTitleBar(i.getPixel(NoticeTitleX, NoticeTitleY)); }));
     player().click(ButtonX, buttonY(Exit));
     EXPECT_EQ(game.waitForExit(), 0) << log();
 }
@@ -234,8 +244,9 @@ TEST_F(PlayEndToEndTest, ClosingAndEscapeWhileLoadingAreSafe)
     // or the game loaded with no menu opened by the early Escape.
     if (game.running()) {
         std::printf("the game survived the close requests\n");
-        ASSERT_TRUE(waitFor("31-loaded", [](const sf::Image& i) { return isTitleBar(i.getPixel(TrialTitleX, TrialTitleY)); }))
-            << log();
+        ASSERT_TRUE(waitFor("31-loaded", [](const sf::Image& i) {
+            return isTitleBar(i.getPixel(TrialTitleX, TrialTitleY));
+        })) << log();
         player().requestClose();
     }
     EXPECT_EQ(game.waitForExit(), 0) << log();

@@ -49,12 +49,12 @@ TEST(PlayRules, ScoreDrainsFiftyPerWholeSecondAndStopsAtZero)
         std::int64_t expectedClock;
     };
     const std::vector<Case> cases = {
-        {1000, 0, 1000000, 950, 0},        // one active second
-        {1000, 0, 1500000, 950, 500000},   // the half second carries over
-        {1000, 500000, 500000, 950, 0},    // and completes the next drain
-        {1000, 0, 999999, 1000, 999999},   // just short of a second
-        {30, 0, 1000000, 0, 0},            // floor at 0, not -20
-        {1000, 0, 3200000, 850, 200000},   // a long frame drains for each second
+        {1000, 0, 1000000, 950, 0},      // one active second
+        {1000, 0, 1500000, 950, 500000}, // the half second carries over
+        {1000, 500000, 500000, 950, 0},  // and completes the next drain
+        {1000, 0, 999999, 1000, 999999}, // just short of a second
+        {30, 0, 1000000, 0, 0},          // floor at 0, not -20
+        {1000, 0, 3200000, 850, 200000}, // a long frame drains for each second
         {0, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
@@ -110,10 +110,10 @@ TEST(PlayRules, ImpactFactorsAndDamage)
         float platform;
     };
     const std::vector<Case> cases = {
-        {0, 1.0f, 0.5f},          // max(0.12, 2) x 0.5
-        {1, 0.5f, 0.25f},         // 2/2
-        {7, 0.125f, 0.0625f},     // 2/8 = 0.25 of the volume
-        {20, 0.06f, 0.5f / 21},   // the 0.12 floor
+        {0, 1.0f, 0.5f},        // max(0.12, 2) x 0.5
+        {1, 0.5f, 0.25f},       // 2/2
+        {7, 0.125f, 0.0625f},   // 2/8 = 0.25 of the volume
+        {20, 0.06f, 0.5f / 21}, // the 0.12 floor
     };
     for (const Case& c : cases) {
         EXPECT_FLOAT_EQ(rules::partImpactFactor(0.5f, c.queued), c.part) << c.queued;

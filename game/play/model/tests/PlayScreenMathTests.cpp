@@ -15,10 +15,8 @@ using namespace velk;
 TEST(PlayScreenMath, LoadingFrameNamesHaveFourDigits)
 {
     const std::pair<int, const char*> cases[] = {
-        {0, "data/img/loading/Loading0000.png"},
-        {5, "data/img/loading/Loading0005.png"},
-        {9, "data/img/loading/Loading0009.png"},
-        {10, "data/img/loading/Loading0010.png"},
+        {0, "data/img/loading/Loading0000.png"},  {5, "data/img/loading/Loading0005.png"},
+        {9, "data/img/loading/Loading0009.png"},  {10, "data/img/loading/Loading0010.png"},
         {58, "data/img/loading/Loading0058.png"},
     };
     for (const auto& [index, path] : cases)
@@ -34,8 +32,8 @@ TEST(PlayScreenMath, ProgressPicksTheFrame)
         std::size_t expected;
     };
     const Case cases[] = {
-        {0.0f, 59, 0},  {0.5f, 59, 29}, {1.0f, 59, 0}, {0.999f, 59, 58},
-        {0.25f, 4, 1},  {0.7f, 1, 0},   {0.5f, 0, 0},  {-0.2f, 59, 0},
+        {0.0f, 59, 0}, {0.5f, 59, 29}, {1.0f, 59, 0}, {0.999f, 59, 58},
+        {0.25f, 4, 1}, {0.7f, 1, 0},   {0.5f, 0, 0},  {-0.2f, 59, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(loadingFrameIndex(c.progress, c.frames), c.expected) << c.progress << " of " << c.frames;
@@ -44,9 +42,8 @@ TEST(PlayScreenMath, ProgressPicksTheFrame)
 TEST(PlayScreenMath, TrialTimeReadsMinutesSecondsCentiseconds)
 {
     const std::pair<std::int64_t, const char*> cases[] = {
-        {0, "00:00:00"},         {9, "00:00:00"},          {10, "00:00:01"},        {9990, "00:09:99"},
-        {65500, "01:05:50"},     {600500, "10:00:50"},     {6000000, "100:00:00"},  {59999, "00:59:99"},
-        {-40, "00:00:00"},
+        {0, "00:00:00"},      {9, "00:00:00"},        {10, "00:00:01"},    {9990, "00:09:99"}, {65500, "01:05:50"},
+        {600500, "10:00:50"}, {6000000, "100:00:00"}, {59999, "00:59:99"}, {-40, "00:00:00"},
     };
     for (const auto& [ms, text] : cases)
         EXPECT_EQ(formatTrialTime(ms), text) << ms << " ms";
@@ -74,11 +71,11 @@ TEST(PlayScreenMath, ScoreCatchesUpAndDropsAtOnce)
         int expected;
     };
     const Case cases[] = {
-        {0, 6000, dt, 500},        // rate 30000 a second
-        {1000, 950, dt, 950},      // the drain shows at once
-        {700, 700, dt, 700},       // nothing to do
-        {0, 100, 0.0f, 0},         // no time, no step
-        {0, 3, dt, 3},             // never past the target
+        {0, 6000, dt, 500},                  // rate 30000 a second
+        {1000, 950, dt, 950},                // the drain shows at once
+        {700, 700, dt, 700},                 // nothing to do
+        {0, 100, 0.0f, 0},                   // no time, no step
+        {0, 3, dt, 3},                       // never past the target
         {0, 2000000000, 0.125f, 1250000000}, // huge gaps do not overflow
     };
     for (const Case& c : cases)

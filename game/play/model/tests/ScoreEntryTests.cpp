@@ -1,6 +1,6 @@
-#include "testsupport/app/TestDatabase.hpp"
 #include "game/play/model/ScoreEntry.hpp"
 #include "testsupport/LogCapture.hpp"
+#include "testsupport/app/TestDatabase.hpp"
 
 #include <gtest/gtest.h>
 

@@ -117,8 +117,9 @@ struct Layer {
     unsigned char codeAt(V p) const
     {
         const I c = cellAt(p);
-        return component->map().isValid(c) ? component->map().getTile(static_cast<unsigned>(c.x), static_cast<unsigned>(c.y))
-                                            : 0;
+        return component->map().isValid(c)
+                   ? component->map().getTile(static_cast<unsigned>(c.x), static_cast<unsigned>(c.y))
+                   : 0;
     }
     /// Whether p lies at least `margin` units inside its cell.
     bool deepInCell(V p, float margin) const
@@ -141,8 +142,9 @@ struct Layer {
             if (fx < 0 || fx >= 1 || fy < 0 || fy >= 1)
                 continue;
             const sf::IntRect r = chunk.getTextureRect();
-            return texture->getPixel(static_cast<unsigned>(static_cast<float>(r.left) + fx * static_cast<float>(r.width)),
-                                     static_cast<unsigned>(static_cast<float>(r.top) + fy * static_cast<float>(r.height)));
+            return texture->getPixel(
+                static_cast<unsigned>(static_cast<float>(r.left) + fx * static_cast<float>(r.width)),
+                static_cast<unsigned>(static_cast<float>(r.top) + fy * static_cast<float>(r.height)));
         }
         return Clear;
     }
@@ -264,13 +266,17 @@ TEST_F(MapObjectWindowTest, MoonLevelDrawsTextureOutlineBackgroundAndHoles)
             const std::vector<V>& lines = chunk.getLines();
             for (std::size_t k = 0; k + 1 < lines.size(); k += 2) {
                 const V mid = (lines[k] + lines[k + 1]) * 0.5f; // block units, y up
-                const V world(fore.placement.x + (static_cast<float>(chunk.getBegin().x) + mid.x * static_cast<float>(chunk.getSize().x)) * t,
-                              fore.placement.y + (-static_cast<float>(chunk.getBegin().y) + mid.y * static_cast<float>(chunk.getSize().y)) * t);
+                const V world(
+                    fore.placement.x +
+                        (static_cast<float>(chunk.getBegin().x) + mid.x * static_cast<float>(chunk.getSize().x)) * t,
+                    fore.placement.y +
+                        (-static_cast<float>(chunk.getBegin().y) + mid.y * static_cast<float>(chunk.getSize().y)) * t);
                 const sf::Vector2i px = pixelOf(world);
                 if (px.x < 0 || px.y < 0 || px.x >= 800 || px.y >= 600)
                     continue;
                 ++segments;
-                outlined += distance(shot.getPixel(static_cast<unsigned>(px.x), static_cast<unsigned>(px.y)), border) <= 8;
+                outlined += distance(shot.getPixel(static_cast<unsigned>(px.x), static_cast<unsigned>(px.y)), border) <=
+                            8;
             }
         }
         EXPECT_GT(segments, 40);

@@ -3,11 +3,11 @@
 // it moves from frame to frame. The screen is driven without its loading
 // thread, so the animation stays up as long as the test wants.
 
+#include "app/DatabaseSeeder.hpp"
 #include "engine/GameFramework.hpp"
 #include "engine/GameState.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/play/PlayState.hpp"
-#include "app/DatabaseSeeder.hpp"
 #include "game/shell/VelkInitHelper.hpp"
 #include "testsupport/TempFolder.hpp"
 
@@ -101,7 +101,8 @@ protected:
         fs::create_directories(folder / "data");
         for (const char* name : {"gui", "glsl", "img", "mus", "snd", "obj"})
             fs::create_directory_symlink(source / name, folder / "data" / name);
-        ASSERT_TRUE(app::DatabaseSeeder::update((source / "velk.sql").string(), (folder / "data" / "velk.db").string()));
+        ASSERT_TRUE(
+            app::DatabaseSeeder::update((source / "velk.sql").string(), (folder / "data" / "velk.db").string()));
         previous = fs::current_path();
         fs::current_path(folder);
     }

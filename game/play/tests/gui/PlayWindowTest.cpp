@@ -25,8 +25,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <set>
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -193,7 +193,8 @@ TEST_F(PlayWindowTest, ThrustThenDrillShowsTerrainShipCheckpointsAndSparks)
 
         // The ship's hull is drawn around its position in its warm colour
         // (parts in front of it cover some of it).
-        const sf::Vector2i centre = s.window().mapCoordsToPixel(rvec2svec(game.getShip()->hull()->getPosition()), camera);
+        const sf::Vector2i centre = s.window().mapCoordsToPixel(rvec2svec(game.getShip()->hull()->getPosition()),
+                                                                camera);
         int warm = 0, near = 0;
         for (int dx = -15; dx <= 15; dx += 3)
             for (int dy = -15; dy <= 15; dy += 3) {

@@ -45,15 +45,8 @@ TEST(FirstScreenTest, GuiTestOnlyForItsExactKeys)
         bool guiTest;
     };
     const Case cases[] = {
-        {{}, false},
-        {{"-g"}, true},
-        {{"--guitest"}, true},
-        {{"-g=1"}, true},
-        {{"--guitest=no"}, true},
-        {{"x=1", "-g"}, true},
-        {{"-G"}, false},
-        {{"-guitest"}, false},
-        {{"g"}, false},
+        {{}, false},           {{"-g"}, true},  {{"--guitest"}, true}, {{"-g=1"}, true}, {{"--guitest=no"}, true},
+        {{"x=1", "-g"}, true}, {{"-G"}, false}, {{"-guitest"}, false}, {{"g"}, false},
     };
     for (const Case& c : cases) {
         std::vector<std::string> storage = {"velk"};

@@ -29,18 +29,53 @@ TEST(FuelTank, EveryOperationKeepsTheLevelWithinTheCapacity)
         {"zero capacity", 0, [](FuelTank& t) { t.fillupFuel(); }, 0, 0},
         {"negative capacity", -5, [](FuelTank& t) { t.setFuel(3); }, 0, 0},
         {"NaN capacity", nan, [](FuelTank& t) { t.fillFuel(1); }, 0, 0},
-        {"shrinking cuts the level", 100, [](FuelTank& t) { t.setFuel(80); t.setCapacity(50); }, 50, 50},
-        {"growing keeps the level", 100, [](FuelTank& t) { t.setFuel(80); t.setCapacity(50); t.setCapacity(200); },
+        {"shrinking cuts the level", 100,
+         [](FuelTank& t) {
+             t.setFuel(80);
+             t.setCapacity(50);
+         },
+         50, 50},
+        {"growing keeps the level", 100,
+         [](FuelTank& t) {
+             t.setFuel(80);
+             t.setCapacity(50);
+             t.setCapacity(200);
+         },
          200, 50},
         {"ratio above 1 fills", 40, [](FuelTank& t) { t.setFuelRatio(1.5f); }, 40, 40},
-        {"negative ratio empties", 40, [](FuelTank& t) { t.fillupFuel(); t.setFuelRatio(-1); }, 40, 0},
+        {"negative ratio empties", 40,
+         [](FuelTank& t) {
+             t.fillupFuel();
+             t.setFuelRatio(-1);
+         },
+         40, 0},
         {"half ratio", 40, [](FuelTank& t) { t.setFuelRatio(0.5f); }, 40, 20},
-        {"overdrawn", 100, [](FuelTank& t) { t.setFuel(30); t.consumeFuel(1000); }, 100, 0},
-        {"negative consumption fills", 100, [](FuelTank& t) { t.setFuel(30); t.consumeFuel(-500); }, 100, 100},
-        {"negative fill drains", 100, [](FuelTank& t) { t.setFuel(30); t.fillFuel(-10); }, 100, 20},
+        {"overdrawn", 100,
+         [](FuelTank& t) {
+             t.setFuel(30);
+             t.consumeFuel(1000);
+         },
+         100, 0},
+        {"negative consumption fills", 100,
+         [](FuelTank& t) {
+             t.setFuel(30);
+             t.consumeFuel(-500);
+         },
+         100, 100},
+        {"negative fill drains", 100,
+         [](FuelTank& t) {
+             t.setFuel(30);
+             t.fillFuel(-10);
+         },
+         100, 20},
         {"overfilled", 100, [](FuelTank& t) { t.fillFuel(250); }, 100, 100},
         {"NaN and infinite amounts", 100,
-         [nan, inf](FuelTank& t) { t.setFuel(30); t.consumeFuel(nan); t.fillFuel(inf); }, 100, 100},
+         [nan, inf](FuelTank& t) {
+             t.setFuel(30);
+             t.consumeFuel(nan);
+             t.fillFuel(inf);
+         },
+         100, 100},
         {"NaN fuel", 100, [nan](FuelTank& t) { t.setFuel(nan); }, 100, 0},
     };
     for (const Case& c : cases) {

@@ -132,8 +132,7 @@ TEST(ShipEntryFile, LenientReadingOfEachMember)
                                                 "list": ["a"]}}, {"Id": 2, "Properties": "drillhead"}]})",
          [](const ShipEntry& s) {
              ASSERT_EQ(s.partSet().getResources().size(), 2u);
-             EXPECT_EQ(part(s, 0).properties(),
-                       (Properties{{"alfa", ""}, {"drillhead", "fúró.fej"}, {"zeta", "z"}}));
+             EXPECT_EQ(part(s, 0).properties(), (Properties{{"alfa", ""}, {"drillhead", "fúró.fej"}, {"zeta", "z"}}));
              EXPECT_TRUE(part(s, 1).properties().empty());
          }},
         {R"({"Parts": {"Id": 1}})", [](const ShipEntry& s) { EXPECT_TRUE(s.partSet().getResources().empty()); }},
@@ -159,7 +158,9 @@ TEST(ShipEntryFile, LenientReadingOfEachMember)
         {R"({"Color": ["x", -1.5, 70000.5, 4, 5]})",
          [](const ShipEntry& s) { EXPECT_EQ(s.getColor(), ShipColor(255, 255, 0)); }},
         {R"({"unknown": 1, "Points": {"X": [1], "Y": [2], "R": [0], "extra": 4}})",
-         [](const ShipEntry& s) { EXPECT_EQ(outline(s), (std::vector<V>{{1, 2}})); }},
+         [](const ShipEntry& s) {
+             EXPECT_EQ(outline(s), (std::vector<V>{{1, 2}}));
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -175,8 +176,8 @@ TEST(ShipEntryFile, LenientReadingOfEachMember)
 
 TEST(ShipEntryFile, FailedLoadLeavesTheShipAsItWasAndLogsOnce)
 {
-    const std::vector<std::string> texts = {"", "   ", "{", R"({"Points": {"X": [1, 2)", "[1, 2]", "42",
-                                            "\"hajó\"", "null", R"({"Color" [1]})"};
+    const std::vector<std::string> texts = {"",   "   ",      "{",    R"({"Points": {"X": [1, 2)", "[1, 2]",
+                                            "42", "\"hajó\"", "null", R"({"Color" [1]})"};
     for (const std::string& text : texts) {
         SCOPED_TRACE(text);
         ShipEntry ship;

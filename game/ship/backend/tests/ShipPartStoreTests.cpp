@@ -16,7 +16,8 @@ using velk::backend::ShipPartStore;
 using V = math::Vector2<float>;
 
 // A table "part" without keys or NOT NULL, as an old or hand-edited database may hold.
-const char* const kLooseTable = "CREATE TABLE part (id INTEGER, code TEXT, image TEXT, body TEXT, category TEXT, shape TEXT)";
+const char* const kLooseTable =
+    "CREATE TABLE part (id INTEGER, code TEXT, image TEXT, body TEXT, category TEXT, shape TEXT)";
 
 std::vector<std::string> codes(const std::vector<ShipPart*>& parts)
 {
@@ -45,8 +46,8 @@ TEST(ShipPartStore, BodyAndShapeTextsAreReadAsNumbers)
     velk_test::TestDatabase db(false);
     ASSERT_TRUE(db.exec(kLooseTable));
     for (std::size_t i = 0; i < cases.size(); ++i) {
-        const std::string row = "INSERT INTO part VALUES (" + std::to_string(i) + ", 'c', 'i', '" + cases[i].body
-            + "', 'jet', '" + cases[i].shape + "')";
+        const std::string row = "INSERT INTO part VALUES (" + std::to_string(i) + ", 'c', 'i', '" + cases[i].body +
+                                "', 'jet', '" + cases[i].shape + "')";
         ASSERT_TRUE(db.exec(row)) << row;
     }
     ShipPartStore store;

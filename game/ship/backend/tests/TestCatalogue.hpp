@@ -1,7 +1,7 @@
 #pragma once
 
-#include "testsupport/app/TestDatabase.hpp"
 #include "game/ship/backend/ShipPartStore.hpp"
+#include "testsupport/app/TestDatabase.hpp"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include "testsupport/TempFolder.hpp"
 
-#include <SFML/Graphics/RenderTexture.hpp>
 #include <GL/gl.h>
+#include <SFML/Graphics/RenderTexture.hpp>
 
 #include <gtest/gtest.h>
 
@@ -96,7 +96,7 @@ TEST_F(SceneImageDrawTest, RenderDrawsTheTintedTriangles)
 {
     B2SceneImage_OpenGL image(&record);
     image.render();
-    EXPECT_EQ(pixel(16, 16), (Rgba{255, 0, 0, 255}));   // first file row at the bottom
+    EXPECT_EQ(pixel(16, 16), (Rgba{255, 0, 0, 255})); // first file row at the bottom
     EXPECT_EQ(pixel(48, 16), (Rgba{0, 255, 0, 255}));
     EXPECT_EQ(pixel(16, 48), (Rgba{0, 0, 255, 255}));
     EXPECT_EQ(pixel(48, 48), (Rgba{255, 255, 255, 255}));
@@ -129,8 +129,8 @@ TEST_F(SceneImageDrawTest, OpacityAndTheBodysFrame)
     image.opacity = 1.0f;
     clear();
     image.render();
-    EXPECT_EQ(pixel(4, 16), (Rgba{0, 0, 0, 255}));         // left of the moved quad
-    EXPECT_EQ(pixel(24, 20), (Rgba{255, 255, 255, 255}));  // turned: white is now bottom left
+    EXPECT_EQ(pixel(4, 16), (Rgba{0, 0, 0, 255}));        // left of the moved quad
+    EXPECT_EQ(pixel(24, 20), (Rgba{255, 255, 255, 255})); // turned: white is now bottom left
     EXPECT_EQ(pixel(56, 44), (Rgba{255, 0, 0, 255}));
 }
 

@@ -34,8 +34,8 @@ constexpr int CornerLeft = 300, CornerTop = 82, CornerSize = 40;
 // The ship editor's Exit, last of its menu at the top of the right column.
 constexpr int EditorExitX = 905, EditorExitY = 216;
 // Title bars of the centred frame windows, right of their titles' text.
-constexpr int NewGameTitleX = 790, NewGameTitleY = 176; // 600 x 440
-constexpr int TrialTitleX = 790, TrialTitleY = 216;     // 600 x 360
+constexpr int NewGameTitleX = 790, NewGameTitleY = 176;   // 600 x 440
+constexpr int TrialTitleX = 790, TrialTitleY = 216;       // 600 x 360
 constexpr int PlayMenuTitleX = 640, PlayMenuTitleY = 231; // 300 x 330
 // The in-game menu's "Back" (to the main menu), fourth of its buttons.
 constexpr int PlayBackX = 512, PlayBackY = 219 + 24 + 16 + 3 * 54 + 20;
@@ -91,18 +91,21 @@ protected:
 TEST_F(ProgramEndToEndTest, ShipEditorAndBackToTheMenuWithItsArt)
 {
     ASSERT_TRUE(waitFor("1-menu", [](const sf::Image& i) { return menuShown(i) && logoDrawn(i); }))
-        << "no main menu with its art\n" << game.log();
+        << "no main menu with its art\n"
+        << game.log();
 
     player().click(ButtonX, buttonY(Editor));
     // The editor covers the menu: no logo, no menu labels.
     ASSERT_TRUE(waitFor("2-editor", [](const sf::Image& i) { return !menuShown(i) && logoPixels(i) < 500; }))
-        << "the ship editor did not open\n" << game.log();
+        << "the ship editor did not open\n"
+        << game.log();
     std::this_thread::sleep_for(1s);
     capture("2-editor");
 
     player().click(EditorExitX, EditorExitY);
     ASSERT_TRUE(waitFor("3-menu-again", [](const sf::Image& i) { return menuShown(i) && logoDrawn(i); }))
-        << "the menu did not come back with its art\n" << game.log();
+        << "the menu did not come back with its art\n"
+        << game.log();
     const sf::Image menu = capture("3-menu-again");
     ASSERT_EQ(menu.getSize(), sf::Vector2u(1024, 768));
     EXPECT_GT(logoPixels(menu), 2000);
@@ -121,8 +124,7 @@ TEST_F(ProgramEndToEndTest, PaintAMapThenPlayIt)
         return countPixels(i, ExitX - 30, ExitY - 10, 60, 20, isBright) > 20 &&
                countPixels(i, CanvasLeft + 4, 4, 40, 40, canvasGrey) > 1000;
     };
-    ASSERT_TRUE(waitFor("2-mapper", mapperShown))
-        << "the map editor did not open\n" << game.log();
+    ASSERT_TRUE(waitFor("2-mapper", mapperShown)) << "the map editor did not open\n" << game.log();
 
     velk_test::MapperPlayer editor;
     static_cast<velk_test::XWindowDriver&>(editor) = game.window;
@@ -164,16 +166,19 @@ TEST_F(ProgramEndToEndTest, PaintAMapThenPlayIt)
     player().moveTo(ButtonX, buttonY(NewGame));
     std::this_thread::sleep_for(300ms);
     player().key("Return");
-    ASSERT_TRUE(waitFor("5-newgame", [](const sf::Image& i) { return isTitleBar(i.getPixel(NewGameTitleX, NewGameTitleY)); }))
-        << "no new-game window";
+    ASSERT_TRUE(waitFor("5-newgame", [](const sf::Image& i) {
+        return isTitleBar(i.getPixel(NewGameTitleX, NewGameTitleY));
+    })) << "no new-game window";
     player().key("Up");     // Cancel -> map list
     player().key("Return"); // the painted map
     player().key("Left");   // ship list
     player().key("Return"); // its first ship
     player().key("Down");   // Start
     player().key("Return");
-    ASSERT_TRUE(waitFor("6-timetrial", [](const sf::Image& i) { return isTitleBar(i.getPixel(TrialTitleX, TrialTitleY)); }))
-        << "the game did not load\n" << game.log();
+    ASSERT_TRUE(
+        waitFor("6-timetrial", [](const sf::Image& i) { return isTitleBar(i.getPixel(TrialTitleX, TrialTitleY)); }))
+        << "the game did not load\n"
+        << game.log();
     EXPECT_NE(game.log().find("Map: painted.map.json(data/map/painted.map.json)"), std::string::npos) << game.log();
     player().key("Down"); // Start
     player().key("Return");
@@ -198,11 +203,14 @@ TEST_F(ProgramEndToEndTest, PaintAMapThenPlayIt)
 
     // Leave through the in-game menu: Escape, then Back to the main menu.
     player().key("Escape");
-    ASSERT_TRUE(waitFor("8-play-menu", [](const sf::Image& i) { return isTitleBar(i.getPixel(PlayMenuTitleX, PlayMenuTitleY)); }))
-        << "no in-game menu\n" << game.log();
+    ASSERT_TRUE(waitFor("8-play-menu",
+                        [](const sf::Image& i) { return isTitleBar(i.getPixel(PlayMenuTitleX, PlayMenuTitleY)); }))
+        << "no in-game menu\n"
+        << game.log();
     player().click(PlayBackX, PlayBackY);
     ASSERT_TRUE(waitFor("9-main-menu", [](const sf::Image& i) { return menuShown(i) && logoDrawn(i); }))
-        << "not back in the main menu\n" << game.log();
+        << "not back in the main menu\n"
+        << game.log();
     exitFromMenu();
 }
 
