@@ -108,17 +108,17 @@ def part_moment(p, entry, by_code):
     return mass, mx
 
 
-def balance(spec, by_code):
+def balance(design, by_code):
     """Moves the main engine under the craft's centre of mass, so full thrust
     lifts it without turning it."""
-    hull = spec["hull"]
+    hull = design["hull"]
     area = polygon_area(hull)
     cx = sum((hull[i][0] + hull[i - 1][0]) * (hull[i - 1][0] * hull[i][1] - hull[i][0] * hull[i - 1][1])
              for i in range(len(hull))) / (6 * area)
     mass = HULL_DENSITY * area
     moment = mass * cx
     engine = None
-    for p in spec["parts"]:
+    for p in design["parts"]:
         if p["code"] == "jet.mkiii":
             engine = p
             continue
@@ -129,14 +129,14 @@ def balance(spec, by_code):
         engine["x"] = round(moment / mass, 3)
 
 
-def ship_json(spec, by_code):
-    balance(spec, by_code)
-    hull = spec["hull"]
+def ship_json(design, by_code):
+    balance(design, by_code)
+    hull = design["hull"]
     assert polygon_area(hull) > 0, "hull outlines go counter-clockwise"
     out_parts = []
     mass = HULL_DENSITY * polygon_area(hull)
     thrust = 0.0
-    for p in spec["parts"]:
+    for p in design["parts"]:
         entry = by_code[p["code"]]
         mass += part_mass(entry)
         head = p["props"].get("drillhead")
@@ -149,19 +149,19 @@ def ship_json(spec, by_code):
                           "Properties": dict(p["props"])})
     # The main engines must lift the craft with room to climb.
     assert thrust > 1.4 * mass * GRAVITY, (thrust, mass)
-    tex, scale = spec["texture"]
+    tex, scale = design["texture"]
     return {
         "Points": {"X": [r(x) for x, _ in hull], "Y": [r(y) for _, y in hull], "R": [0 for _ in hull]},
         "Parts": out_parts,
         "Texture": {"File": tex, "Offset": {"X": 0, "Y": 0}, "Scale": scale},
-        "Color": list(spec["color"]),
+        "Color": list(design["color"]),
     }
 
 
 def main():
     by_code = {p.code: p for p in catalogue_module.catalogue()}
-    for name, spec in SHIPS.items():
-        write_json(data_path("ships", name + ".ship.json"), ship_json(spec, by_code))
+    for name, design in SHIPS.items():
+        write_json(data_path("ships", name + ".ship.json"), ship_json(design, by_code))
 
 
 if __name__ == "__main__":
