@@ -14,6 +14,7 @@
 #include "framework/sfml/SfmlFramework.hpp"
 #include "testsupport/LogCapture.hpp"
 #include "testsupport/TempFolder.hpp"
+#include "testsupport/engine/WindowInitHelper.hpp"
 
 #include <CEGUI/CEGUI.h>
 #include <SFML/Graphics.hpp>
@@ -28,20 +29,7 @@ using velk_test::writeFile;
 
 const char* const FontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
-/// The engine on the shipped database, in an 800 x 600 window at 60 frames a second.
-struct WindowInitHelper : GameFrameworkDefaultInitHelper {
-    std::string database;
-    std::string guiLog;
-    std::string getDatabasePath() override { return database; }
-    std::pair<unsigned, unsigned> getResolution() override { return {800, 600}; }
-    bool isFullscreen() override { return false; }
-    std::string getWindowTitle() override { return "Velkors"; }
-    std::string getWindowIconPath() override { return ""; }
-    bool isMouseVisible() override { return false; }
-    float getFPS() override { return 60.0f; }
-    CEGUI::String getCeguiLogPath() override { return CEGUI::String(guiLog.c_str()); }
-    std::string getCeguiResourceFolderPath() override { return std::string(VELK_SOURCE_DIR) + "/data/gui"; }
-};
+using velk_test::WindowInitHelper;
 
 /// A screen with a world: the camera shows 20 x 15 units around (0, 5),
 /// 40 pixels a unit. Each frame runs the step chosen by the test, then the

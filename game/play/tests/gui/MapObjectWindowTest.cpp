@@ -15,6 +15,7 @@
 #include "terrain/model/TileMapGeometry.hpp"
 #include "testsupport/LogCapture.hpp"
 #include "testsupport/TempFolder.hpp"
+#include "testsupport/engine/WindowInitHelper.hpp"
 
 #include <CEGUI/CEGUI.h>
 #include <SFML/Graphics.hpp>
@@ -35,19 +36,7 @@ const std::string Source = VELK_SOURCE_DIR;
 const sf::Color Clear(255, 0, 128); // no terrain colour comes near it
 constexpr float PixelsPerUnit = 24.0f;
 
-struct WindowInitHelper : GameFrameworkDefaultInitHelper {
-    std::string database;
-    std::string guiLog;
-    std::string getDatabasePath() override { return database; }
-    std::pair<unsigned, unsigned> getResolution() override { return {800, 600}; }
-    bool isFullscreen() override { return false; }
-    std::string getWindowTitle() override { return "Velkors"; }
-    std::string getWindowIconPath() override { return ""; }
-    bool isMouseVisible() override { return false; }
-    float getFPS() override { return 60.0f; }
-    CEGUI::String getCeguiLogPath() override { return CEGUI::String(guiLog.c_str()); }
-    std::string getCeguiResourceFolderPath() override { return Source + "/data/gui"; }
-};
+using velk_test::WindowInitHelper;
 
 /// A screen with a world. Each frame runs the test's step and the world's
 /// update; the frames the test names are captured and handed to it while

@@ -19,6 +19,7 @@
 #include "game/ship/backend/ShipEntry.hpp"
 #include "terrain/MapComponent.hpp"
 #include "testsupport/LogCapture.hpp"
+#include "testsupport/engine/WindowInitHelper.hpp"
 
 #include <CEGUI/CEGUI.h>
 #include <SFML/Graphics.hpp>
@@ -34,19 +35,7 @@ using V = math::Vector2<float>;
 
 const sf::Color Clear(255, 0, 128); // nothing of the game comes near it
 
-struct WindowInitHelper : GameFrameworkDefaultInitHelper {
-    std::string database;
-    std::string guiLog;
-    std::string getDatabasePath() override { return database; }
-    std::pair<unsigned, unsigned> getResolution() override { return {800, 600}; }
-    bool isFullscreen() override { return false; }
-    std::string getWindowTitle() override { return "Velkors"; }
-    std::string getWindowIconPath() override { return ""; }
-    bool isMouseVisible() override { return false; }
-    float getFPS() override { return 60.0f; }
-    CEGUI::String getCeguiLogPath() override { return CEGUI::String(guiLog.c_str()); }
-    std::string getCeguiResourceFolderPath() override { return std::string(VELK_SOURCE_DIR) + "/data/gui"; }
-};
+using velk_test::WindowInitHelper;
 
 sf::Event keyPress(sf::Keyboard::Key key)
 {
