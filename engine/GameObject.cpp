@@ -50,6 +50,9 @@ void GameObject::removeAllComponents()
 {
     while (!getResources().empty())
         destroy(getResources().front());
+    // The components took their bodies with them; names of those bodies must
+    // not bind the components of a later load.
+    phisics.clear();
 }
 
 void GameObject::onBegin() {}

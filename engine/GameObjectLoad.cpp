@@ -10,6 +10,7 @@
 #include "foundation/json/Parser.hpp"
 #include "foundation/tools/Log.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <stdexcept>
@@ -41,6 +42,18 @@ int truncatedInt(double v)
     if (v <= static_cast<double>(std::numeric_limits<int>::min()))
         return std::numeric_limits<int>::min();
     return static_cast<int>(v);
+}
+
+/// In 64 bits, then held at int's ends: rectangles come from files.
+int clampedInt(long long v)
+{
+    return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+sf::IntRect insetByOnePixel(const sf::IntRect& rect)
+{
+    return sf::IntRect(clampedInt(rect.left + 1LL), clampedInt(rect.top + 1LL), clampedInt(rect.width - 2LL),
+                       clampedInt(rect.height - 2LL));
 }
 
 } // namespace
@@ -121,7 +134,7 @@ void GameObject::loadImageSet(const json::Value& value, const std::string& path)
     // One pixel off each side, so smoothing never pulls in a neighbour's edge.
     for (auto& [name, rect] : images.images()) {
         (void)name;
-        rect = sf::IntRect(rect.left + 1, rect.top + 1, rect.width - 2, rect.height - 2);
+        rect = insetByOnePixel(rect);
     }
     textureKey = fx::fileKey<sf::Texture>(images.getImagePath());
     if (!world) {

@@ -55,21 +55,18 @@ GameWorld::~GameWorld()
     b2.reset();
 }
 
-void GameWorld::destroy(GameObject* object)
+bool GameWorld::deferDestroy(GameObject* object)
 {
-    if (walkDepth == 0) {
-        ResourceSet<GameObject>::destroy(object);
-        return;
+    if (walkDepth == 0)
+        return false;
+    if (removedInWalk.insert(object).second) {
+        pendingRemovals.push_back(object);
+        if (object == emitter)
+            emitter = nullptr;
+        if (object == debugDraw)
+            debugDraw = nullptr;
     }
-    const auto& list = getResources();
-    if (removedInWalk.count(object) || std::find(list.begin(), list.end(), object) == list.end())
-        return;
-    removedInWalk.insert(object);
-    pendingRemovals.push_back(object);
-    if (object == emitter)
-        emitter = nullptr;
-    if (object == debugDraw)
-        debugDraw = nullptr;
+    return true;
 }
 
 void GameWorld::endWalk() const
@@ -82,7 +79,7 @@ void GameWorld::endWalk() const
     while (!pendingRemovals.empty()) {
         GameObject* object = pendingRemovals.front();
         pendingRemovals.erase(pendingRemovals.begin());
-        self.ResourceSet<GameObject>::destroy(object);
+        self.destroy(object);
     }
 }
 

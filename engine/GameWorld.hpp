@@ -43,10 +43,6 @@ public:
     /// Steps the physics with the iterations of the configured frame rate
     /// (60 frames a second without an SFML layer), then updates every object.
     void onUpdate(float dt) override;
-    /// Finishes and deletes the object; during a walk over the objects (an
-    /// update, its physics step included, or a draw) it is skipped at once and
-    /// deleted when the walk ends.
-    void destroy(GameObject* object);
     void onResourceCreated(GameObject* object) override;
     void onResourceDestroying(GameObject* object) override;
     /// Under the camera: the objects in list order, then the floating texts,
@@ -98,6 +94,12 @@ public:
     void addPhisicsContactListener(b2ContactListener* listener);
     void removePhisicsContactListener(b2ContactListener* listener);
     void removeAllPhisicsContactListener() { contactListeners.clear(); }
+
+protected:
+    /// During a walk over the objects (an update, its physics step included, or
+    /// a draw) a destroyed object is skipped at once and deleted when the walk
+    /// ends: Box2D aborts when bodies go in the middle of its step.
+    bool deferDestroy(GameObject* object) override;
 
 private:
     /// Marks a walk over the objects, so removals during it are remembered.

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -109,6 +110,18 @@ TEST_F(GameObjectTest, ImagesShrinkAndBadImagesAreLoggedNotThrown)
     EXPECT_EQ(object->getTexture(), nullptr);
     EXPECT_EQ(object->getComponentById("good")->getShape().getTexture(), nullptr);
     EXPECT_EQ(object->getTextureKey().path(), (folder / "parts" / "missing.png").string());
+}
+
+TEST_F(GameObjectTest, ImageShrinkHoldsAtTheEndsOfInt)
+{
+    writeFile(folder / "parts" / "edges.img.json", R"({"ImageFile": "missing.png", "Images": {
+        "max": [2147483647, 2147483647, -2147483648, -2147483648], "huge": [1e308, -1e308, 1e308, -1e308]}})");
+    GameObject* object = addObject();
+    object->loadFromFile(objectFile("edges.obj.json", R"({"ImageSet": "edges.img.json"})"));
+    const int top = std::numeric_limits<int>::max();
+    const int bottom = std::numeric_limits<int>::min();
+    EXPECT_EQ(object->imageMap().images().at("max"), sf::IntRect(top, top, bottom, bottom));
+    EXPECT_EQ(object->imageMap().images().at("huge"), sf::IntRect(top, bottom + 1, top - 2, bottom));
 }
 
 TEST_F(GameObjectTest, FileErrorsGiveLogLinesAndSafeTrees)
@@ -221,6 +234,23 @@ TEST_F(GameObjectTest, LoadingTwiceKeepsOneTreeAndMergesProperties)
     EXPECT_FALSE(object->isPropertyExists("n"));
     EXPECT_EQ(object->getProperty("a"), "1");
     EXPECT_THROW(object->getProperty("n"), std::out_of_range);
+}
+
+TEST_F(GameObjectTest, ReloadingWithABodyBindsOnlyTheNewBodies)
+{
+    writeFile(folder / "parts" / "egy.json", sceneText({{"Hull", 0, 0}}));
+    const std::string components = R"("Components": [{"Body": "Wheel", "Id": "w"}, {"Body": "Hull", "Main": true}]})";
+    GameObject* object = addObject();
+    object->loadFromFile(objectFile("győző.obj.json", R"({"Body": "scene.json", )" + components));
+    object->loadFromFile(objectFile("egy.obj.json", R"({"Body": "egy.json", )" + components));
+    // The wheels went with the first load: nothing may bind to them now.
+    EXPECT_EQ(object->getComponentById("w"), nullptr);
+    EXPECT_EQ(object->getNumberOfComponents(), 1);
+    world.update(1.0f / 60);
+    object->move(math::Vector2<float>(1, 0));
+    world.update(1.0f / 60);
+    world.destroy(object);
+    EXPECT_EQ(world.getB2World()->GetBodyCount(), 0);
 }
 
 TEST_F(GameObjectTest, MovingAndMirroringTreatBodiesAndPlainPartsApart)

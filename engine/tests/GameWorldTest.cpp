@@ -95,12 +95,12 @@ TEST(GameWorldTest, RemovalAndAdditionDuringUpdateAreSafe)
         world.destroy(a);
         added = static_cast<Probe*>(world.add(new Probe(journal, "d")));
     };
-    // c removes through the plain set interface as well.
+    // c removes through the plain set interface: deferred all the same.
     c->onUpdateAction = [&] { static_cast<tools::ResourceSet<GameObject>&>(world).destroy(added); };
     journal.clear();
     world.update(1.0f / 60);
-    EXPECT_EQ(journal, (std::vector<std::string>{"update a", "begin d in world", "update c", "end d", "delete d",
-                                                 "end b", "delete b", "end a", "delete a"}));
+    EXPECT_EQ(journal, (std::vector<std::string>{"update a", "begin d in world", "update c", "end b", "delete b",
+                                                 "end a", "delete a", "end d", "delete d"}));
     ASSERT_EQ(world.getResources().size(), 2u);
     EXPECT_EQ(world.getResources().back(), c);
 

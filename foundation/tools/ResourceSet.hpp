@@ -47,9 +47,12 @@ public:
     }
 
     /// Deletes one resource with its notifications; unknown pointers are ignored.
+    /// A set may hold the deletion back for later (see `deferDestroy`).
     void destroy(T* resource)
     {
         if (std::find(resources.begin(), resources.end(), resource) == resources.end())
+            return;
+        if (deferDestroy(resource))
             return;
         for (std::size_t i = 0; i < listeners.size(); ++i)
             listeners[i]->onResourceDestroying(resource);
@@ -77,6 +80,16 @@ public:
     }
 
     const std::vector<T*>& getResources() const { return resources; }
+
+protected:
+    /// Whether `destroy` leaves the resource to be destroyed later by the set
+    /// itself (a world in the middle of a physics step, say). Every removal
+    /// passes here, so no caller can get around the set's rule.
+    virtual bool deferDestroy(T* resource)
+    {
+        (void)resource;
+        return false;
+    }
 
 private:
     std::vector<T*> resources;
