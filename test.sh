@@ -38,8 +38,8 @@ echo "== ThreadSanitizer build (tests that use threads)"
 # The programs are the CMake target velk_thread_tests; the pattern picks their
 # threaded cases: the log, atomic files, asset caches (also on the GL thread),
 # the listener list, the clipboard owner (through the screenshot) and the play
-# screen's loading thread.
-thread_tests='^(Log|AtomicFile|AssetCacheTest|TextureCacheGuiTest|SfmlListenerList|SfmlScreenshot|PlayStateTest)\.'
+# screen's loading thread, headless and in a window.
+thread_tests='^(Log|AtomicFile|AssetCacheTest|TextureCacheGuiTest|SfmlListenerList|SfmlScreenshot|PlayStateTest|PlayStateWindowTest)\.'
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DVELK_SANITIZE_THREAD=ON -DVELK_BENCHMARKS=OFF "${launcher[@]}" "${debug[@]}" >/dev/null || exit 1
 cmake --build build-tsan -j"$jobs" --target velk_thread_tests || exit 1
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tools/tsan.supp" \

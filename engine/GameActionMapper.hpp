@@ -17,11 +17,9 @@
 template <typename Id>
 class GameActionMapper : public tools::NonCopyable, public tools::Activable, public SfmlEventListener {
 public:
-    GameActionMapper() : tools::Activable(false)
-    {
-        GameInputSource::listen(this);
-        activate();
-    }
+    /// Active before it listens: a mapper built on another thread (the play
+    /// screen's loading thread) is read by the event loop from then on.
+    GameActionMapper() : tools::Activable(true) { GameInputSource::listen(this); }
     ~GameActionMapper() override { GameInputSource::unlisten(this); }
 
     void beforeSfHandle() override { events.clear(); }

@@ -47,8 +47,9 @@ unsigned primaryJoystick()
 
 } // namespace
 
-GameLogic::GameLogic(const std::string& shipFile, const std::string& mapFile, const GameInputSource& input)
-    : tools::Activable(false), shipFile(shipFile), input(&input)
+GameLogic::GameLogic(const std::string& shipFile, const std::string& mapFile, const GameInputSource& input,
+                     sf::Vector2f viewSize)
+    : tools::Activable(false), shipFile(shipFile), input(&input), firstViewSize(viewSize)
 {
     actionMap.setInputSource(input);
     try {
@@ -154,7 +155,8 @@ void GameLogic::startGame()
 {
     initShip();
     gameWorld.getCamera().setCenter(rvec2svec(ship->getPosition()));
-    updateCamera(0.0f);
+    const bool sized = firstViewSize.x > 0.0f && firstViewSize.y > 0.0f;
+    updateCamera(0.0f, sized ? firstViewSize : gameWorld.getCamera().getSize());
     ended = false;
     GameFloatingTextEmitter* texts = gameWorld.floatingTextEmitter();
     while (texts && texts->getNumberOfComponents() > 0)

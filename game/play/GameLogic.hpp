@@ -17,6 +17,7 @@
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/System/Time.hpp>
+#include <SFML/System/Vector2.hpp>
 #include <box2d/box2d.h>
 
 #include <cstdint>
@@ -113,9 +114,12 @@ public:
     /// Builds the whole game. Throws GameSetupError when the map or the ship
     /// file cannot be read or the ship cannot be built. The rules' and the
     /// ship's controls read held input and focus from `input` (which must
-    /// outlive the game; tests pass one of their own).
+    /// outlive the game; tests pass one of their own). The first camera
+    /// takes the aspect of `viewSize`, the window's view as the caller saw it
+    /// (the game may be built on another thread, which must not read the
+    /// window); a zero size keeps the camera's own aspect.
     GameLogic(const std::string& shipFile, const std::string& mapFile,
-              const GameInputSource& input = GameInputSource::live());
+              const GameInputSource& input = GameInputSource::live(), sf::Vector2f viewSize = {});
     ~GameLogic() override;
     GameLogic(const GameLogic&) = delete;
     GameLogic& operator=(const GameLogic&) = delete;
@@ -136,7 +140,9 @@ public:
     void createShadow();
 
     // Steps of a frame.
+    /// On the main thread: sized to the window's view.
     void updateCamera(float dt);
+    void updateCamera(float dt, sf::Vector2f viewSize);
     void updateShadow();
     void updateCheckpoints(float dt);
     void updateDrilling(float dt);
@@ -195,6 +201,7 @@ private:
     int gameMode = 0;
     std::string shipFile;
     const GameInputSource* input;
+    sf::Vector2f firstViewSize;
     // Declared before the world, so it outlives the ship that points at it.
     backend::ShipEntry shipEntry;
     GameWorld gameWorld{b2Vec2(0.0f, 0.0f)};

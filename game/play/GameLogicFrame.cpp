@@ -58,12 +58,17 @@ void GameLogic::dropFinishedSounds()
 
 void GameLogic::updateCamera(float dt)
 {
-    sf::View& camera = gameWorld.getCamera();
     // Without a window the camera keeps its own aspect.
-    sf::Vector2f viewSize = camera.getSize();
+    sf::Vector2f viewSize = gameWorld.getCamera().getSize();
     const SfmlFramework* sfml = GameFramework::Singleton.getSfmlFramework();
     if (sfml && sfml->getWindow())
         viewSize = sfml->getRenderTarget().getView().getSize();
+    updateCamera(dt, viewSize);
+}
+
+void GameLogic::updateCamera(float dt, sf::Vector2f viewSize)
+{
+    sf::View& camera = gameWorld.getCamera();
     const float mapWidth = mapObject && mapObject->getMap() ? mapObject->getMap()->getRealSize().x : 0.0f;
     const math::Vector2<float> size = rules::cameraSize(math::Vector2<float>(viewSize.x, viewSize.y), mapWidth);
     camera.setSize(size.x, size.y);

@@ -87,6 +87,9 @@ void PlayState::onStateStart()
     // The music opens its first track before the worker starts: SFML reports
     // file errors on one unsynchronised stream, which the worker writes too.
     initMusic();
+    // The worker sizes the first camera from this, never from the window,
+    // whose view the frames on this thread change.
+    firstViewSize = sfml() && sfml()->getWindow() ? sfml()->getRenderTarget().getView().getSize() : sf::Vector2f();
     loadingLaunched = true;
     loadingThread.launch();
 }
@@ -131,7 +134,7 @@ void PlayState::loadingFunction()
     std::unique_ptr<GameLogic> built;
     std::string failure;
     try {
-        built = std::make_unique<GameLogic>(shipFile, mapFile, *input);
+        built = std::make_unique<GameLogic>(shipFile, mapFile, *input, firstViewSize);
     } catch (const std::exception& error) {
         failure = error.what();
     } catch (...) {

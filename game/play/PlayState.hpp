@@ -7,6 +7,7 @@
 #include "game/shell/VelkState.hpp"
 
 #include <SFML/System/Thread.hpp>
+#include <SFML/System/Vector2.hpp>
 
 #include <atomic>
 #include <memory>
@@ -129,6 +130,8 @@ private:
     std::string shipFile;
     std::string mapFile;
     sf::Thread loadingThread;
+    // Read by the loading thread; set before it starts.
+    sf::Vector2f firstViewSize;
     bool loadingLaunched = false;
     std::atomic<bool> loaded{false};
     std::unique_ptr<LoadingAnimation> loadingAnimation;

@@ -6,6 +6,8 @@
 
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/play/GameLogic.hpp"
+#include "game/play/PlayShipObject.hpp"
+#include "game/play/model/PlayScreenMath.hpp"
 #include "game/play/model/ScoreEntry.hpp"
 
 #include <vector>
@@ -170,6 +172,32 @@ TEST_F(PlayStateTest, FreeFlightStartsAtOnceAndTheMenuKeyPauses)
     screen->onStateEnd();
     started = false;
     EXPECT_EQ(screen->logic(), nullptr);
+}
+
+TEST_F(PlayStateTest, HudFollowsTheGameEveryFrame)
+{
+    writeLandingMap("data/map/landing.map.json");
+    startLoaded("data/ships/Mole.ship.json", "data/map/landing.map.json");
+    click(gui("TimeTrial/Start"));
+    velk::GameLogic& game = *screen->logic();
+    auto bar = [](const char* path) { return static_cast<CEGUI::ProgressBar*>(gui(path))->getProgress(); };
+    auto text = [](const char* path) { return std::string(gui(path)->getText().c_str()); };
+
+    game.addScore(20000);
+    game.getShip()->damageShip(30.0f);
+    game.getShip()->setFuelRatio(0.25f);
+    screen->update();
+    // The score counts up toward the game's, not at once.
+    const int first = std::stoi(text("Score"));
+    EXPECT_GT(first, 0);
+    EXPECT_LT(first, game.getScore());
+    EXPECT_NEAR(bar("Stats/Health/Bar"), game.getHpRatio(), 1e-6f);
+    EXPECT_NEAR(bar("Stats/Fuel/Bar"), game.getFuelRatio(), 1e-6f);
+    for (int i = 0; i < 120; ++i)
+        screen->update();
+    EXPECT_EQ(text("Score"), std::to_string(game.getScore()));
+    EXPECT_EQ(text("Time"), velk::formatTrialTime(game.getTrialTime().asMilliseconds()));
+    EXPECT_NE(text("Time"), velk::formatTrialTime(0));
 }
 
 TEST_F(PlayStateTest, ALandedTrialEndsAndStoresItsScore)

@@ -1,12 +1,14 @@
 // The play screen's loading animation in a real window: the 59 frames load,
 // the current one is drawn at its own size in the middle of the window, and
 // it moves from frame to frame. The screen is driven without its loading
-// thread, so the animation stays up as long as the test wants.
+// thread, so the animation stays up as long as the test wants. Then the real
+// loading thread while the window draws (also a ThreadSanitizer case).
 
 #include "app/DatabaseSeeder.hpp"
 #include "engine/GameFramework.hpp"
 #include "engine/GameState.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
+#include "game/play/GameLogic.hpp"
 #include "game/play/PlayState.hpp"
 #include "game/shell/VelkInitHelper.hpp"
 #include "testsupport/TempFolder.hpp"
@@ -160,6 +162,53 @@ TEST_F(PlayStateWindowTest, LoadingAnimationLoopsItsFramesInTheMiddle)
         for (unsigned x = 0; x < a.getSize().x; ++x)
             moved += a.getPixel(x, y) != b.getPixel(x, y) ? 1 : 0;
     EXPECT_GT(moved, 100);
+}
+
+/// The play screen whose frames set the window's view, as any screen that
+/// draws a world does, while its game is built; it stops a few frames after.
+class ViewChangingPlay : public velk::PlayState {
+public:
+    sf::Vector2f camera;
+    sf::Vector2u windowSize;
+
+    void renderCore() override
+    {
+        velk::PlayState::renderCore();
+        sf::RenderWindow& window = *GameFramework::Singleton.getSfmlFramework()->getWindow();
+        window.setView(window.getDefaultView());
+        if (!isLoaded() || ++framesLoaded < 3)
+            return;
+        if (logic()) {
+            camera = logic()->world().getCamera().getSize();
+            windowSize = window.getSize();
+        }
+        app::State::stop();
+    }
+
+private:
+    int framesLoaded = 0;
+};
+
+TEST_F(PlayStateWindowTest, FirstCameraTakesTheWindowAspectWithoutTheWorkerReadingTheWindow)
+{
+    const std::filesystem::path source = std::filesystem::path(VELK_SOURCE_DIR) / "data";
+    for (const char* name : {"ships", "map"})
+        std::filesystem::create_directory_symlink(source / name, folder / "data" / name);
+    velk::VelkInitHelper helper;
+    char program[] = "velk";
+    char* argv[] = {program, nullptr};
+    GameFramework::Singleton.init({1, argv}, &helper);
+    ASSERT_TRUE(GameFramework::Singleton.isInitialised());
+    auto screen = std::make_shared<ViewChangingPlay>();
+    screen->setShipFile("data/ships/Mole.ship.json");
+    screen->setMapFile("data/map/canyon_run.map.json");
+    GameFramework::Singleton.getSfmlFramework()->setupState(screen.get());
+    EXPECT_EQ(GameFramework::Singleton.run(screen), 0);
+
+    ASSERT_GT(screen->windowSize.y, 0u) << "the game did not load";
+    EXPECT_FLOAT_EQ(screen->camera.y, 50.0f);
+    const sf::Vector2u window = screen->windowSize;
+    EXPECT_NEAR(screen->camera.x, 50.0f * static_cast<float>(window.x) / static_cast<float>(window.y), 1e-3f);
 }
 
 } // namespace
