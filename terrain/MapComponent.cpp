@@ -212,9 +212,10 @@ std::vector<unsigned int> MapComponent::findVisibleChunks(const sf::RenderTarget
         return found;
     const long long columns = static_cast<long long>(chunks.size()) / chunkRows;
     long long x0 = 0, x1 = columns - 1, y0 = 0, y1 = chunkRows - 1;
-    // The viewport, grown by two pixels on every side (more than the chunks'
-    // own test rounds by), mapped back into the map: its bounding box in
-    // chunks, plus one chunk each way, holds every chunk that test accepts.
+    // The viewport, grown by two pixels on every side (far more than float
+    // rounding between this mapping and the chunks' own test can reach),
+    // mapped back into the map: its bounding box in chunks, plus one chunk
+    // each way, holds every chunk that test accepts.
     const sf::View& view = target.getView();
     const sf::IntRect viewport = target.getViewport(view);
     if (viewport.width <= 0 || viewport.height <= 0)
