@@ -212,10 +212,10 @@ std::vector<unsigned int> MapComponent::findVisibleChunks(const sf::RenderTarget
         return found;
     const long long columns = static_cast<long long>(chunks.size()) / chunkRows;
     long long x0 = 0, x1 = columns - 1, y0 = 0, y1 = chunkRows - 1;
-    // The viewport, grown by two pixels on every side (far more than float
-    // rounding between this mapping and the chunks' own test can reach),
-    // mapped back into the map: its bounding box in chunks, plus one chunk
-    // each way, holds every chunk that test accepts.
+    // The viewport, grown by two pixels on every side, mapped back into the
+    // map and grown by a cell (far more than float rounding between this
+    // mapping and the chunks' own test can reach): the chunks under that box
+    // hold every chunk the test accepts.
     const sf::View& view = target.getView();
     const sf::IntRect viewport = target.getViewport(view);
     if (viewport.width <= 0 || viewport.height <= 0)
@@ -237,17 +237,17 @@ std::vector<unsigned int> MapComponent::findVisibleChunks(const sf::RenderTarget
             top = std::min<double>(top, p.y);
             bottom = std::max<double>(bottom, p.y);
         }
-        const double chunkSize = static_cast<double>(chunkEdge) * tileMap.getTileSize();
-        auto index = [chunkSize](double v, double offset, long long last) {
-            return static_cast<long long>(
-                std::clamp(std::floor(v / chunkSize) + offset, 0.0, static_cast<double>(last)));
+        const double cell = tileMap.getTileSize();
+        const double chunkSize = static_cast<double>(chunkEdge) * cell;
+        auto index = [chunkSize](double v, long long last) {
+            return static_cast<long long>(std::clamp(std::floor(v / chunkSize), 0.0, static_cast<double>(last)));
         };
         // NaN compares false and keeps the whole range.
         if (left <= right && top <= bottom) {
-            x0 = index(left, -1.0, columns - 1);
-            x1 = index(right, 1.0, columns - 1);
-            y0 = index(top, -1.0, chunkRows - 1);
-            y1 = index(bottom, 1.0, chunkRows - 1);
+            x0 = index(left - cell, columns - 1);
+            x1 = index(right + cell, columns - 1);
+            y0 = index(top - cell, chunkRows - 1);
+            y1 = index(bottom + cell, chunkRows - 1);
         }
     }
     for (long long cx = x0; cx <= x1; ++cx)
