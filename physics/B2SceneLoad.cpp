@@ -4,13 +4,13 @@
 #include "physics/B2Scene.hpp"
 
 #include "foundation/tools/Log.hpp"
+#include "foundation/tools/RegularFile.hpp"
 #include "physics/B2SceneFormatCheck.hpp"
 #include "physics/B2SceneJson.hpp"
 #include "physics/B2SceneNumberReader.hpp"
 #include "physics/B2ShapeCheck.hpp"
 
 #include <cmath>
-#include <fstream>
 #include <stdexcept>
 
 namespace
@@ -72,15 +72,15 @@ b2World* B2Scene::readFromFile(const char* filename, std::string& errorMsg, b2Wo
 {
     if (filename == nullptr || isLocked(existingWorld, errorMsg))
         return nullptr;
-    std::ifstream stream(filename);
-    if (!stream)
+    std::string text;
+    if (!tools::readRegularFile(filename, text))
     {
         errorMsg = std::string("Could not open file '") + filename + "' for reading";
         return nullptr;
     }
     Json::Value root;
     std::string problem;
-    if (!parseScene(stream, root, problem))
+    if (!parseScene(text, root, problem))
     {
         errorMsg = std::string("Failed to parse '") + filename + "' : " + problem;
         return nullptr;

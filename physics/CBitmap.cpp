@@ -1,9 +1,12 @@
 #include "physics/CBitmap.hpp"
 
+#include "foundation/tools/RegularFile.hpp"
+
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <iterator>
+#include <sstream>
+#include <string>
 
 namespace
 {
@@ -82,9 +85,10 @@ bool CBitmap::Load(const char* fileName)
 {
     if (fileName == nullptr)
         return false;
-    std::ifstream stream(fileName, std::ios::binary);
-    if (!stream)
+    std::string file;
+    if (!tools::readRegularFile(fileName, file, static_cast<std::uint64_t>(MaxFileSize)))
         return false;
+    std::istringstream stream(file);
     return Load(stream);
 }
 
