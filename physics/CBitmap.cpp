@@ -283,11 +283,13 @@ bool CBitmap::decodeRle8(const std::vector<std::uint8_t>& file, const CColor* pa
                 put(x + i, y, palette[in.u8(at + i)]);
             at += value;
             x += value;
-            if (at % 2 == 1)
+            if (at % 2 == 1 && at < file.size())
                 ++at;
         }
     }
-    return false; // The data ended before its end-of-bitmap code.
+    // Data that ends between two codes is complete without its end-of-bitmap code;
+    // a lone byte left over is a code cut in half.
+    return at == file.size();
 }
 
 bool CBitmap::decodeBitFields(const std::vector<std::uint8_t>& file)
