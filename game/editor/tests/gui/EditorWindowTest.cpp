@@ -4,7 +4,8 @@
 // picked, the ship saved under a new name, the test drive watched and reset,
 // then Exit. The saved file, the recorded test drive and three screenshots
 // are checked. Also: the joystick's back button held and arrow keys typed
-// while the file window is open.
+// while the file window is open, and where a part's picture lands for an
+// asymmetric picture rectangle.
 
 #include "engine/GameInputSource.hpp"
 #include "framework/cegui/CeguiString.hpp"
@@ -16,6 +17,7 @@
 #include "game/shell/Global.hpp"
 #include "game/ship/backend/ShipEntry.hpp"
 #include "game/ship/backend/ShipPart.hpp"
+#include "game/ship/backend/ShipPartStore.hpp"
 #include "testsupport/game/GameTestSupport.hpp"
 
 #include "framework/sfml/SfmlFramework.hpp"
@@ -26,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <fstream>
@@ -486,6 +489,44 @@ TEST_F(EditorWindowTest, TheFileWindowKeepsTheBackButtonAndTheArrowKeysFromTheMe
     ASSERT_FALSE(cursorWhileTyping.empty());
     for (const CEGUI::Vector2f& cursor : cursorWhileTyping)
         EXPECT_EQ(cursor, cursorWhileTyping.front());
+}
+
+TEST_F(EditorWindowTest, APictureRectangleIsTakenYDownInThePartsFrame)
+{
+    std::shared_ptr<HookedEditor> editor = startHookedEditor();
+    // Right of the origin and above it on screen: x 0.5 to 2.5, y down -2 to -1.
+    sqlite3* db = GameFramework::Singleton.getDatabase();
+    ASSERT_EQ(sqlite3_exec(db,
+                           "INSERT INTO part (id, code, image, body, category, shape) VALUES"
+                           " (9902, 'test.jet', 'jet.mki', '0 0 0.1 0 0 0.1', 'jet', '0.5 -2 2 1')",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    ASSERT_TRUE(velk::backend::ShipPartStore::Singleton.loadFromDatabase(db));
+    math::Vector2<float> origin;
+    editor->onFirstFrame = [&] {
+        velk::BuilderController* builder = editor->builder();
+        origin = builder->getGridPos() + builder->grid().origin;
+        builder->createPartAt(velk::backend::ShipPartStore::Singleton.getPartByCode("test.jet"),
+                              builder->grid().origin);
+        CEGUI::System::getSingleton().getDefaultGUIContext().getMouseCursor().setVisible(false);
+    };
+    editor->shotFrame = 5;
+    EXPECT_EQ(GameFramework::Singleton.run(editor), 0);
+    ASSERT_GT(editor->shot.getSize().x, 0u);
+    editor->shot.saveToFile((fs::path(VELK_BINARY_DIR) / "editor-picture.png").string());
+
+    // Pixels of the middle of a 200 x 100 box (100 pixels a unit) that show
+    // something other than the grid.
+    const std::vector<sf::Color> grid{{27, 42, 54}, {87, 151, 152}, {95, 113, 127}, {192, 226, 255}};
+    auto drawn = [&](float left, float top) {
+        int n = 0;
+        for (int y = static_cast<int>(top) + 20; y < static_cast<int>(top) + 80; ++y)
+            for (int x = static_cast<int>(left) + 40; x < static_cast<int>(left) + 160; ++x)
+                n += std::find(grid.begin(), grid.end(), editor->shot.getPixel(x, y)) == grid.end() ? 1 : 0;
+        return n;
+    };
+    EXPECT_GT(drawn(origin.x + 50, origin.y - 200), 120 * 60 * 9 / 10);
+    EXPECT_EQ(drawn(origin.x + 50, origin.y + 100), 0); // where a y-up rectangle would put it
 }
 
 } // namespace
