@@ -217,7 +217,7 @@ TEST(TileMapTest, BallsWhollyAndPartlyOffTheMapChangeTheCellsTheyCover)
         {{0, 0}, 100}, {{7, 7}, 9}, {{3, 4}, 6}, {{-10, 3}, 12}, {{3, -20}, 21}, {{-6, -6}, 9}, {{18, 18}, 12},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.centre.x) + "," + std::to_string(c.centre.y) + " r " + std::to_string(c.radius));
+        SCOPED_TRACE(&c - cases);
         // Each map cell takes the whole ball's cell that lands on it, if any.
         const MapTileBrush ball = genMapTileBall(c.radius);
         std::vector<unsigned char> expected;
