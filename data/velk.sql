@@ -90,8 +90,8 @@ INSERT OR REPLACE INTO "lang" ("code", "en", "hu") VALUES
     ('highscores.clear',    'Clear',    'Törlés'),
 
     ('mapper.untitled', 'Untitled',          'Névtelen'),
-    ('mapper.ts',       'units per tile',    'egység csempénként'),
-    ('mapper.tpt',      'tiles per texture', 'csempe textúránként'),
+    ('mapper.ts',       'Units per tile',    'Egység csempénként'),
+    ('mapper.tpt',      'Tiles per texture', 'Csempe textúránként'),
 
     ('setting.tab.graphics', 'Graphics', 'Grafika'),
     ('setting.tab.audio',    'Audio',    'Hang'),

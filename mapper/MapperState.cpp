@@ -165,9 +165,10 @@ void MapperState::updateMapDetails()
     sizeLabel->setText(utf8ToCeguiString(tools::t2str(size.x) + " x " + tools::t2str(size.y)));
     std::ostringstream tileSize;
     tileSize << static_cast<double>(map.getTileSize());
-    tileSizeLabel->setText(utf8ToCeguiString(tileSize.str() + " " + translate("mapper.ts")));
+    // Caption first, number last: the caption's grammar then holds for any number.
+    tileSizeLabel->setText(utf8ToCeguiString(translate("mapper.ts") + ": " + tileSize.str()));
     tilesPerTextureLabel->setText(
-        utf8ToCeguiString(tools::t2str(map.getTilesPerTexture()) + " " + translate("mapper.tpt")));
+        utf8ToCeguiString(translate("mapper.tpt") + ": " + tools::t2str(map.getTilesPerTexture())));
 }
 
 std::string MapperState::convertFilePath(const std::string& name) const
