@@ -17,12 +17,27 @@
 #include <CEGUI/System.h>
 #include <SFML/Audio/Listener.hpp>
 
+#include <algorithm>
 #include <exception>
 
 GameFramework GameFramework::Singleton;
 
 namespace {
 const char* const Tag = "GameFramework";
+
+/// The reason an exception gives, on one line.
+std::string reasonOf(const std::exception_ptr& error)
+{
+    std::string reason = "unknown exception";
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        reason = e.what();
+    } catch (...) {
+    }
+    std::replace(reason.begin(), reason.end(), '\n', ' ');
+    return reason;
+}
 } // namespace
 
 GameFramework::~GameFramework()
@@ -43,6 +58,7 @@ void GameFramework::init(std::pair<int, char**> arguments, GameFrameworkInitHelp
     try {
         startAll(helper);
     } catch (...) {
+        tools::log(Tag, "init failed: " + reasonOf(std::current_exception()));
         // Nothing half-started stays behind: the GUI must not keep a language
         // that is about to go, and a later init starts from scratch.
         stopAll();
@@ -56,10 +72,8 @@ bool GameFramework::tryInit(std::pair<int, char**> arguments, GameFrameworkInitH
 {
     try {
         init(arguments, helper);
-    } catch (const std::exception& e) {
-        tools::log(Tag, std::string("init failed: ") + e.what());
     } catch (...) {
-        tools::log(Tag, "init failed: unknown exception");
+        // init has logged why.
     }
     return initialised;
 }

@@ -7,16 +7,24 @@
 #include "game/shell/GuiTestState.hpp"
 #include "game/shell/VelkInitHelper.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
 
 namespace velk {
 
 namespace {
 
-/// Exit code when the folders the game writes to cannot be made.
+/// Exit code when start-up failed (folders, database, window, GUI).
 const int kStartFailed = 2;
+
+/// The engine has stopped what it had started: no window stays.
+int cannotStart(std::string reason)
+{
+    std::replace(reason.begin(), reason.end(), '\n', ' ');
+    tools::log("Velkors", "Cannot start: " + reason);
+    return kStartFailed;
+}
 
 } // namespace
 
@@ -40,10 +48,10 @@ int runGame(int argc, char** argv)
         auto helper = std::make_shared<VelkInitHelper>();
         try {
             GameFramework::Singleton.init(std::make_pair(argc, argv), helper.get());
-        } catch (const std::filesystem::filesystem_error& error) {
-            // Nothing was opened yet: the folders come first.
-            tools::log("Velkors", std::string("Cannot start: ") + error.what());
-            return kStartFailed;
+        } catch (const std::exception& error) {
+            return cannotStart(error.what());
+        } catch (...) {
+            return cannotStart("unknown error");
         }
     }
     std::shared_ptr<VelkState> screen = createFirstScreen();
