@@ -10,6 +10,7 @@
 #include "foundation/tools/Log.hpp"
 #include "framework/cegui/CeguiFramework.hpp"
 #include "framework/cegui/CeguiRender.hpp"
+#include "framework/cegui/CeguiString.hpp"
 #include "framework/cegui/CeguiTranslation.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 
@@ -17,27 +18,12 @@
 #include <CEGUI/System.h>
 #include <SFML/Audio/Listener.hpp>
 
-#include <algorithm>
 #include <exception>
 
 GameFramework GameFramework::Singleton;
 
 namespace {
 const char* const Tag = "GameFramework";
-
-/// The reason an exception gives, on one line.
-std::string reasonOf(const std::exception_ptr& error)
-{
-    std::string reason = "unknown exception";
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        reason = e.what();
-    } catch (...) {
-    }
-    std::replace(reason.begin(), reason.end(), '\n', ' ');
-    return reason;
-}
 } // namespace
 
 GameFramework::~GameFramework()
@@ -58,7 +44,7 @@ void GameFramework::init(std::pair<int, char**> arguments, GameFrameworkInitHelp
     try {
         startAll(helper);
     } catch (...) {
-        tools::log(Tag, "init failed: " + reasonOf(std::current_exception()));
+        tools::log(Tag, "init failed: " + exceptionText(std::current_exception()));
         // Nothing half-started stays behind: the GUI must not keep a language
         // that is about to go, and a later init starts from scratch.
         stopAll();

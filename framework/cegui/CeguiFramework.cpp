@@ -31,13 +31,6 @@
 
 namespace {
 
-/// Lua's messages span several lines; a log entry is one.
-std::string oneLine(std::string text)
-{
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
 void logLine(const std::string& text)
 {
     tools::log("CeguiFramework", text);
@@ -250,11 +243,8 @@ void CeguiFramework::initLuaScripting()
     // the caller decides what a GUI without its skin means.
     try {
         system.executeScriptFile("init_script.lua", "");
-    } catch (const CEGUI::Exception& error) {
-        logLine("start script init_script.lua failed: " + oneLine(ceguiStringToUtf8(error.getMessage())));
-        throw;
-    } catch (const std::exception& error) {
-        logLine("start script init_script.lua failed: " + oneLine(error.what()));
+    } catch (...) {
+        logLine("start script init_script.lua failed: " + exceptionText(std::current_exception()));
         throw;
     }
 }

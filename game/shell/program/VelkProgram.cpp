@@ -2,12 +2,12 @@
 
 #include "engine/GameFramework.hpp"
 #include "foundation/tools/Log.hpp"
+#include "framework/cegui/CeguiString.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/menu/MainMenuState.hpp"
 #include "game/shell/GuiTestState.hpp"
 #include "game/shell/VelkInitHelper.hpp"
 
-#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
@@ -17,14 +17,6 @@ namespace {
 
 /// Exit code when start-up failed (folders, database, window, GUI).
 const int kStartFailed = 2;
-
-/// The engine has stopped what it had started: no window stays.
-int cannotStart(std::string reason)
-{
-    std::replace(reason.begin(), reason.end(), '\n', ' ');
-    tools::log("Velkors", "Cannot start: " + reason);
-    return kStartFailed;
-}
 
 } // namespace
 
@@ -48,10 +40,10 @@ int runGame(int argc, char** argv)
         auto helper = std::make_shared<VelkInitHelper>();
         try {
             GameFramework::Singleton.init(std::make_pair(argc, argv), helper.get());
-        } catch (const std::exception& error) {
-            return cannotStart(error.what());
         } catch (...) {
-            return cannotStart("unknown error");
+            // The engine has stopped what it had started: no window stays.
+            tools::log("Velkors", "Cannot start: " + exceptionText(std::current_exception()));
+            return kStartFailed;
         }
     }
     std::shared_ptr<VelkState> screen = createFirstScreen();
