@@ -33,15 +33,15 @@ void fitDropList(CEGUI::Combobox* box)
     const float frame = list->getPixelSize().d_height - list->getListRenderArea().getHeight();
     const float editHeight = box->getEditbox()->getPixelSize().d_height;
     const float room = box->getRootContainerSize().d_height - box->getUnclippedOuterRect().get().top();
-    const auto setListHeight = [&](float height) {
+    const auto setBoxHeight = [&](float height) {
         box->setHeight(CEGUI::UDim(0.0f, std::max(std::min(std::ceil(height), room), editHeight)));
     };
-    setListHeight(editHeight + frame + items);
+    setBoxHeight(editHeight + frame + items);
     // Whole pixels may take a fraction from the items' area; then the list
     // would scroll by less than a line.
     const float missing = items - list->getListRenderArea().getHeight();
     if (missing > 0.0f)
-        setListHeight(box->getPixelSize().d_height + missing);
+        setBoxHeight(box->getPixelSize().d_height + missing);
 }
 
 } // namespace velk
