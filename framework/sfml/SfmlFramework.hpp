@@ -161,8 +161,9 @@ public:
 
     /// Makes the window's context current and clears the window.
     void clear(const sf::Color& color);
-    /// Shows the frame and releases the window's context. A screenshot asked
-    /// for with F11 is taken here, from the finished frame.
+    /// Shows the frame. The window's context stays current on this thread, so
+    /// code between frames can make textures. A screenshot asked for with F11
+    /// is taken here, from the finished frame.
     void display();
 
     // --- Volumes (percent, 0..100) -------------------------------------------

@@ -110,8 +110,10 @@ void SfmlFramework::display()
         screenshotPending = false;
         takeScreenshot();
     }
+    // The context stays current: GUI code between frames (event handlers
+    // filling lists, screens starting and ending) makes textures such as
+    // new glyph pages, and without a current context they cannot be made.
     window->display();
-    window->setActive(false);
 }
 
 void SfmlFramework::takeScreenshot()

@@ -85,11 +85,6 @@ void EditorState::onStateStart()
 
 void EditorState::onStateEnd()
 {
-    // Between frames the window holds no OpenGL context; the textures freed
-    // below (part pictures, icon and preview collections) need it.
-    SfmlFramework* sfml = GameFramework::Singleton.getSfmlFramework();
-    if (sfml && sfml->getWindow())
-        sfml->getWindow()->setActive(true);
     GridPartElement::shutdownTextures();
     CEGUI::AnimationManager& animations = CEGUI::AnimationManager::getSingleton();
     animations.destroyAllAnimationInstances();

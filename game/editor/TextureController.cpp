@@ -50,7 +50,17 @@ TextureController::TextureController(CeguiCanvasWidget* canvas, backend::ShipEnt
 TextureController::~TextureController()
 {
     disconnectFromGui();
-    CEGUI::ImageManager::getSingleton().destroyImageCollection(PreviewImagePrefix, true);
+    // Each preview image has a texture of its own under the image's name,
+    // which destroying the images alone would leave behind: the next visit
+    // could then not make the preview again.
+    CEGUI::ImageManager& images = CEGUI::ImageManager::getSingleton();
+    CEGUI::Renderer& renderer = *CEGUI::System::getSingleton().getRenderer();
+    for (const CEGUI::String& image : previewImages) {
+        if (images.isDefined(image))
+            images.destroy(image);
+        if (renderer.isTextureDefined(image))
+            renderer.destroyTexture(image);
+    }
 }
 
 void TextureController::connectToGui()
@@ -125,8 +135,10 @@ void TextureController::connectToTextures()
         button->setProperty("VertLabelFormatting", "BottomAligned");
         const CEGUI::String image = CEGUI::String(PreviewImagePrefix) + "/" + utf8ToCeguiString(file);
         try {
-            if (!images.isDefined(image))
+            if (!images.isDefined(image)) {
+                previewImages.push_back(image);
                 images.addFromImageFile(image, utf8ToCeguiString(TexturePath + "/" + file), "Root");
+            }
             CEGUI::Window* preview = windows.createWindow("GWEN/StaticImage", "Preview");
             preview->setArea(
                 CEGUI::URect(CEGUI::UDim(0, 6), CEGUI::UDim(0, 6), CEGUI::UDim(1, -6), CEGUI::UDim(1, -22)));

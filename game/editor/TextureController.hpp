@@ -6,6 +6,7 @@
 #include "game/editor/EditorController.hpp"
 
 #include <CEGUI/Event.h>
+#include <CEGUI/String.h>
 #include <CEGUI/Vector.h>
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
@@ -128,6 +129,8 @@ private:
     math::Grid2<float> grid;
     ColorWidgets colorWidgets;
     std::vector<CEGUI::Window*> buttons;
+    /// The preview images this controller made, each with its own texture.
+    std::vector<CEGUI::String> previewImages;
 };
 
 } // namespace velk

@@ -83,10 +83,6 @@ void connect(CEGUI::Window* button, Handler handler, PlayState* screen)
 
 bool PlayState::initGui()
 {
-    // The frame's display left no GL context active on this thread; the
-    // script makes textures (images, fonts) through the window's.
-    if (sfml() && sfml()->getWindow())
-        sfml()->getWindow()->setActive(true);
     try {
         CEGUI::System::getSingleton().executeScriptFile(kScript, "");
         translateCeguiWindow(rootWindow(), true);
