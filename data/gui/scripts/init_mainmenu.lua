@@ -8,30 +8,12 @@ local context = system:getDefaultGUIContext()
 local windows = CEGUI.WindowManager:getSingleton()
 local images = CEGUI.ImageManager:getSingleton()
 
-if not CEGUI.SchemeManager:getSingleton():isDefined("GWEN") then
-    CEGUI.SchemeManager:getSingleton():createFromFile("GWEN.scheme")
-end
+loadSchemeOnce("GWEN")
 -- The menu art ("MainMenu") is loaded by the screen before this script runs.
 
-local root = context:getRootWindow()
-if root == nil then
-    root = windows:createWindow("DefaultWindow", "Root")
-    context:setRootWindow(root)
-end
-root:setMousePassThroughEnabled(true)
-
-local topWindows = { "LangSelector", "ContentHolder", "Credits", "NewGameWindow", "NoticeWindow", "Highscores", "Settings" }
 -- Windows of an earlier run go first, so a name never stands twice.
-local stale = {}
-for _, name in ipairs(topWindows) do
-    stale[name] = true
-end
-for i = root:getChildCount() - 1, 0, -1 do
-    local child = root:getChildAtIdx(i)
-    if stale[child:getName()] then
-        windows:destroyWindow(child)
-    end
-end
+local root = prepareRoot({ "LangSelector", "ContentHolder", "Credits", "NewGameWindow", "NoticeWindow", "Highscores",
+                           "Settings" })
 
 -- A window at a pixel area of its parent.
 local function place(window, x, y, w, h)

@@ -8,27 +8,10 @@ local system = CEGUI.System:getSingleton()
 local context = system:getDefaultGUIContext()
 local windows = CEGUI.WindowManager:getSingleton()
 
-if not CEGUI.SchemeManager:getSingleton():isDefined("GWEN") then
-    CEGUI.SchemeManager:getSingleton():createFromFile("GWEN.scheme")
-end
+loadSchemeOnce("GWEN")
 
-local root = context:getRootWindow()
-if root == nil then
-    root = windows:createWindow("DefaultWindow", "Root")
-    context:setRootWindow(root)
-end
-root:setMousePassThroughEnabled(true)
-
--- Windows of an earlier run go first. Compared by name while walking the
--- children: the script binding's isChild(name) refuses a plain string.
-local stale = { Toolbar = true, EditorArea = true, Statusbar = true, NewMap = true, Load = true, Save = true,
-                Properties = true }
-for i = root:getChildCount() - 1, 0, -1 do
-    local child = root:getChildAtIdx(i)
-    if stale[child:getName()] then
-        windows:destroyWindow(child)
-    end
-end
+-- Windows of an earlier run go first.
+local root = prepareRoot({ "Toolbar", "EditorArea", "Statusbar", "NewMap", "Load", "Save", "Properties" })
 
 local toolWidth = 232
 local screen = root:getPixelSize()
