@@ -34,15 +34,6 @@ local function place(window, x, y, w, h)
     area(window, 0, x, 0, y, 0, w, 0, h)
 end
 
-local function create(kind, name, parent, text)
-    local window = windows:createWindow(kind, name)
-    if text ~= nil then
-        window:setText(text)
-    end
-    parent:addChild(window)
-    return window
-end
-
 local function group(name, parent)
     local window = create("DefaultWindow", name, parent)
     window:setMousePassThroughEnabled(true)

@@ -10,20 +10,6 @@ loadSchemeOnce("GWEN")
 -- Windows of an earlier run go first, so a name never stands twice.
 local root = prepareRoot({ "Colors", "List", "MultiList", "Combo" })
 
-local function place(window, x, y, w, h)
-    window:setPosition(CEGUI.UVector2(CEGUI.UDim(0, x), CEGUI.UDim(0, y)))
-    window:setSize(CEGUI.USize(CEGUI.UDim(0, w), CEGUI.UDim(0, h)))
-end
-
-local function create(kind, name, parent, text)
-    local window = windows:createWindow(kind, name)
-    if text ~= nil then
-        window:setText(text)
-    end
-    parent:addChild(window)
-    return window
-end
-
 local list = create("GWEN/Listbox", "List", root)
 place(list, 20, 20, 220, 300)
 

@@ -15,26 +15,6 @@ loadSchemeOnce("GWEN")
 local root = prepareRoot({ "LangSelector", "ContentHolder", "Credits", "NewGameWindow", "NoticeWindow", "Highscores",
                            "Settings" })
 
--- A window at a pixel area of its parent.
-local function place(window, x, y, w, h)
-    window:setPosition(CEGUI.UVector2(CEGUI.UDim(0, x), CEGUI.UDim(0, y)))
-    window:setSize(CEGUI.USize(CEGUI.UDim(0, w), CEGUI.UDim(0, h)))
-end
-
-local function centre(window, w, h)
-    window:setPosition(CEGUI.UVector2(CEGUI.UDim(0.5, -w / 2), CEGUI.UDim(0.5, -h / 2)))
-    window:setSize(CEGUI.USize(CEGUI.UDim(0, w), CEGUI.UDim(0, h)))
-end
-
-local function create(kind, name, parent, text)
-    local window = windows:createWindow(kind, name)
-    if text ~= nil then
-        window:setText(text)
-    end
-    parent:addChild(window)
-    return window
-end
-
 local function frame(name, title, w, h)
     local window = create("GWEN/FrameWindow", name, root, title)
     centre(window, w, h)
@@ -51,20 +31,6 @@ local function frame(name, title, w, h)
     backdrop:setProperty("BackgroundEnabled", "false")
     backdrop:setMousePassThroughEnabled(true)
     window:setVisible(false)
-    return window
-end
-
--- A plain container that lets the mouse reach what lies under its empty parts.
-local function group(name, parent, x, y, w, h)
-    local window = create("DefaultWindow", name, parent)
-    place(window, x, y, w, h)
-    window:setMousePassThroughEnabled(true)
-    return window
-end
-
-local function button(name, parent, text, x, y, w, h)
-    local window = create("GWEN/Button", name, parent, text)
-    place(window, x, y, w, h)
     return window
 end
 

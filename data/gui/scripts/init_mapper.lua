@@ -18,38 +18,6 @@ local screen = root:getPixelSize()
 local screenWidth = math.max(screen.width, 640)
 local screenHeight = math.max(screen.height, 480)
 
-local function place(window, x, y, w, h)
-    window:setPosition(CEGUI.UVector2(CEGUI.UDim(0, x), CEGUI.UDim(0, y)))
-    window:setSize(CEGUI.USize(CEGUI.UDim(0, w), CEGUI.UDim(0, h)))
-end
-
-local function centre(window, w, h)
-    window:setPosition(CEGUI.UVector2(CEGUI.UDim(0.5, -w / 2), CEGUI.UDim(0.5, -h / 2)))
-    window:setSize(CEGUI.USize(CEGUI.UDim(0, w), CEGUI.UDim(0, h)))
-end
-
-local function create(kind, name, parent, text)
-    local window = windows:createWindow(kind, name)
-    if text ~= nil then
-        window:setText(text)
-    end
-    parent:addChild(window)
-    return window
-end
-
-local function group(name, parent, x, y, w, h)
-    local window = create("DefaultWindow", name, parent)
-    place(window, x, y, w, h)
-    window:setMousePassThroughEnabled(true)
-    return window
-end
-
-local function button(name, parent, text, x, y, w, h)
-    local window = create("GWEN/Button", name, parent, text)
-    place(window, x, y, w, h)
-    return window
-end
-
 local function label(name, parent, text, x, y, w, h)
     local window = create("GWEN/Label", name, parent, text)
     place(window, x, y, w, h)

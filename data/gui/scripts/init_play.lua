@@ -32,15 +32,6 @@ local function place(window, x, y, w, h)
     area(window, 0, x, 0, y, w, h)
 end
 
-local function create(kind, name, parent, text)
-    local window = windows:createWindow(kind, name)
-    if text ~= nil then
-        window:setText(text)
-    end
-    parent:addChild(window)
-    return window
-end
-
 local function frame(name, title, w, h)
     local window = create("GWEN/FrameWindow", name, root, title)
     area(window, 0.5, -w / 2, 0.5, -h / 2, w, h)

@@ -47,3 +47,41 @@ function prepareRoot(topWindows)
     end
     return root
 end
+
+-- Widgets by pixel areas, shared by the screens' scripts (a script may define
+-- its own variant under the same name).
+
+function create(kind, name, parent, text)
+    local window = CEGUI.WindowManager:getSingleton():createWindow(kind, name)
+    if text ~= nil then
+        window:setText(text)
+    end
+    parent:addChild(window)
+    return window
+end
+
+-- A window at a pixel area of its parent.
+function place(window, x, y, w, h)
+    window:setPosition(CEGUI.UVector2(CEGUI.UDim(0, x), CEGUI.UDim(0, y)))
+    window:setSize(CEGUI.USize(CEGUI.UDim(0, w), CEGUI.UDim(0, h)))
+end
+
+-- A window of the given pixel size in the middle of its parent.
+function centre(window, w, h)
+    window:setPosition(CEGUI.UVector2(CEGUI.UDim(0.5, -w / 2), CEGUI.UDim(0.5, -h / 2)))
+    window:setSize(CEGUI.USize(CEGUI.UDim(0, w), CEGUI.UDim(0, h)))
+end
+
+-- A plain container that lets the mouse reach what lies under its empty parts.
+function group(name, parent, x, y, w, h)
+    local window = create("DefaultWindow", name, parent)
+    place(window, x, y, w, h)
+    window:setMousePassThroughEnabled(true)
+    return window
+end
+
+function button(name, parent, text, x, y, w, h)
+    local window = create("GWEN/Button", name, parent, text)
+    place(window, x, y, w, h)
+    return window
+end
