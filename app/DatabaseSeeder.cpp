@@ -1,7 +1,9 @@
 #include "app/DatabaseSeeder.hpp"
 
+#include "foundation/tools/AtomicFile.hpp"
 #include "foundation/tools/Log.hpp"
 
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -23,6 +25,96 @@ bool exec(sqlite3* database, const char* sql, std::string& error)
         error = message ? message : sqlite3_errstr(rc);
     sqlite3_free(message);
     return rc == SQLITE_OK;
+}
+
+/// SQLite's own files beside a database, which belong to it wherever it goes.
+const char* const kCompanions[] = {"-journal", "-wal", "-shm"};
+
+/// Whether SQLite cannot make sense of the file at all, as opposed to a file
+/// that is busy, locked or out of reach, which must be left alone.
+bool unreadable(const std::string& path, std::string& cause)
+{
+    sqlite3* database = nullptr;
+    // Read-write, so that a journal left by an interrupted write is rolled back first.
+    int rc = sqlite3_open_v2(path.c_str(), &database, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(database, 10000);
+        rc = sqlite3_exec(database, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    }
+    cause = database ? sqlite3_errmsg(database) : sqlite3_errstr(rc);
+    sqlite3_close(database);
+    return (rc & 0xff) == SQLITE_NOTADB || (rc & 0xff) == SQLITE_CORRUPT;
+}
+
+/// A name beside `path` that nothing uses yet, telling when the file was set aside.
+std::string asideName(const std::string& path)
+{
+    char stamp[32];
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string base = path + ".damaged-" + stamp;
+    std::string name = base;
+    std::error_code ec;
+    for (int n = 2; fs::exists(name, ec) || fs::exists(name + "-journal", ec); ++n)
+        name = base + "-" + std::to_string(n);
+    return name;
+}
+
+/// Keeps a database that SQLite cannot read under another name, with its
+/// journal, so nothing of the player's is lost and a fresh one can be made.
+bool moveAside(const std::string& path, const std::string& cause)
+{
+    const std::string aside = asideName(path);
+    std::error_code ec;
+    fs::rename(path, aside, ec);
+    if (ec) {
+        tools::log("Database",
+                   "Cannot read " + path + " (" + cause + ") nor move it aside to " + aside + ": " + ec.message());
+        return false;
+    }
+    // A journal left beside the new database would be played back into it.
+    for (const char* companion : kCompanions) {
+        if (fs::exists(path + companion, ec))
+            fs::rename(path + companion, aside + companion, ec);
+    }
+    tools::log("Database", "Cannot read " + path + " (" + cause + "); kept it as " + aside + " and making a fresh one");
+    return true;
+}
+
+/// The id of the process that builds the database under the name `name`
+/// (see update), or -1 when `name` is no such temporary or its journal.
+long builderOf(const std::string& name, const std::string& databaseName)
+{
+    const std::string prefix = databaseName + ".tmp";
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+        return -1;
+    std::string digits = name.substr(prefix.size());
+    const std::string journal = "-journal";
+    if (digits.size() > journal.size() && digits.compare(digits.size() - journal.size(), journal.size(), journal) == 0)
+        digits.resize(digits.size() - journal.size());
+    if (digits.empty() || digits.size() > 10 || digits.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    return std::stol(digits);
+}
+
+/// A build of the database killed halfway leaves its temporary and journal
+/// behind: removes those of processes that no longer run.
+void removeStaleTemporaries(const fs::path& database)
+{
+    const fs::path folder = database.has_parent_path() ? database.parent_path() : fs::path(".");
+    const std::string databaseName = database.filename().string();
+    std::error_code ec;
+    fs::directory_iterator entries(folder, ec);
+    for (; !ec && entries != fs::directory_iterator(); entries.increment(ec)) {
+        const long pid = builderOf(entries->path().filename().string(), databaseName);
+        if (pid <= 0 || pid == static_cast<long>(::getpid()) || tools::isProcessRunning(pid))
+            continue;
+        std::error_code removeError;
+        if (fs::remove(entries->path(), removeError))
+            tools::log("Database", "Removed " + entries->path().string() + ", left by an interrupted build");
+    }
 }
 
 } // namespace
@@ -93,7 +185,12 @@ bool DatabaseSeeder::update(const std::string& scriptPath, const std::string& da
     if (!readScript(scriptPath, script))
         return false;
 
+    const fs::path target(databasePath);
+    removeStaleTemporaries(target);
     std::error_code ec;
+    std::string cause;
+    if (fs::exists(databasePath, ec) && unreadable(databasePath, cause) && !moveAside(databasePath, cause))
+        return false;
     if (fs::exists(databasePath, ec)) {
         if (!applyToFile(script, databasePath, false))
             return false;
@@ -101,11 +198,13 @@ bool DatabaseSeeder::update(const std::string& scriptPath, const std::string& da
         return true;
     }
 
-    const fs::path target(databasePath);
     if (target.has_parent_path())
         fs::create_directories(target.parent_path(), ec);
+    const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
     const std::string temporary = databasePath + ".tmp" + std::to_string(::getpid());
     fs::remove(temporary, ec);
+    // A journal of an earlier process with this id would be played back into the new file.
+    fs::remove(temporary + "-journal", ec);
     if (!applyToFile(script, temporary, true)) {
         fs::remove(temporary, ec);
         return false;
@@ -122,12 +221,15 @@ bool DatabaseSeeder::update(const std::string& scriptPath, const std::string& da
             fs::remove(temporary, ec);
             return false;
         }
+        tools::syncFolder(folder);
         tools::log("Database", "Created " + databasePath);
         return true;
     }
     fs::remove(temporary, ec);
     if (linkError)
         return update(scriptPath, databasePath);
+    // The new name must survive a power cut along with the file.
+    tools::syncFolder(folder);
     tools::log("Database", "Created " + databasePath);
     return true;
 }

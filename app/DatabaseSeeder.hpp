@@ -20,7 +20,9 @@ public:
     /// Applies the script file to the database file. An existing database is
     /// updated in place; a missing one is built under a temporary name and
     /// moved into place only when complete, never over a file that appeared
-    /// meanwhile.
+    /// meanwhile. A file that SQLite cannot read at all is kept under the name
+    /// "<database>.damaged-<date>-<time>" and a fresh one is built; temporaries
+    /// left by builds that were killed are removed.
     static bool update(const std::string& scriptPath, const std::string& databasePath);
 
 private:

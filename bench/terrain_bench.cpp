@@ -4,12 +4,16 @@
 // and a 1024 x 1024 map: compare DrillHole/64 with DrillHole/1024. Loading a
 // map into the component (parse, chunks, bodies, fixtures) should grow with
 // the number of cells only: compare the items (cells) per second of
-// LoadMap/64, /256 and /1024.
+// LoadMap/64, /256 and /1024. Finding the chunks to draw (the terrain's draw
+// set-up) at the same view should cost the same on both maps: DrawSetUp
+// reports its time as a multiple of the 64 x 64 map's ("x_64").
 
 #include "testsupport/terrain/TerrainTestSupport.hpp"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -116,5 +120,68 @@ void LoadMap(benchmark::State& state)
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * size * size);
 }
 BENCHMARK(LoadMap)->Arg(64)->Arg(256)->Arg(1024)->Unit(benchmark::kMillisecond);
+
+/// A drawing-only terrain with the game's view: 800 x 600 pixels, 24 a
+/// unit, over the same cells of any map.
+struct DrawScene {
+    velk_test::TerrainWorld w;
+    velk_test::SizeOnlyTarget target;
+    sf::RenderStates states;
+    bool loaded = false;
+
+    explicit DrawScene(unsigned int size)
+    {
+        loaded = w.terrain->loadFromFile(mapFiles().path(size), MapComponent::DrawingOnly);
+        target.setView(sf::View(sf::Vector2f(40.3f, 30.7f), sf::Vector2f(800 / 24.0f, 600 / 24.0f)));
+    }
+    std::size_t setUp() const
+    {
+        return w.terrain->isVisible(target, states) ? w.terrain->findVisibleChunks(target, states).size() : 0;
+    }
+};
+
+using Clock = std::chrono::steady_clock;
+
+/// Seconds per draw set-up: the best of a short timed round.
+double roundSeconds(const DrawScene& scene)
+{
+    int calls = 0;
+    const auto start = Clock::now();
+    auto now = start;
+    do {
+        benchmark::DoNotOptimize(scene.setUp());
+        ++calls;
+        now = Clock::now();
+    } while (now - start < std::chrono::milliseconds(20));
+    return std::chrono::duration<double>(now - start).count() / calls;
+}
+
+/// The scene's set-up time over the 64 x 64 map's, timed in alternating
+/// rounds so that a busy moment of the machine weighs on both alike.
+double ratioTo64(const DrawScene& scene)
+{
+    const DrawScene reference(64);
+    double best = 1e9, bestReference = 1e9;
+    for (int round = 0; round < 10; ++round) {
+        bestReference = std::min(bestReference, roundSeconds(reference));
+        best = std::min(best, roundSeconds(scene));
+    }
+    return best / bestReference;
+}
+
+void DrawSetUp(benchmark::State& state)
+{
+    const auto size = static_cast<unsigned int>(state.range(0));
+    const DrawScene scene(size);
+    if (!scene.loaded) {
+        state.SkipWithError("cannot load the map");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(scene.setUp());
+    state.counters["chunks"] = static_cast<double>(scene.setUp());
+    state.counters["x_64"] = ratioTo64(scene);
+}
+BENCHMARK(DrawSetUp)->Arg(64)->Arg(1024)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "foundation/tools/Log.hpp"
 #include "framework/cegui/CeguiFramework.hpp"
 #include "framework/cegui/CeguiRender.hpp"
+#include "framework/cegui/CeguiString.hpp"
 #include "framework/cegui/CeguiTranslation.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 
@@ -43,6 +44,7 @@ void GameFramework::init(std::pair<int, char**> arguments, GameFrameworkInitHelp
     try {
         startAll(helper);
     } catch (...) {
+        tools::log(Tag, "init failed: " + exceptionText(std::current_exception()));
         // Nothing half-started stays behind: the GUI must not keep a language
         // that is about to go, and a later init starts from scratch.
         stopAll();
@@ -56,10 +58,8 @@ bool GameFramework::tryInit(std::pair<int, char**> arguments, GameFrameworkInitH
 {
     try {
         init(arguments, helper);
-    } catch (const std::exception& e) {
-        tools::log(Tag, std::string("init failed: ") + e.what());
     } catch (...) {
-        tools::log(Tag, "init failed: unknown exception");
+        // init has logged why.
     }
     return initialised;
 }

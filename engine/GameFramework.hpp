@@ -49,11 +49,11 @@ public:
     ~GameFramework() override;
 
     /// Starts everything; nothing when already initialised. An exception from
-    /// the helper or a layer stops start-up: what was started is stopped
-    /// again and the exception reaches the caller, who logs it and ends.
+    /// the helper or a layer stops start-up: it is logged as
+    /// "[GameFramework] init failed: <reason>", what was started is stopped
+    /// again and the exception reaches the caller.
     void init(std::pair<int, char**> args, GameFrameworkInitHelper* helper);
-    /// init, with any exception caught and logged as
-    /// "[GameFramework] init failed: <reason>"; true when initialised.
+    /// init, with any exception caught (init logs it); true when initialised.
     bool tryInit(std::pair<int, char**> args, GameFrameworkInitHelper* helper);
     /// 1 when not initialised; otherwise runs the state loop from the state.
     int run(std::shared_ptr<app::State> first);

@@ -87,8 +87,11 @@ void GamePhisicsComponent::onRotated(float d)
 void GamePhisicsComponent::onMirroredX()
 {
     GameComponent::onMirroredX();
-    if (body)
-        mirrorb2BodyX(body);
+    if (!body)
+        return;
+    // The object's scene knows which of the body's distance joints are ropes.
+    const GameObject* object = getObject();
+    mirrorb2BodyX(body, object ? &object->getPhisics() : nullptr);
 }
 
 void GamePhisicsComponent::draw(sf::RenderTarget& target, sf::RenderStates states) const

@@ -3,8 +3,10 @@
 #include "engine/GameFramework.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 
+#include <CEGUI/GUIContext.h>
 #include <CEGUI/InputEvent.h>
 #include <CEGUI/Window.h>
+#include <CEGUI/widgets/Editbox.h>
 #include <CEGUI/widgets/Listbox.h>
 #include <CEGUI/widgets/ListboxItem.h>
 #include <CEGUI/widgets/PushButton.h>
@@ -236,6 +238,14 @@ bool GuiStepper::onMouseEntersArea(const CEGUI::EventArgs& args)
     if (Node* node = searchNode(windowArgs.window))
         active = node;
     return true;
+}
+
+bool GuiStepper::mayNavigate(const CEGUI::GUIContext& context)
+{
+    if (context.getModalWindow())
+        return false;
+    const CEGUI::Window* root = context.getRootWindow();
+    return !root || !dynamic_cast<const CEGUI::Editbox*>(root->getActiveChild());
 }
 
 void GuiStepper::onUpdate(float dt)

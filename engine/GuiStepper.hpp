@@ -12,6 +12,7 @@
 
 namespace CEGUI {
 class EventArgs;
+class GUIContext;
 class Window;
 } // namespace CEGUI
 
@@ -107,6 +108,12 @@ public:
     bool onMouseEntersArea(const CEGUI::EventArgs& args);
 
     void onUpdate(float dt) override;
+
+    /// Whether the context leaves its input to navigation: no window is modal
+    /// (the back node is fired directly, past any modal window) and no edit
+    /// box has the focus (the arrow keys are its caret keys). Screens keep
+    /// their stepper inactive otherwise.
+    static bool mayNavigate(const CEGUI::GUIContext& context);
 
     /// Where focus, held input and the cursor go (the live source by
     /// default); also used by the stepper's axes and actions.

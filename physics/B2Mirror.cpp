@@ -1,7 +1,7 @@
 #include "physics/B2Mirror.hpp"
 
 #include "foundation/tools/Log.hpp"
-#include "physics/B2RopeJoint.hpp"
+#include "physics/B2Scene.hpp"
 #include "physics/B2ShapeCheck.hpp"
 
 #include <vector>
@@ -96,7 +96,7 @@ b2GearJointDef gearDef(const GearCopy& copy, const std::vector<b2Joint*>& create
 }
 } // namespace
 
-void mirrorb2BodyX(b2Body* body)
+void mirrorb2BodyX(b2Body* body, const B2Scene* scene)
 {
     if (body == nullptr)
         return;
@@ -112,7 +112,7 @@ void mirrorb2BodyX(b2Body* body)
     std::vector<bool> turned;
     for (b2JointEdge* edge = body->GetJointList(); edge != nullptr; edge = edge->next)
     {
-        B2JointDefPtr def = joint2jointDef(body, edge->joint);
+        B2JointDefPtr def = joint2jointDef(body, edge->joint, scene);
         if (def)
         {
             definitions.push_back(std::move(def));
@@ -163,7 +163,7 @@ b2Vec2 flipX(b2Vec2 v)
 }
 } // namespace
 
-B2JointDefPtr joint2jointDef(b2Body* body, b2Joint* joint)
+B2JointDefPtr joint2jointDef(b2Body* body, b2Joint* joint, const B2Scene* scene)
 {
     if (body == nullptr || joint == nullptr)
         return nullptr;
@@ -200,9 +200,8 @@ B2JointDefPtr joint2jointDef(b2Body* body, b2Joint* joint)
     }
     if (auto* j = dynamic_cast<b2DistanceJoint*>(joint))
     {
-        // A distance joint that only limits its maximum length is the stand-in for a
-        // rope joint, which is not mirrored.
-        if (B2RopeJoint::isRope(*j))
+        // A rope (a distance joint in Box2D 2.4) is not mirrored.
+        if (scene != nullptr && scene->isRope(joint))
             return nullptr;
         b2DistanceJointDef* d = nullptr;
         B2JointDefPtr result = start(joint, anchorA, anchorB, d);

@@ -56,6 +56,7 @@ void B2Scene::clear()
     imageNames.clear();
     ghostFlags.clear();
     springValues.clear();
+    ropeLengths.clear();
 }
 
 b2Body* B2Scene::getBodyByName(const std::string& name)
@@ -178,4 +179,14 @@ int B2Scene::lookupJointIndex(b2Joint* joint)
 {
     const auto found = jointToIndex.find(joint);
     return found != jointToIndex.end() ? found->second : -1;
+}
+
+bool B2Scene::isRope(const b2Joint* joint) const
+{
+    const auto found = ropeLengths.find(joint);
+    if (found == ropeLengths.end() || joint->GetType() != e_distanceJoint)
+        return false;
+    // The world may since have made another joint at the address of a destroyed rope.
+    const auto* distance = static_cast<const b2DistanceJoint*>(joint);
+    return distance->GetStiffness() == 0.0f && distance->GetMaxLength() == found->second.made;
 }

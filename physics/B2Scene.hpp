@@ -103,6 +103,9 @@ public:
     /// The writer's index of a body or joint during a write; -1 otherwise.
     int lookupBodyIndex(b2Body* body);
     int lookupJointIndex(b2Joint* joint);
+    /// `joint` (alive) was loaded by this scene as a rope and is still the distance
+    /// joint it became: it is written back as a rope and not mirrored.
+    bool isRope(const b2Joint* joint) const;
 
     // Custom properties of bodies, fixtures, joints, images and worlds.
     B2SceneCustomProperties* getCustomPropertiesForItem(void* item, bool createIfMissing);
@@ -192,6 +195,12 @@ private:
         float stiffness;
         float damping;
     };
+    /// The maximum length a file gave a rope, and the one Box2D made of it.
+    struct RopeLength
+    {
+        float file;
+        float made;
+    };
 
     /// The shape of a fixture object, or null when it has none or Box2D would refuse it.
     std::unique_ptr<b2Shape> makeShape(const Json::Value& fixtureValue, GhostFlags& ghosts);
@@ -227,6 +236,7 @@ private:
     std::set<b2World*> worldsWithCustomProperties;
     std::map<const b2Fixture*, GhostFlags> ghostFlags;
     std::map<const b2Joint*, SpringValues> springValues;
+    std::map<const b2Joint*, RopeLength> ropeLengths;
     /// Position in `joints` of the current load's first joint.
     std::size_t jointBase = 0;
     /// The file readFromFile is loading, named before its first warning.

@@ -4,13 +4,13 @@
 #include "physics/B2Scene.hpp"
 
 #include "foundation/tools/Log.hpp"
+#include "foundation/tools/RegularFile.hpp"
 #include "physics/B2SceneFormatCheck.hpp"
 #include "physics/B2SceneJson.hpp"
 #include "physics/B2SceneNumberReader.hpp"
 #include "physics/B2ShapeCheck.hpp"
 
 #include <cmath>
-#include <fstream>
 #include <stdexcept>
 
 namespace
@@ -72,15 +72,15 @@ b2World* B2Scene::readFromFile(const char* filename, std::string& errorMsg, b2Wo
 {
     if (filename == nullptr || isLocked(existingWorld, errorMsg))
         return nullptr;
-    std::ifstream stream(filename);
-    if (!stream)
+    std::string text;
+    if (!tools::readRegularFile(filename, text))
     {
         errorMsg = std::string("Could not open file '") + filename + "' for reading";
         return nullptr;
     }
     Json::Value root;
     std::string problem;
-    if (!parseScene(stream, root, problem))
+    if (!parseScene(text, root, problem))
     {
         errorMsg = std::string("Failed to parse '") + filename + "' : " + problem;
         return nullptr;
@@ -283,13 +283,21 @@ b2Fixture* B2Scene::j2b2Fixture(b2Body* body, const Json::Value& fixtureValue)
     def.filter.categoryBits = static_cast<std::uint16_t>(J::toInt(at(fixtureValue, "filter-categoryBits"), 1));
     def.filter.maskBits = static_cast<std::uint16_t>(J::toInt(at(fixtureValue, "filter-maskBits"), 65535));
     def.filter.groupIndex = static_cast<std::int16_t>(J::toInt(at(fixtureValue, "filter-groupIndex"), 0));
-    // Box2D mixes two frictions by the square root of their product: a negative one
-    // turns the motion of both bodies into NaN.
-    if (!reader.allFinite() || def.friction < 0.0f)
+    if (!reader.allFinite())
     {
-        warn("Ignoring fixture with a negative friction or a value that is not a finite number.");
+        warn("Ignoring fixture with a value that is not a finite number.");
         return nullptr;
     }
+    // Box2D mixes two frictions by the square root of their product, so a negative one
+    // turns the motion of both bodies into NaN, and it asserts on a negative density.
+    // Either becomes 0: the body keeps its shape.
+    for (float* value : {&def.friction, &def.density})
+        if (*value < 0.0f)
+        {
+            warn(std::string("Using 0 for the negative ") + (value == &def.friction ? "friction" : "density")
+                + " of a fixture.");
+            *value = 0.0f;
+        }
 
     GhostFlags ghosts;
     std::unique_ptr<b2Shape> shape = makeShape(fixtureValue, ghosts);

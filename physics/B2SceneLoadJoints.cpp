@@ -58,6 +58,13 @@ b2Joint* B2Scene::j2b2Joint(b2World* world, const Json::Value& jointValue)
         springValues[joint] = springs;
     else
         springValues.erase(joint);
+    // A rope is a distance joint like any other once made (Box2D also raises a
+    // maximum below its slop), so it is remembered here.
+    if (type == "rope")
+        ropeLengths[joint] = RopeLength{static_cast<const b2DistanceJointDef*>(def.get())->maxLength,
+            static_cast<b2DistanceJoint*>(joint)->GetMaxLength()};
+    else
+        ropeLengths.erase(joint);
 
     const std::string name = J::toString(at(jointValue, "name"), "");
     if (!name.empty())
@@ -250,8 +257,7 @@ B2JointDefPtr B2Scene::makeJointDef(const std::string& type, const Json::Value& 
     else if (type == "rope")
     {
         // Box2D 2.4 has no rope joint: a distance joint whose length may shrink but
-        // not grow beyond the maximum does the same. The writer recognises it by
-        // that range and writes it back as a rope.
+        // not grow beyond the maximum does the same.
         auto* d = new b2DistanceJointDef;
         result = owned(d);
         d->localAnchorA = r.vec("anchorA");

@@ -2,7 +2,6 @@
 #include "physics/B2Scene.hpp"
 
 #include "foundation/tools/Log.hpp"
-#include "physics/B2RopeJoint.hpp"
 
 #include <string>
 
@@ -58,10 +57,10 @@ Json::Value B2Scene::b2j(b2Joint* joint)
         auto* j = static_cast<b2DistanceJoint*>(joint);
         vecToJson("anchorA", j->GetLocalAnchorA(), value);
         vecToJson("anchorB", j->GetLocalAnchorB(), value);
-        if (B2RopeJoint::isRope(*j))
+        if (isRope(joint))
         {
             value["type"] = "rope";
-            floatToJson("maxLength", j->GetMaxLength(), value);
+            floatToJson("maxLength", ropeLengths.at(joint).file, value);
             break;
         }
         value["type"] = "distance";

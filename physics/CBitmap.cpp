@@ -1,9 +1,12 @@
 #include "physics/CBitmap.hpp"
 
+#include "foundation/tools/RegularFile.hpp"
+
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <iterator>
+#include <sstream>
+#include <string>
 
 namespace
 {
@@ -82,9 +85,10 @@ bool CBitmap::Load(const char* fileName)
 {
     if (fileName == nullptr)
         return false;
-    std::ifstream stream(fileName, std::ios::binary);
-    if (!stream)
+    std::string file;
+    if (!tools::readRegularFile(fileName, file, static_cast<std::uint64_t>(MaxFileSize)))
         return false;
+    std::istringstream stream(file);
     return Load(stream);
 }
 
@@ -279,11 +283,13 @@ bool CBitmap::decodeRle8(const std::vector<std::uint8_t>& file, const CColor* pa
                 put(x + i, y, palette[in.u8(at + i)]);
             at += value;
             x += value;
-            if (at % 2 == 1)
+            if (at % 2 == 1 && at < file.size())
                 ++at;
         }
     }
-    return false; // The data ended before its end-of-bitmap code.
+    // Data that ends between two codes is complete without its end-of-bitmap code;
+    // a lone byte left over is a code cut in half.
+    return at == file.size();
 }
 
 bool CBitmap::decodeBitFields(const std::vector<std::uint8_t>& file)

@@ -69,7 +69,8 @@ public:
     CBitmap(const CBitmap&) = delete;
     CBitmap& operator=(const CBitmap&) = delete;
 
-    /// False when the file does not open, is no BMP, is cut short or is too large.
+    /// False when the file does not open, is not a regular file, is no BMP, is cut
+    /// short or is too large.
     bool Load(const char* fileName);
     bool Load(std::istream& stream);
 

@@ -5,29 +5,36 @@
 #include "terrain/model/TileMap.hpp"
 #include "terrain/model/TileMapGeometry.hpp"
 
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
 #include <SFML/OpenGL.hpp>
 
 #include <algorithm>
-#include <climits>
+#include <cmath>
 
 bool isUnitSquareOnScreen(const sf::RenderTarget& target, const sf::Transform& transform)
 {
+    const sf::View& view = target.getView();
+    const sf::IntRect viewport = target.getViewport(view);
     const sf::Vector2f corners[4] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
-    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+    // In doubles: a far-off block maps to pixels beyond the range of int.
+    double left = HUGE_VAL, top = HUGE_VAL, right = -HUGE_VAL, bottom = -HUGE_VAL;
     for (const sf::Vector2f& corner : corners) {
-        const sf::Vector2i p = target.mapCoordsToPixel(transform.transformPoint(corner));
-        left = std::min(left, p.x);
-        top = std::min(top, p.y);
-        right = std::max(right, p.x);
-        bottom = std::max(bottom, p.y);
+        const sf::Vector2f n = view.getTransform().transformPoint(transform.transformPoint(corner));
+        const double x = (n.x + 1.0) / 2.0 * viewport.width + viewport.left;
+        const double y = (1.0 - n.y) / 2.0 * viewport.height + viewport.top;
+        left = std::min(left, x);
+        top = std::min(top, y);
+        right = std::max(right, x);
+        bottom = std::max(bottom, y);
     }
-    const sf::IntRect viewport = target.getViewport(target.getView());
-    // In 64 bits: a far-off block maps to pixels near the ends of int.
-    const long long width = std::min<long long>(right, viewport.left + viewport.width) - std::max(left, viewport.left);
-    const long long height = std::min<long long>(bottom, viewport.top + viewport.height) - std::max(top, viewport.top);
+    // The square's own extent in pixels, unrounded: rounding towards zero (as
+    // mapCoordsToPixel does) would drop a block that covers a fraction of the
+    // first row or column, and leave that row without ground.
+    const double width = std::min<double>(right, viewport.left + viewport.width) -
+                         std::max<double>(left, viewport.left);
+    const double height = std::min<double>(bottom, viewport.top + viewport.height) -
+                          std::max<double>(top, viewport.top);
     return width > 0 && height > 0;
 }
 
@@ -37,6 +44,14 @@ void MapChunk::setRegion(const math::Vector2<unsigned int>& newBegin, const math
 {
     begin = newBegin;
     size = newSize;
+}
+
+void MapChunk::setUpdateNeeded(bool value)
+{
+    const bool turnsStale = value && !updateNeeded;
+    updateNeeded = value;
+    if (turnsStale && staleListener)
+        staleListener();
 }
 
 float MapChunk::tileSize() const
@@ -111,23 +126,67 @@ bool MapChunk::isVisible(const sf::RenderTarget& target, sf::RenderStates states
 
 void MapChunk::drawMask(sf::RenderTarget& target, sf::RenderStates states) const
 {
-    translate(states);
     const float t = tileSize();
-    states.transform.scale(t, t);
+    std::vector<sf::Vertex> vertices;
+    vertices.reserve(tiles.size() * 6);
     for (const ChunkTile& tile : tiles) {
-        sf::RenderStates cell = states;
-        cell.transform.translate(tile.position);
-        target.draw(*tile.shape, cell);
+        const MapTileShape& shape = *tile.shape;
+        const std::size_t count = shape.getPointCount();
+        // Map cell coordinates are whole numbers, exact in float.
+        const float column = static_cast<float>(begin.x) + tile.position.x;
+        const float row = static_cast<float>(begin.y) + tile.position.y;
+        auto vertex = [&](std::size_t k) {
+            const sf::Vector2f p = shape.getPoint(k);
+            return sf::Vertex(states.transform.transformPoint((column + p.x) * t, (row + p.y) * t),
+                              shape.getFillColor());
+        };
+        // Tile shapes are convex: a fan.
+        for (std::size_t k = 1; k + 1 < count; ++k) {
+            vertices.push_back(vertex(0));
+            vertices.push_back(vertex(k));
+            vertices.push_back(vertex(k + 1));
+        }
     }
+    if (vertices.empty())
+        return;
+    states.transform = sf::Transform::Identity;
+    target.draw(vertices.data(), vertices.size(), sf::Triangles, states);
 }
 
 void MapChunk::drawTexture(sf::RenderTarget& target, sf::RenderStates states) const
 {
-    transform(states);
-    sf::RectangleShape quad(sf::Vector2f(1.0f, 1.0f));
-    quad.setTexture(texture);
-    quad.setTextureRect(textureRect);
-    target.draw(quad, states);
+    if (size.x == 0 || size.y == 0)
+        return;
+    // One texture rectangle per tiles-per-texture cells; a block cut short
+    // by the chunk's edge shows the same part of the rectangle it would
+    // show whole.
+    const unsigned perTexture = map ? map->getTilesPerTexture() : 0;
+    const unsigned blockX = perTexture ? perTexture : size.x;
+    const unsigned blockY = perTexture ? perTexture : size.y;
+    const float t = tileSize();
+    const sf::FloatRect rect(textureRect);
+    auto edge = [t](unsigned first, unsigned offset) { return static_cast<float>(first + offset) * t; };
+    std::vector<sf::Vertex> vertices;
+    for (unsigned x0 = 0; x0 < size.x; x0 += std::min(blockX, size.x - x0)) {
+        const unsigned x1 = x0 + std::min(blockX, size.x - x0);
+        const float u1 = rect.left + rect.width * static_cast<float>(x1 - x0) / static_cast<float>(blockX);
+        for (unsigned y0 = 0; y0 < size.y; y0 += std::min(blockY, size.y - y0)) {
+            const unsigned y1 = y0 + std::min(blockY, size.y - y0);
+            const float v1 = rect.top + rect.height * static_cast<float>(y1 - y0) / static_cast<float>(blockY);
+            auto vertex = [&](unsigned x, unsigned y, float u, float v) {
+                return sf::Vertex(states.transform.transformPoint(edge(begin.x, x), edge(begin.y, y)),
+                                  sf::Vector2f(u, v));
+            };
+            const sf::Vertex topLeft = vertex(x0, y0, rect.left, rect.top);
+            const sf::Vertex bottomRight = vertex(x1, y1, u1, v1);
+            const sf::Vertex topRight = vertex(x1, y0, u1, rect.top);
+            const sf::Vertex bottomLeft = vertex(x0, y1, rect.left, v1);
+            vertices.insert(vertices.end(), {topLeft, topRight, bottomRight, topLeft, bottomRight, bottomLeft});
+        }
+    }
+    states.transform = sf::Transform::Identity;
+    states.texture = texture;
+    target.draw(vertices.data(), vertices.size(), sf::Triangles, states);
 }
 
 void MapChunk::drawBorder(sf::RenderTarget& target, sf::RenderStates states) const

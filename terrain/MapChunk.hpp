@@ -8,6 +8,8 @@
 #include <SFML/Graphics/RenderStates.hpp>
 #include <SFML/System/Vector2.hpp>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 class MapTileShape;
@@ -20,18 +22,26 @@ class Transform;
 } // namespace sf
 
 /// Whether the unit square, under the transform and then the target's view,
-/// covers part of the target's viewport of non-zero area (touching is not enough).
+/// covers part of the target's viewport of non-zero area (touching is not
+/// enough). A square covering a fraction of the first pixel row or column
+/// counts.
 bool isUnitSquareOnScreen(const sf::RenderTarget& target, const sf::Transform& transform);
 
 /// One rectangular block of a tile map, drawn in three passes: the ground
 /// cells as black tile polygons (mask), one textured quad over the block, and
 /// the outline of the ground surface as thick lines with round-ish ends. The
 /// caller sets the blending that lets the texture show only on the mask.
+/// The texture keeps its scale: one texture rectangle per tiles-per-texture
+/// cells, however large the block.
 ///
 /// Geometry is in screen orientation: x right, y down, one cell = the map's
 /// tile size (read at each use). The tile list and the outline are caches
 /// that update() rebuilds; a drill marks the chunk stale and its owner calls
 /// update() later, on its own thread.
+///
+/// The mask and texture passes place every vertex from its map cell through
+/// the given transform alone, so the shared edge of two neighbouring cells or
+/// blocks is the same float on both sides and no pixel falls between them.
 class MapChunk {
 public:
     /// A ground cell of the block: its shared tile shape and its cell
@@ -62,7 +72,11 @@ public:
     void setBorderWidth(float value) { borderWidth = value; }
 
     bool isUpdateNeeded() const { return updateNeeded; }
-    void setUpdateNeeded(bool value) { updateNeeded = value; }
+    /// Turning stale, from false to true, tells the stale listener.
+    void setUpdateNeeded(bool value);
+    /// Called whenever the chunk turns stale, however it was marked, so its
+    /// owner can rebuild exactly the stale chunks.
+    void setStaleListener(std::function<void()> listener) { staleListener = std::move(listener); }
     /// Whether the cell box {min, max}, grown by one cell on every side,
     /// overlaps the block: a hole next to the block changes its rim outline.
     bool isIntersect(const math::Box<math::Vector2<int>>& box) const;
@@ -99,6 +113,7 @@ private:
     const sf::Texture* texture = nullptr;
     sf::IntRect textureRect;
     bool updateNeeded = false;
+    std::function<void()> staleListener;
     sf::Color borderColor = sf::Color::Black;
     float borderWidth = 1.0f;
     std::vector<ChunkTile> tiles;

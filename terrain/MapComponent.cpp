@@ -91,14 +91,15 @@ void MapComponent::buildChunks()
     chunks.clear();
     pendingChunks.clear();
     const math::Vector2<unsigned int>& size = tileMap.getSize();
-    chunkEdge = tileMap.getTilesPerTexture();
-    const unsigned int longest = std::max(size.x, size.y);
-    if (ceilDiv(longest, chunkEdge) > MaxChunksPerSide) {
-        chunkEdge = ceilDiv(longest, MaxChunksPerSide);
+    // Too many chunks along a side: chunks of several texture blocks each,
+    // never a fraction of one, so the texture is not stretched.
+    const unsigned int perTexture = tileMap.getTilesPerTexture();
+    const unsigned int blocks = ceilDiv(std::max(size.x, size.y), perTexture);
+    chunkEdge = perTexture * ceilDiv(blocks, MaxChunksPerSide);
+    if (chunkEdge != perTexture)
         tools::log(LogTag, "Map of " + std::to_string(size.x) + " x " + std::to_string(size.y) + " with " +
-                               std::to_string(tileMap.getTilesPerTexture()) + " tiles per texture: chunks of " +
+                               std::to_string(perTexture) + " tiles per texture: chunks of " +
                                std::to_string(chunkEdge) + " tiles instead");
-    }
     chunkRows = ceilDiv(size.y, chunkEdge);
     const sf::Texture* texture = getObject() ? getObject()->getTexture() : nullptr;
     chunks.reserve(static_cast<std::size_t>(ceilDiv(size.x, chunkEdge)) * chunkRows);
@@ -108,6 +109,8 @@ void MapComponent::buildChunks()
             chunk->setRegion({bx, by}, {chunkEdge, chunkEdge});
             chunk->setTexture(texture);
             chunk->update();
+            const auto index = static_cast<unsigned int>(chunks.size());
+            chunk->setStaleListener([this, index] { pendingChunks.push_back(index); });
             chunks.push_back(std::move(chunk));
         }
 }
@@ -135,11 +138,8 @@ void MapComponent::markChunks(const math::Box<math::Vector2<int>>& box)
         for (long long cy = y0; cy <= y1; ++cy) {
             const unsigned int index = static_cast<unsigned int>(cx * chunkRows + cy);
             MapChunk& chunk = *chunks[index];
-            if (!chunk.isIntersect(clipped))
-                continue;
-            if (!chunk.isUpdateNeeded())
-                pendingChunks.push_back(index);
-            chunk.setUpdateNeeded(true);
+            if (chunk.isIntersect(clipped))
+                chunk.setUpdateNeeded(true);
         }
 }
 
@@ -187,11 +187,14 @@ void MapComponent::onUpdate(float dt)
     GamePhisicsComponent::onUpdate(dt);
     if (pendingChunks.empty())
         return;
-    std::sort(pendingChunks.begin(), pendingChunks.end());
-    for (unsigned int index : pendingChunks)
+    std::vector<unsigned int> stale;
+    stale.swap(pendingChunks);
+    // A chunk marked, cleared and marked again is listed twice.
+    std::sort(stale.begin(), stale.end());
+    stale.erase(std::unique(stale.begin(), stale.end()), stale.end());
+    for (unsigned int index : stale)
         if (index < chunks.size() && chunks[index]->isUpdateNeeded())
             chunks[index]->update();
-    pendingChunks.clear();
 }
 
 bool MapComponent::isVisible(const sf::RenderTarget& target, sf::RenderStates states) const
@@ -199,6 +202,61 @@ bool MapComponent::isVisible(const sf::RenderTarget& target, sf::RenderStates st
     const math::Vector2<float> real = getRealSize();
     states.transform.scale(real.x, real.y);
     return isUnitSquareOnScreen(target, states.transform);
+}
+
+std::vector<unsigned int> MapComponent::findVisibleChunks(const sf::RenderTarget& target,
+                                                          const sf::RenderStates& states) const
+{
+    std::vector<unsigned int> found;
+    if (chunks.empty())
+        return found;
+    const long long columns = static_cast<long long>(chunks.size()) / chunkRows;
+    long long x0 = 0, x1 = columns - 1, y0 = 0, y1 = chunkRows - 1;
+    // The viewport, grown by two pixels on every side, mapped back into the
+    // map and grown by a cell (far more than float rounding between this
+    // mapping and the chunks' own test can reach): the chunks under that box
+    // hold every chunk the test accepts.
+    const sf::View& view = target.getView();
+    const sf::IntRect viewport = target.getViewport(view);
+    if (viewport.width <= 0 || viewport.height <= 0)
+        return found;
+    const sf::Transform toScreen = view.getTransform() * states.transform;
+    const float* m = toScreen.getMatrix();
+    const double determinant = static_cast<double>(m[0]) * m[5] - static_cast<double>(m[1]) * m[4];
+    if (determinant != 0.0 && std::isfinite(determinant)) {
+        const sf::Transform toMap = toScreen.getInverse();
+        double left = HUGE_VAL, top = HUGE_VAL, right = -HUGE_VAL, bottom = -HUGE_VAL;
+        for (int corner = 0; corner < 4; ++corner) {
+            const double px = corner & 1 ? viewport.left + viewport.width + 2.0 : viewport.left - 2.0;
+            const double py = corner & 2 ? viewport.top + viewport.height + 2.0 : viewport.top - 2.0;
+            const sf::Vector2f p = toMap.transformPoint(
+                static_cast<float>((px - viewport.left) / viewport.width * 2.0 - 1.0),
+                static_cast<float>(1.0 - (py - viewport.top) / viewport.height * 2.0));
+            left = std::min<double>(left, p.x);
+            right = std::max<double>(right, p.x);
+            top = std::min<double>(top, p.y);
+            bottom = std::max<double>(bottom, p.y);
+        }
+        const double cell = tileMap.getTileSize();
+        const double chunkSize = static_cast<double>(chunkEdge) * cell;
+        auto index = [chunkSize](double v, long long last) {
+            return static_cast<long long>(std::clamp(std::floor(v / chunkSize), 0.0, static_cast<double>(last)));
+        };
+        // NaN compares false and keeps the whole range.
+        if (left <= right && top <= bottom) {
+            x0 = index(left - cell, columns - 1);
+            x1 = index(right + cell, columns - 1);
+            y0 = index(top - cell, chunkRows - 1);
+            y1 = index(bottom + cell, chunkRows - 1);
+        }
+    }
+    for (long long cx = x0; cx <= x1; ++cx)
+        for (long long cy = y0; cy <= y1; ++cy) {
+            const auto i = static_cast<unsigned int>(cx * chunkRows + cy);
+            if (chunks[i]->isVisible(target, states))
+                found.push_back(i);
+        }
+    return found;
 }
 
 void MapComponent::draw(sf::RenderTarget& target, sf::RenderStates states) const
@@ -210,27 +268,24 @@ void MapComponent::draw(sf::RenderTarget& target, sf::RenderStates states) const
     states.transform.translate(rvec2svec(position));
     if (!isVisible() || !isVisible(target, states))
         return;
-    std::vector<MapChunk*> shown;
-    for (const auto& chunk : chunks)
-        if (chunk->isVisible(target, states))
-            shown.push_back(chunk.get());
+    const std::vector<unsigned int> shown = findVisibleChunks(target, states);
     if (shown.empty())
         return;
     sf::RenderStates mask = states;
     mask.blendMode = MaskBlend;
-    for (MapChunk* chunk : shown)
-        chunk->drawMask(target, mask);
+    for (unsigned int i : shown)
+        chunks[i]->drawMask(target, mask);
     sf::RenderStates textured = states;
     textured.blendMode = TextureBlend;
-    for (MapChunk* chunk : shown)
-        chunk->drawTexture(target, textured);
+    for (unsigned int i : shown)
+        chunks[i]->drawTexture(target, textured);
     // Pixels per world unit of the view drawn through, so the outline keeps
     // its world thickness at any zoom.
     const sf::View& view = target.getView();
     const float pixelUnit = static_cast<float>(target.getSize().x) * view.getViewport().width /
                             std::abs(view.getSize().x);
-    for (MapChunk* chunk : shown) {
-        chunk->setBorderWidth(pixelUnit * BorderWidth);
-        chunk->drawBorder(target, states);
+    for (unsigned int i : shown) {
+        chunks[i]->setBorderWidth(pixelUnit * BorderWidth);
+        chunks[i]->drawBorder(target, states);
     }
 }

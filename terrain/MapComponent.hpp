@@ -31,7 +31,8 @@ public:
     /// Edge of the cell block that shares one body.
     static constexpr unsigned int FixtureBlock = 32;
     /// At most this many chunks along a side: a tiny "TilesPerTexture" on a
-    /// huge map gets larger chunks instead of millions of them.
+    /// huge map gets larger chunks instead of millions of them, each a whole
+    /// number of texture blocks, so the texture keeps its scale.
     static constexpr unsigned int MaxChunksPerSide = 256;
     /// Outline thickness in world units, whatever the zoom.
     static constexpr float BorderWidth = 0.15f;
@@ -47,7 +48,8 @@ public:
     MapChunk* getChunk(unsigned int index);
     const MapChunk* getChunk(unsigned int index) const;
     /// Cells along a chunk's side: the map's tiles per texture unless the map
-    /// would need more than MaxChunksPerSide chunks along a side.
+    /// would need more than MaxChunksPerSide chunks along a side; then the
+    /// least multiple of it that keeps within that.
     unsigned int getChunkEdge() const { return chunkEdge; }
 
     /// (width, height) times the tile size, in world units.
@@ -98,9 +100,14 @@ public:
     using tools::Visible::isVisible;
     /// Whether the whole map covers part of the target's viewport.
     bool isVisible(const sf::RenderTarget& target, sf::RenderStates states) const;
+    /// Indices, in chunk order, of the chunks whose own screen test holds
+    /// under the states (the map's top-left corner at their origin). Only the
+    /// chunks under the view are asked, so the cost follows the screen, not
+    /// the map.
+    std::vector<unsigned int> findVisibleChunks(const sf::RenderTarget& target, const sf::RenderStates& states) const;
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
-    /// The base's update, then the chunks marked since the last one are
-    /// rebuilt, in chunk order.
+    /// The base's update, then every chunk that turned stale since the last
+    /// one (by a drill or otherwise) is rebuilt, in chunk order.
     void onUpdate(float dt) override;
 
     bool hasBody(b2Body* body) const override;
@@ -128,6 +135,7 @@ private:
     std::vector<std::unique_ptr<MapChunk>> chunks;
     unsigned int chunkEdge = 1;
     unsigned int chunkRows = 0;
-    /// Indices of the chunks marked since the last update.
+    /// Indices of the chunks that turned stale since the last update, told
+    /// by the chunks themselves.
     std::vector<unsigned int> pendingChunks;
 };

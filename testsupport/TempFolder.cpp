@@ -5,6 +5,9 @@
 #include <iterator>
 #include <stdexcept>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace velk_test {
 
 TempFolder::TempFolder()
@@ -44,6 +47,17 @@ std::string readFile(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+long endedProcessId()
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    if (child < 0)
+        throw std::runtime_error("cannot start a process");
+    waitpid(child, nullptr, 0);
+    return static_cast<long>(child);
 }
 
 } // namespace velk_test

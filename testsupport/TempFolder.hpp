@@ -40,4 +40,7 @@ void writeFile(const std::filesystem::path& file, const std::string& text);
 /// The file's bytes as they are on disk (empty when it cannot be read).
 std::string readFile(const std::filesystem::path& file);
 
+/// The id of a process that has just ended, as a writer killed mid-save leaves in its file names.
+long endedProcessId();
+
 } // namespace velk_test

@@ -16,8 +16,8 @@ int main(int argc, char** argv)
     }
     if (app::DatabaseSeeder::update(argv[1], argv[2]))
         return 0;
-    // A player's database that cannot be updated (damaged, locked) is kept as
-    // it is and must not stop the build: the game reports it when it starts.
+    // A player's database that cannot be updated (locked, out of reach) is kept
+    // as it is and must not stop the build: the game tries again when it starts.
     std::error_code ec;
     if (std::filesystem::exists(argv[2], ec)) {
         tools::log("Database",

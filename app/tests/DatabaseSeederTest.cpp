@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -210,13 +213,36 @@ TEST_F(AppDatabaseFile, UpdatingKeepsTheExistingDatabase)
     EXPECT_EQ(files(), std::vector<std::string>{"velk.db"});
 }
 
-TEST_F(AppDatabaseFile, CorruptDatabaseIsReportedAndLeftAlone)
+TEST_F(AppDatabaseFile, UnreadableDatabaseIsKeptAsideAndAFreshOneMade)
 {
     const std::string garbage = "this is not a database, but it may be someone's file\n";
     velk_test::writeFile(db, garbage);
-    EXPECT_FALSE(update(velk_test::shippedScriptPath()));
-    EXPECT_NE(log.find("[Database]"), std::string::npos);
-    EXPECT_EQ(velk_test::readFile(db), garbage);
+    ASSERT_TRUE(update(velk_test::shippedScriptPath())) << log;
+    EXPECT_EQ(queryFile("SELECT value FROM settings WHERE name = 'general.lang'"), "en");
+    std::vector<std::string> names = files();
+    std::sort(names.begin(), names.end());
+    ASSERT_EQ(names.size(), 2u);
+    const std::string aside = names[1];
+    EXPECT_EQ(aside.rfind("velk.db.damaged-", 0), 0u) << aside;
+    EXPECT_EQ(velk_test::readFile(folder / "data" / aside), garbage);
+    EXPECT_NE(
+        log.find("Cannot read " + db + " (file is not a database); kept it as " + (folder / "data" / aside).string()),
+        std::string::npos)
+        << log;
+}
+
+TEST_F(AppDatabaseFile, RemovesWhatEndedBuildsLeftBehind)
+{
+    const std::string ended = "velk.db.tmp" + std::to_string(velk_test::endedProcessId());
+    const std::string live = "velk.db.tmp" + std::to_string(static_cast<long>(getppid()));
+    velk_test::writeFile(folder / "data" / ended, "half a database");
+    velk_test::writeFile(folder / "data" / (ended + "-journal"), "its journal");
+    velk_test::writeFile(folder / "data" / live, "being built");
+    velk_test::writeFile(folder / "data" / "velk.db.tmpfile", "someone's");
+    ASSERT_TRUE(update(velk_test::shippedScriptPath())) << log;
+    std::vector<std::string> names = files();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"velk.db", live, "velk.db.tmpfile"}));
 }
 
 TEST_F(AppDatabaseFile, MissingScriptCreatesNothing)

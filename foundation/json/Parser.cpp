@@ -1,11 +1,9 @@
 #include "foundation/json/Parser.hpp"
 
 #include "foundation/json/ParserCore.hpp"
+#include "foundation/tools/RegularFile.hpp"
 
-#include <filesystem>
-#include <fstream>
 #include <istream>
-#include <system_error>
 
 namespace json {
 
@@ -68,19 +66,9 @@ Value parseFromString(const std::string& text)
 
 Value parseFromFile(const std::string& path)
 {
-    std::ifstream file(path);
-    if (!file.is_open())
-        detail::fail(detail::ReadFailed);
-
     std::string text;
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (!ec)
-        text.reserve(static_cast<std::size_t>(size));
-    char chunk[1 << 16];
-    while (file.read(chunk, sizeof chunk) || file.gcount() > 0)
-        text.append(chunk, static_cast<std::size_t>(file.gcount()));
-    file.close();
+    if (!tools::readRegularFile(path, text))
+        detail::fail(detail::ReadFailed);
     return parseBuffer(text.data(), text.data() + text.size());
 }
 

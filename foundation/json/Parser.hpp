@@ -34,7 +34,9 @@ Value parseFromStream(std::istream& stream);
 Value parseFromString(const std::string& text);
 
 /// Parses one value from the file. A file that cannot be opened or read
-/// throws with the empty detail: "Json parse error ()".
+/// throws with the empty detail: "Json parse error ()". So does anything but
+/// a regular file, and a file beyond `tools::MaxReadFileBytes`; both are
+/// logged with the file's name.
 Value parseFromFile(const std::string& path);
 
 } // namespace json

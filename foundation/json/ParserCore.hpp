@@ -348,18 +348,7 @@ public:
                 text.push_back(c);
                 continue;
             }
-            switch (source.raw()) {
-            case '"': text.push_back('"'); break;
-            case '\\': text.push_back('\\'); break;
-            case '/': text.push_back('/'); break;
-            case 'b': text.push_back('\b'); break;
-            case 'f': text.push_back('\f'); break;
-            case 'n': text.push_back('\n'); break;
-            case 'r': text.push_back('\r'); break;
-            case 't': text.push_back('\t'); break;
-            case 'u': unicodeEscape(text); break;
-            default: fail(BadEscape);
-            }
+            escape(source.raw(), text);
         }
     }
 
@@ -436,34 +425,74 @@ private:
         return std::memcmp(read, word, length) == 0;
     }
 
-    unsigned hexQuad()
+    /// Appends what the escape selected by `c` (the character after a backslash) stands for.
+    void escape(char c, std::string& text)
     {
-        unsigned value = 0;
+        switch (c) {
+        case '"': text.push_back('"'); break;
+        case '\\': text.push_back('\\'); break;
+        case '/': text.push_back('/'); break;
+        case 'b': text.push_back('\b'); break;
+        case 'f': text.push_back('\f'); break;
+        case 'n': text.push_back('\n'); break;
+        case 'r': text.push_back('\r'); break;
+        case 't': text.push_back('\t'); break;
+        case 'u': unicodeEscape(text); break;
+        default: fail(BadEscape);
+        }
+    }
+
+    /// The four characters after "\\u" as a number, or -1 when they are not four
+    /// hexadecimal digits. A quote ends a short escape without being taken, so that
+    /// it still closes the string.
+    long hexQuad()
+    {
+        long value = 0;
         for (int i = 0; i < 4; ++i) {
+            if (source.peekRaw() == '"')
+                return -1;
             const int digit = hexDigit(source.raw());
             if (digit < 0)
-                fail(BadEscape);
-            value = value * 16 + static_cast<unsigned>(digit);
+                value = -1;
+            else if (value >= 0)
+                value = value * 16 + digit;
         }
         return value;
     }
 
-    /// "\uXXXX" as UTF-8; a high surrogate must be followed by an escaped low one.
+    /// "\\uXXXX" as UTF-8; a high surrogate pairs with an escaped low one that
+    /// follows. A malformed escape or a lone surrogate reads as U+FFFD, so one bad
+    /// string does not cost the whole file.
     void unicodeEscape(std::string& text)
     {
-        unsigned codePoint = hexQuad();
-        if (codePoint >= 0xDC00 && codePoint <= 0xDFFF)
-            fail(BadEscape);
-        if (codePoint >= 0xD800 && codePoint <= 0xDBFF) {
-            if (source.raw() != '\\' || source.raw() != 'u')
-                fail(BadEscape);
-            const unsigned low = hexQuad();
-            if (low < 0xDC00 || low > 0xDFFF)
-                fail(BadEscape);
-            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (low - 0xDC00);
+        long codePoint = hexQuad();
+        while (codePoint >= 0xD800 && codePoint <= 0xDBFF) {
+            if (source.peekRaw() != '\\')
+                break;
+            source.raw();
+            const char next = source.raw();
+            if (next != 'u') {
+                appendUtf8(text, Replacement);
+                escape(next, text);
+                return;
+            }
+            const long low = hexQuad();
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                appendUtf8(text, 0x10000 + ((static_cast<unsigned>(codePoint) - 0xD800) << 10) +
+                                     (static_cast<unsigned>(low) - 0xDC00));
+                return;
+            }
+            // The high surrogate stands alone; what followed is an escape of its own.
+            appendUtf8(text, Replacement);
+            codePoint = low;
         }
-        appendUtf8(text, codePoint);
+        if (codePoint < 0 || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+            appendUtf8(text, Replacement);
+        else
+            appendUtf8(text, static_cast<unsigned>(codePoint));
     }
+
+    static constexpr unsigned Replacement = 0xFFFD;
 
     Source& source;
 };

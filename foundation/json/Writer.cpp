@@ -37,6 +37,20 @@ void appendString(std::string& out, const std::string& text)
     out.push_back('"');
 }
 
+/// Keys keep every byte as it is, so files with unusual keys save byte for byte
+/// as they were written; only a quote and a backslash are escaped, since either
+/// would otherwise end the key or start an escape and break the file.
+void appendKey(std::string& out, const std::string& key)
+{
+    out.push_back('"');
+    for (const char c : key) {
+        if (c == '"' || c == '\\')
+            out.push_back('\\');
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
 void appendInteger(std::string& out, long long number)
 {
     char buffer[24];
@@ -73,7 +87,7 @@ void appendObject(std::string& out, const std::map<std::string, Value>& object)
     std::size_t left = object.size();
     for (const auto& member : object) {
         out.push_back('\t');
-        appendString(out, member.first);
+        appendKey(out, member.first);
         out.append(" : ");
         appendValue(out, member.second);
         if (--left != 0)

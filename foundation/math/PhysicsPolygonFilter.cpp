@@ -23,18 +23,18 @@ constexpr float weldSquared = PhysicsPolygonFilter::weldDistance * PhysicsPolygo
 constexpr float ambiguousLow = weldSquared * 0.99f;
 constexpr float ambiguousHigh = weldSquared * 1.01f;
 
-// Exact (double) mass properties of one accepted polygon at density 1,
-// about its own centre of mass and about the body origin.
+// Mass data of one accepted polygon: the engine's own float values at the
+// given density (b2MassData: mass, centre and inertia about the body origin)
+// and the exact (double) inertia about the polygon's centre at density 1.
 struct MassProperties {
-    double area = 0.0;
-    double cx = 0.0;
-    double cy = 0.0;
+    float mass = 0.0f;
+    Vector2<float> center;
+    float inertia = 0.0f;
     double centroidalInertia = 0.0;
-    double originInertia = 0.0;
 };
 
 // Mirrors b2PolygonShape::Set and b2PolygonShape::ComputeMass.
-bool shapeAccepted(const std::vector<Vector2<float>>& polygon, MassProperties& mass)
+bool shapeAccepted(const std::vector<Vector2<float>>& polygon, float density, MassProperties& mass)
 {
     using F = PhysicsPolygonFilter;
     constexpr int maxPolygonVertices = F::maxPolygonVertices;
@@ -151,49 +151,47 @@ bool shapeAccepted(const std::vector<Vector2<float>>& polygon, MassProperties& m
     // A little above the engine's limit, so rounding cannot tip it over.
     if (!std::isfinite(area) || !(area > 2.0f * epsilon))
         return false;
-    const Vector2<float> center = c * (1.0f / area) + s;
-    if (!std::isfinite(center.x) || !std::isfinite(center.y) || !std::isfinite(inertia))
+    // The engine's mass data, operation for operation.
+    const Vector2<float> local = c * (1.0f / area);
+    mass.mass = density * area;
+    mass.center = local + s;
+    mass.inertia = density * inertia;
+    mass.inertia += mass.mass * (lengthSquared(mass.center) - lengthSquared(local));
+    if (!std::isfinite(mass.mass) || !std::isfinite(mass.center.x) || !std::isfinite(mass.center.y) ||
+        !std::isfinite(mass.inertia))
         return false;
 
     const double rx = exactCx / exactArea;
     const double ry = exactCy / exactArea;
-    mass.area = exactArea;
-    mass.cx = rx + s.x;
-    mass.cy = ry + s.y;
     mass.centroidalInertia = exactInertia - exactArea * (rx * rx + ry * ry);
-    mass.originInertia = mass.centroidalInertia + exactArea * (mass.cx * mass.cx + mass.cy * mass.cy);
-    return mass.centroidalInertia > 0.0 && std::isfinite(mass.originInertia);
+    return mass.centroidalInertia > 0.0;
 }
 
-// A dynamic body sums its fixtures' inertia about the body origin in float
-// and subtracts mass times the squared distance of the centre of mass, then
-// asserts that the rest is positive. When the body is tiny against its
-// distance from the origin the two large terms cancel and only rounding
-// noise of either sign is left. The rounding stays within a few float
-// epsilons of the large terms; demand several times that.
-bool inertiaSafe(const std::vector<MassProperties>& parts)
+// After each fixture a dynamic body sums the mass data of all its fixtures,
+// newest first (each new fixture goes to the front of its list), in float,
+// takes the inertia about the centre of mass and asserts that it is
+// positive. Far from the body origin the two large terms of that difference
+// cancel and rounding noise of either sign is left, so every body the
+// fixtures pass through on the way is checked as the engine computes it,
+// with a margin for a library built with other rounding (fused operations).
+bool inertiaSafe(const std::vector<MassProperties>& fixtures)
 {
-    double area = 0.0;
-    double mx = 0.0;
-    double my = 0.0;
-    double magnitude = 0.0;
-    for (const MassProperties& part : parts) {
-        area += part.area;
-        mx += part.area * part.cx;
-        my += part.area * part.cy;
-        magnitude += part.originInertia;
+    for (std::size_t count = 1; count <= fixtures.size(); ++count) {
+        float mass = 0.0f;
+        float inertia = 0.0f;
+        Vector2<float> center(0.0f, 0.0f);
+        for (std::size_t i = count; i-- > 0;) {
+            mass += fixtures[i].mass;
+            center += fixtures[i].mass * fixtures[i].center;
+            inertia += fixtures[i].inertia;
+        }
+        if (mass > 0.0f)
+            center *= 1.0f / mass;
+        const float centred = inertia - mass * lengthSquared(center);
+        if (!std::isfinite(inertia) || !(centred > 16.0f * FLT_EPSILON * inertia))
+            return false;
     }
-    if (parts.empty())
-        return true;
-    const double cx = mx / area;
-    const double cy = my / area;
-    double centroidal = 0.0;
-    for (const MassProperties& part : parts) {
-        const double dx = part.cx - cx;
-        const double dy = part.cy - cy;
-        centroidal += part.centroidalInertia + part.area * (dx * dx + dy * dy);
-    }
-    return std::isfinite(centroidal) && centroidal > 16.0 * static_cast<double>(FLT_EPSILON) * magnitude;
+    return true;
 }
 
 } // namespace
@@ -201,29 +199,41 @@ bool inertiaSafe(const std::vector<MassProperties>& parts)
 bool PhysicsPolygonFilter::acceptsShape(const std::vector<Vector2<float>>& polygon)
 {
     MassProperties mass;
-    return shapeAccepted(polygon, mass);
+    return shapeAccepted(polygon, 1.0f, mass);
 }
 
 bool PhysicsPolygonFilter::accepts(const std::vector<Vector2<float>>& polygon)
 {
     MassProperties mass;
-    return shapeAccepted(polygon, mass) && inertiaSafe({mass});
+    return shapeAccepted(polygon, 1.0f, mass) && inertiaSafe({mass});
 }
 
-std::size_t PhysicsPolygonFilter::dropRejected(std::vector<std::vector<Vector2<float>>>& polygons)
+std::size_t PhysicsPolygonFilter::dropRejected(std::vector<std::vector<Vector2<float>>>& polygons, float density)
 {
     const std::size_t before = polygons.size();
-    std::vector<MassProperties> parts;
+    std::vector<MassProperties> fixtures;
     const auto kept = std::remove_if(polygons.begin(), polygons.end(), [&](const std::vector<Vector2<float>>& p) {
         MassProperties mass;
-        if (!shapeAccepted(p, mass))
+        if (!shapeAccepted(p, density, mass))
             return true;
-        parts.push_back(mass);
+        fixtures.push_back(mass);
         return false;
     });
     polygons.erase(kept, polygons.end());
-    // As one body the rest would trip the inertia assertion: none of it can go.
-    if (!inertiaSafe(parts))
+    // The stiffest piece goes first: every body on the way to the whole one
+    // then holds it, and thin far pieces never stand alone.
+    std::size_t stiffest = 0;
+    for (std::size_t i = 1; i < fixtures.size(); ++i)
+        if (fixtures[i].centroidalInertia > fixtures[stiffest].centroidalInertia)
+            stiffest = i;
+    if (stiffest > 0) {
+        std::rotate(polygons.begin(), polygons.begin() + static_cast<std::ptrdiff_t>(stiffest),
+                    polygons.begin() + static_cast<std::ptrdiff_t>(stiffest) + 1);
+        std::rotate(fixtures.begin(), fixtures.begin() + static_cast<std::ptrdiff_t>(stiffest),
+                    fixtures.begin() + static_cast<std::ptrdiff_t>(stiffest) + 1);
+    }
+    // A body the engine would refuse on the way: none of it can go.
+    if (!inertiaSafe(fixtures))
         polygons.clear();
     return before - polygons.size();
 }

@@ -13,11 +13,12 @@ namespace math {
 /// assertions aborts the program on a polygon with fewer than 3 or more than
 /// 8 points, with fewer than 3 points left after merging points closer than
 /// half its linear slop, whose convex hull collapses to a line, or whose area
-/// is not above FLT_EPSILON. A dynamic body also aborts when its rotational
-/// inertia rounds to zero or below, which happens when the body is tiny
-/// against its distance from the body origin. This class repeats those checks
-/// (in the engine's float arithmetic where the verdict depends on it; the
-/// foundation does not link Box2D), taking polygon coordinates as body
+/// is not above FLT_EPSILON. A dynamic body also aborts, after any fixture
+/// added to it, when its rotational inertia about its centre of mass rounds
+/// to zero or below, which happens when its fixtures so far are tiny or thin
+/// against their distance from the body origin. This class repeats those
+/// checks (in the engine's float arithmetic where the verdict depends on it;
+/// the foundation does not link Box2D), taking polygon coordinates as body
 /// coordinates, and also refuses NaN, infinite and overflowing geometry,
 /// which the engine would accept and then simulate as garbage. Points closer
 /// than the merge distance are otherwise fine: the engine merges them, as it
@@ -41,11 +42,14 @@ public:
     /// polygon, and a dynamic body with it as its only fixture is safe too.
     static bool accepts(const std::vector<Vector2<float>>& polygon);
 
-    /// Removes, in place and keeping the order of the rest, the polygons the
-    /// engine would refuse as fixtures; the survivors are taken as the
-    /// fixtures of one body, and when that body's inertia would round away
-    /// they all go. Returns how many were removed. Call it once per body.
-    static std::size_t dropRejected(std::vector<std::vector<Vector2<float>>>& polygons);
+    /// Removes, in place, the polygons the engine would refuse as fixtures;
+    /// the survivors are taken as the fixtures of one body of that density,
+    /// made in their order, and when the body would trip the inertia check
+    /// after any one of them they all go. The survivor with the largest
+    /// inertia about its own centre is moved to the front, so that thin far
+    /// pieces are never checked without it; the rest keep their order.
+    /// Returns how many were removed. Call it once per body.
+    static std::size_t dropRejected(std::vector<std::vector<Vector2<float>>>& polygons, float density = 1.0f);
 };
 
 } // namespace math

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -70,6 +72,22 @@ TEST_F(AtomicFile, ParallelWritersNeverMixTheirTexts)
     const std::string result = velk_test::readFile(file);
     EXPECT_TRUE(result == a || result == b);
     EXPECT_EQ(temp.names().size(), 1u);
+}
+
+TEST_F(AtomicFile, ASaveRemovesTheTemporariesOfEndedWritersOnly)
+{
+    const std::string ended = ".velk-" + std::to_string(velk_test::endedProcessId()) + "-0.tmp";
+    const std::string live = ".velk-" + std::to_string(static_cast<long>(getppid())) + "-3.tmp";
+    const std::vector<std::string> kept = {live, ".velk-1-0.tmp", ".velk-x-0.tmp", "Győző.ship.json.tmp"};
+    velk_test::writeFile(folder / ended, "a copy of the ship an interrupted save left");
+    for (const std::string& name : kept)
+        velk_test::writeFile(folder / name, "someone's");
+
+    ASSERT_TRUE(tools::writeFileAtomically((folder / "Éva Őrs.ship.json").string(), "{}"));
+    EXPECT_FALSE(fs::exists(folder / ended));
+    for (const std::string& name : kept)
+        EXPECT_TRUE(fs::exists(folder / name)) << name;
+    EXPECT_EQ(velk_test::readFile(folder / "Éva Őrs.ship.json"), "{}");
 }
 
 } // namespace

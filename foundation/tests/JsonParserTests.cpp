@@ -145,16 +145,27 @@ TEST(JsonParser, UnicodeEscapesDecodeToUtf8)
     EXPECT_EQ(parsed("[\"\\u00e9\"]"), "[\"é\"]");
 }
 
-TEST(JsonParser, BadUnicodeEscapesAreErrors)
+TEST(JsonParser, MalformedUnicodeEscapesReadAsReplacementCharacters)
 {
-    const std::string bad = error("Invalid '\\' character");
-    EXPECT_EQ(parsed("\"\\u00g9\""), bad);
-    EXPECT_EQ(parsed("\"\\u12\""), bad);
-    EXPECT_EQ(parsed("\"\\ude80\""), bad); // low surrogate alone
-    EXPECT_EQ(parsed("\"\\ud83d\""), bad); // high surrogate alone
-    EXPECT_EQ(parsed("\"\\ud83dx\""), bad);
-    EXPECT_EQ(parsed("\"\\ud83d\\u0041\""), bad); // high surrogate + non-surrogate
-    EXPECT_EQ(parsed("\"\\u00"), error(""));      // input ends inside the escape
+    const std::string r = "\xEF\xBF\xBD"; // U+FFFD
+    // Each input against the text that the writer gives for what was read.
+    const struct {
+        const char* input;
+        std::string written;
+    } cases[] = {
+        {R"("Győ\u00g9ző")", "Győ" + r + "ző"}, // any four characters are taken
+        {R"("Éva\u12")", "Éva" + r},            // the quote still closes the string
+        {R"("\ude80Őrs")", r + "Őrs"},          // low surrogate alone
+        {R"("\ud83d")", r},                     // high surrogate alone
+        {R"("\ud83dx")", r + "x"},
+        {R"("\ud83d\u0171")", r + "ű"},                      // high surrogate + non-surrogate
+        {R"("\ud83d\ud83d\ude80")", r + "\xF0\x9F\x9A\x80"}, // the second one pairs
+        {R"("\ud83d\tŰ")", r + "\\tŰ"},                      // another escape follows
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(parsed(c.input), "\"" + c.written + "\"") << c.input;
+    EXPECT_EQ(parsed("\"\\u00"), error("")); // input ends inside the escape
+    EXPECT_EQ(parsed("\"\\ud83d\\q\""), error("Invalid '\\' character"));
 }
 
 TEST(JsonParser, EveryErrorDetail)

@@ -1,17 +1,31 @@
 #include "foundation/tools/AtomicFile.hpp"
 
+#include "foundation/tools/Log.hpp"
+
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
+#include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 namespace tools {
 
 namespace {
+
+const char* const kPrefix = ".velk-";
+const char* const kSuffix = ".tmp";
+
+std::string folderOf(const std::string& path)
+{
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    return folder.empty() ? "." : folder.string();
+}
 
 std::string temporaryNameFor(const std::string& path)
 {
@@ -19,9 +33,56 @@ std::string temporaryNameFor(const std::string& path)
     // file, and long target names do not push the name over the limit.
     static std::atomic<unsigned> counter{0};
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    const std::string name = ".velk-" + std::to_string(static_cast<long>(::getpid())) + "-" +
-                             std::to_string(counter++) + ".tmp";
+    const std::string name = kPrefix + std::to_string(static_cast<long>(::getpid())) + "-" + std::to_string(counter++) +
+                             kSuffix;
     return (folder / name).string();
+}
+
+/// Reads the digits at `at` up to `end` as a number; -1 when there are none or too many.
+long digitsAt(const std::string& text, std::size_t at, std::size_t end)
+{
+    if (at >= end || end - at > 10)
+        return -1;
+    long value = 0;
+    for (std::size_t i = at; i < end; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+/// The process id in a name temporaryNameFor() makes, or -1 for any other name.
+long writerOf(const std::string& name)
+{
+    const std::size_t prefix = std::strlen(kPrefix);
+    const std::size_t suffix = std::strlen(kSuffix);
+    if (name.size() <= prefix + suffix || name.compare(0, prefix, kPrefix) != 0 ||
+        name.compare(name.size() - suffix, suffix, kSuffix) != 0)
+        return -1;
+    const std::size_t dash = name.find('-', prefix);
+    if (dash == std::string::npos || digitsAt(name, dash + 1, name.size() - suffix) < 0)
+        return -1;
+    return digitsAt(name, prefix, dash);
+}
+
+/// A save killed between writing and renaming leaves its temporary file
+/// behind, often a whole copy of the document: the next save in the folder
+/// removes those of writers that no longer run.
+void removeStaleTemporaries(const std::string& folder)
+{
+    const long self = static_cast<long>(::getpid());
+    std::error_code ec;
+    std::filesystem::directory_iterator entries(folder, ec);
+    for (; !ec && entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
+        const std::filesystem::path& file = entries->path();
+        const long pid = writerOf(file.filename().string());
+        if (pid <= 0 || pid == self || isProcessRunning(pid))
+            continue;
+        std::error_code removeError;
+        if (std::filesystem::remove(file, removeError))
+            log("AtomicFile", "Removed " + file.string() + ", left by an interrupted save");
+    }
 }
 
 bool fail(std::string* error, const std::string& cause)
@@ -68,7 +129,33 @@ bool writeFileAtomically(const std::string& path, const std::string& content, st
         std::remove(temporary.c_str());
         return fail(error, ec.message());
     }
+    // The new file is in place; a folder that cannot be synced only weakens
+    // what survives a power cut, so the save still counts as done.
+    const std::string folder = folderOf(path);
+    if (!syncFolder(folder))
+        log("AtomicFile", "Cannot sync the folder " + folder + " after writing " + path + ": " + std::strerror(errno));
+    removeStaleTemporaries(folder);
     return true;
+}
+
+bool isProcessRunning(long pid)
+{
+    if (pid <= 0 || pid > INT_MAX)
+        return false;
+    // EPERM: it runs, under another user.
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+}
+
+bool syncFolder(const std::string& folder)
+{
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool synced = ::fsync(descriptor) == 0;
+    const int cause = errno;
+    ::close(descriptor);
+    errno = cause;
+    return synced;
 }
 
 } // namespace tools

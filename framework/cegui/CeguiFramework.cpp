@@ -31,13 +31,6 @@
 
 namespace {
 
-/// Lua's messages span several lines; a log entry is one.
-std::string oneLine(std::string text)
-{
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
 void logLine(const std::string& text)
 {
     tools::log("CeguiFramework", text);
@@ -78,10 +71,16 @@ void CeguiFramework::init(CeguiFrameworkInitHelper* helper)
         releaseLogger();
         return;
     }
-    // Decoded as UTF-8, so a folder below a path with accented letters is found.
-    initResources(utf8ToCeguiString(helper->getCeguiResourceFolderPath()));
-    initLuaScripting();
-    registerWindowTypes();
+    try {
+        // Decoded as UTF-8, so a folder below a path with accented letters is found.
+        initResources(utf8ToCeguiString(helper->getCeguiResourceFolderPath()));
+        initLuaScripting();
+        registerWindowTypes();
+    } catch (...) {
+        // A GUI without its start script has no skin to show; nothing of it stays.
+        destroySystem();
+        throw;
+    }
     initialised = true;
     logLine("init ended");
 }
@@ -240,14 +239,13 @@ void CeguiFramework::initLuaScripting()
     }
     CEGUI::System& system = CEGUI::System::getSingleton();
     system.setScriptingModule(scriptModule);
-    // A broken or missing start script leaves the GUI without its skin, but
-    // the program goes on; the screens' own scripts report their failures.
+    // A broken or missing start script is reported here and ends the start:
+    // the caller decides what a GUI without its skin means.
     try {
         system.executeScriptFile("init_script.lua", "");
-    } catch (const CEGUI::Exception& error) {
-        logLine("start script init_script.lua failed: " + oneLine(ceguiStringToUtf8(error.getMessage())));
-    } catch (const std::exception& error) {
-        logLine("start script init_script.lua failed: " + oneLine(error.what()));
+    } catch (...) {
+        logLine("start script init_script.lua failed: " + exceptionText(std::current_exception()));
+        throw;
     }
 }
 

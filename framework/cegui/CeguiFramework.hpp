@@ -30,7 +30,9 @@ public:
     /// shutdown(), then releases the remaining layouts.
     ~CeguiFramework() override;
 
-    /// Runs the start-up once; does nothing while initialised.
+    /// Runs the start-up once; does nothing while initialised. A renderer that
+    /// cannot start or a broken or missing start script is logged and its
+    /// exception passes on, with nothing of CEGUI left behind.
     void init(CeguiFrameworkInitHelper* helper);
     /// Destroys the CEGUI system, its renderer and resource provider, the Lua
     /// module and the log this object created; does nothing when not initialised.

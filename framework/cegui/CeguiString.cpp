@@ -1,5 +1,7 @@
 #include "framework/cegui/CeguiString.hpp"
 
+#include <CEGUI/Exceptions.h>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -72,4 +74,29 @@ CEGUI::String utf8ToCeguiString(std::string text)
 std::string ceguiStringToUtf8(CEGUI::String text)
 {
     return std::string(text.c_str());
+}
+
+std::string exceptionText(const std::exception_ptr& error)
+{
+    std::string text = "unknown exception";
+    try {
+        std::rethrow_exception(error);
+    } catch (const CEGUI::Exception& e) {
+        text = ceguiStringToUtf8(e.getMessage());
+    } catch (const std::exception& e) {
+        text = e.what();
+    } catch (...) {
+    }
+    // Lua's messages span several lines.
+    std::string line;
+    for (char c : text) {
+        const bool space = c == '\n' || c == '\r' || c == ' ';
+        if (!space)
+            line += c;
+        else if (!line.empty() && line.back() != ' ')
+            line += ' ';
+    }
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+    return line;
 }

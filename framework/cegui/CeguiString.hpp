@@ -2,6 +2,7 @@
 
 #include <CEGUI/String.h>
 
+#include <exception>
 #include <string>
 
 /// The CEGUI string of a UTF-8 text, up to its first zero byte. Malformed
@@ -11,3 +12,7 @@ CEGUI::String utf8ToCeguiString(std::string text);
 
 /// The UTF-8 text of a CEGUI string, up to its first zero character.
 std::string ceguiStringToUtf8(CEGUI::String text);
+
+/// What an exception says, on one line for the log: CEGUI's own exceptions by
+/// their message (without the source location), others by what().
+std::string exceptionText(const std::exception_ptr& error);

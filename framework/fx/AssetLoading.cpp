@@ -1,6 +1,7 @@
 #include "framework/fx/AssetLoading.hpp"
 
 #include "foundation/tools/Log.hpp"
+#include "foundation/tools/RegularFile.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 
@@ -24,8 +25,13 @@ std::shared_ptr<sf::Texture> AssetLoading<sf::Texture>::load(const std::string& 
 {
     // Read the pixels first: a missing or broken file then costs no GL
     // context, and only a readable image creates the texture.
+    // Read through the foundation so that a named pipe or a device is never
+    // opened for reading, and no file beyond the size cap is.
+    std::string file;
+    if (!tools::readRegularFile(path, file))
+        return nullptr;
     sf::Image image;
-    if (!image.loadFromFile(path))
+    if (!image.loadFromMemory(file.data(), file.size()))
         return nullptr;
     auto texture = std::make_shared<sf::Texture>();
     if (!texture->loadFromImage(image))

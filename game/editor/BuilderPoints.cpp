@@ -152,7 +152,7 @@ bool BuilderController::onGridMouseDown(const CEGUI::EventArgs& args)
             selectPart(nullptr);
         } else if (auto* point = dynamic_cast<GridPointElement*>(element)) {
             if (point->isSelected()) {
-                elementSet.grabSelection();
+                elementSet.grabSelection<GridPointElement>(); // a selected part stays where it is
             } else {
                 elementSet.setAllSelected<GridPointElement>(false);
                 point->grab();

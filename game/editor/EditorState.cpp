@@ -216,8 +216,11 @@ void EditorState::update()
     for (auto& controller : controllers)
         if (controller->isActive())
             controller->update(dt);
-    stepper.setActive((controllers.size() > 0 && controllers[0]->isActive()) ||
-                      (controllers.size() > 1 && controllers[1]->isActive()));
+    // The builder and the texture pane navigate, but not while the file or
+    // help window is open (back would press Exit behind it) or a name is typed.
+    const bool navigatingPane = (controllers.size() > 0 && controllers[0]->isActive()) ||
+                                (controllers.size() > 1 && controllers[1]->isActive());
+    stepper.setActive(navigatingPane && GuiStepper::mayNavigate(CEGUI::System::getSingleton().getDefaultGUIContext()));
     stepper.update(dt);
 }
 

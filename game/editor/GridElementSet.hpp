@@ -62,6 +62,14 @@ public:
     void setSelectionGrabbed(bool v);
     void grabSelection() { setSelectionGrabbed(true); }
     void releaseSelection() { setSelectionGrabbed(false); }
+    /// Grabs only the selected elements of dynamic type T.
+    template <typename T>
+    void grabSelection()
+    {
+        for (GridElement* element : getResources())
+            if (element->isSelected() && dynamic_cast<T*>(element))
+                element->grab();
+    }
 
     void moveGrabbedElements(const math::Vector2<float>& d);
     void moveAllElements(const math::Vector2<float>& d);

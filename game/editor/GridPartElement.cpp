@@ -117,11 +117,11 @@ void GridPartElement::drawOnGrid(const math::Vector2<float>& offset)
     if (isMirroredX())
         base.transform.scale(-1.0f, 1.0f);
 
-    // The catalogue's picture rectangle is in the part's frame with y up, like
-    // its body; drawn y down, its top edge is at -(y + height).
+    // The catalogue's picture rectangle is in the part's frame as the picture
+    // is drawn, y down (unlike the body, which is y up).
     const math::Box<math::Vector2<float>> shape = part->getShape();
     sf::RectangleShape picture(sf::Vector2f(shape.max.x - shape.min.x, shape.max.y - shape.min.y));
-    picture.setPosition(shape.min.x, -shape.max.y);
+    picture.setPosition(shape.min.x, shape.min.y);
     if (const sf::Texture* texture = getTextureForPart(part)) {
         picture.setTexture(texture);
         picture.setTextureRect(getTextureRectForPart(part));

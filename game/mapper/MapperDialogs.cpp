@@ -137,6 +137,7 @@ void MapperState::openProperties()
     propertiesWidth->setCurrentValue(map.getSize().x);
     propertiesHeight->setCurrentValue(map.getSize().y);
     propertiesTileSize->setCurrentValue(map.getTileSize());
+    shownTileSize = propertiesTileSize->getCurrentValue();
     propertiesTilesPerTexture->setCurrentValue(map.getTilesPerTexture());
     showModal(propertiesWindow);
 }
@@ -150,7 +151,9 @@ void MapperState::doneProperties()
 {
     map.resizeTo(spinnerToUnsigned(propertiesWidth->getCurrentValue(), MapSizeRange),
                  spinnerToUnsigned(propertiesHeight->getCurrentValue(), MapSizeRange));
-    map.setTileSize(spinnerToFloat(propertiesTileSize->getCurrentValue(), TileSizeRange));
+    const double tileSize = propertiesTileSize->getCurrentValue();
+    if (tileSize != shownTileSize)
+        map.setTileSize(spinnerToFloat(tileSize, TileSizeRange));
     map.setTilesPerTexture(spinnerToUnsigned(propertiesTilesPerTexture->getCurrentValue(), TilesPerTextureRange));
     tools.setDirty(true);
     updateMapDetails();

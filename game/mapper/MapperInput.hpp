@@ -1,5 +1,7 @@
 #pragma once
 
+#include "terrain/model/TileMap.hpp"
+
 #include <string>
 
 // Checks and conversions of what the player types or spins in the map
@@ -7,14 +9,16 @@
 
 namespace dunnix {
 
-/// Spinner ranges of the dialogs and the palette.
+/// Spinner ranges of the dialogs and the palette. The map values span what
+/// the map reader accepts, so a loaded map survives the properties dialog
+/// unchanged; a size of 0 gives an empty map. init_mapper.lua uses the same.
 struct SpinnerRange {
     double min;
     double max;
 };
-constexpr SpinnerRange MapSizeRange{1.0, 2048.0};
-constexpr SpinnerRange TileSizeRange{0.1, 10.0};
-constexpr SpinnerRange TilesPerTextureRange{1.0, 64.0};
+constexpr SpinnerRange MapSizeRange{0.0, TileMap::MaxSize};
+constexpr SpinnerRange TileSizeRange{TileMap::MinTileSize, TileMap::MaxTileSize};
+constexpr SpinnerRange TilesPerTextureRange{1.0, TileMap::MaxTilesPerTexture};
 constexpr SpinnerRange BrushSizeRange{1.0, 20.0};
 
 /// The value held within the range; NaN gives the range's minimum.

@@ -108,13 +108,8 @@ void MapperState::update()
         toolsController->update(0.0f);
     if (gridController)
         gridController->update(0.0f);
-    // The stepper presses Exit by firing it directly, past any modal dialog,
-    // and its arrow keys would steal the caret keys of an edit box: it only
-    // navigates while no dialog is open and nothing is being typed.
-    CEGUI::GUIContext& context = CEGUI::System::getSingleton().getDefaultGUIContext();
-    const CEGUI::Window* root = context.getRootWindow();
-    const CEGUI::Window* focused = root ? root->getActiveChild() : nullptr;
-    stepper.setActive(!context.getModalWindow() && !dynamic_cast<const CEGUI::Editbox*>(focused));
+    // Navigation rests while a dialog is open or something is being typed.
+    stepper.setActive(GuiStepper::mayNavigate(CEGUI::System::getSingleton().getDefaultGUIContext()));
     stepper.update(dt);
 }
 
@@ -170,9 +165,10 @@ void MapperState::updateMapDetails()
     sizeLabel->setText(utf8ToCeguiString(tools::t2str(size.x) + " x " + tools::t2str(size.y)));
     std::ostringstream tileSize;
     tileSize << static_cast<double>(map.getTileSize());
-    tileSizeLabel->setText(utf8ToCeguiString(tileSize.str() + " " + translate("mapper.ts")));
+    // Caption first, number last: the caption's grammar then holds for any number.
+    tileSizeLabel->setText(utf8ToCeguiString(translate("mapper.ts") + ": " + tileSize.str()));
     tilesPerTextureLabel->setText(
-        utf8ToCeguiString(tools::t2str(map.getTilesPerTexture()) + " " + translate("mapper.tpt")));
+        utf8ToCeguiString(translate("mapper.tpt") + ": " + tools::t2str(map.getTilesPerTexture())));
 }
 
 std::string MapperState::convertFilePath(const std::string& name) const

@@ -145,6 +145,9 @@ private:
     CEGUI::Spinner* propertiesHeight = nullptr;
     CEGUI::Spinner* propertiesTileSize = nullptr;
     CEGUI::Spinner* propertiesTilesPerTexture = nullptr;
+    /// The tile size as the properties spinner shows it: the spinner rounds
+    /// to its text, so an untouched value must give back the map's own.
+    double shownTileSize = 0.0;
 
     std::unique_ptr<ToolsController> toolsController;
     std::unique_ptr<GridController> gridController;

@@ -61,6 +61,7 @@ void MainMenuState::connectToHighscores()
     for (const std::string& map : getFilesInFolder(MapPath, ".json")) {
         highscoresFilter->addItem(makeListItem(map, kMapId));
     }
+    fitDropList(highscoresFilter);
     highscoresFilter->subscribeEvent(CEGUI::Combobox::EventListSelectionAccepted,
                                      CEGUI::Event::Subscriber(&MainMenuState::onHighscoresMapFilter, this));
     closeHighscores();

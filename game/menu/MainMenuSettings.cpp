@@ -96,6 +96,7 @@ void MainMenuState::connectGraphicsPage()
         resolutionList->addItem(item);
         select(resolutionList, item);
     }
+    fitDropList(resolutionList);
     subscribe(resolutionList, CEGUI::Combobox::EventListSelectionAccepted, &MainMenuState::onResolutionChanged);
     tooltip("Resolution", resolutionList, "setting.graphics.resolution.tooltip");
 
@@ -113,6 +114,7 @@ void MainMenuState::connectGraphicsPage()
         if (fps == sfml()->getFPS())
             select(fpsList, item);
     }
+    fitDropList(fpsList);
     subscribe(fpsList, CEGUI::Combobox::EventListSelectionAccepted, &MainMenuState::onFpsChanged);
     tooltip("FPS", fpsList, "setting.graphics.fps.tooltip");
 
@@ -123,10 +125,7 @@ void MainMenuState::connectGraphicsPage()
         if (level == sfml()->getAntiAliasing())
             select(antialiasingList, item);
     }
-    const CEGUI::USize size = antialiasingList->getSize();
-    antialiasingList->setArea(
-        antialiasingList->getPosition(),
-        CEGUI::USize(size.d_width, CEGUI::UDim(0.0f, 15.0f * antialiasingList->getItemCount() + 25.0f)));
+    fitDropList(antialiasingList);
     subscribe(antialiasingList, CEGUI::Combobox::EventListSelectionAccepted, &MainMenuState::onAntialiasingChanged);
     tooltip("AntiAliasing", antialiasingList, "setting.graphics.aa.tooltip");
 
@@ -148,6 +147,7 @@ void MainMenuState::connectGraphicsPage()
         if (kind == sfml()->getColorblindType())
             select(colorblindList, item);
     }
+    fitDropList(colorblindList);
     subscribe(colorblindList, CEGUI::Combobox::EventListSelectionAccepted, &MainMenuState::onColorblindChanged);
     tooltip("Colorblind", colorblindList, "setting.graphics.colorblind.tooltip");
     colorblindPreview = page->getChild("Colorblind");
@@ -182,6 +182,7 @@ void MainMenuState::connectOthersPage()
         if (code == language->getActLangCode())
             select(languageList, item);
     }
+    fitDropList(languageList);
     languageList->subscribeEvent(CEGUI::Combobox::EventListSelectionAccepted,
                                  CEGUI::Event::Subscriber(&MainMenuState::onLanguageChanged, this));
 }

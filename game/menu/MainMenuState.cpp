@@ -104,13 +104,6 @@ void MainMenuState::onStateEnd()
     textureCache.release(contentHolderKey);
     delete world;
     world = nullptr;
-    langMenuStepper.clear();
-    mainMenuStepper.clear();
-    highscoresStepper.clear();
-    settingsStepper.clear();
-    creditsStepper.clear();
-    newGameStepper.clear();
-    noticeStepper.clear();
     forgetWindows();
     rebuildPending = false;
     VelkState::onStateEnd();
@@ -134,7 +127,15 @@ void MainMenuState::hideWindow(CEGUI::Window* window)
 
 void MainMenuState::forgetWindows()
 {
-    // The windows go with the base's end; nothing may point at them afterwards.
+    // The windows go with the base's end or the script's next run; nothing may
+    // point at them afterwards, not even a stepper.
+    langMenuStepper.clear();
+    mainMenuStepper.clear();
+    highscoresStepper.clear();
+    settingsStepper.clear();
+    creditsStepper.clear();
+    newGameStepper.clear();
+    noticeStepper.clear();
     langSelector = langDoneButton = mainMenu = creditsWindow = highscoresWindow = nullptr;
     lastRadioButton = nullptr;
     settingsWindow = fovMessage = colorblindPreview = nullptr;
@@ -151,6 +152,9 @@ void MainMenuState::forgetWindows()
 
 void MainMenuState::initGui()
 {
+    // The script destroys the windows of the last build first; when it stops
+    // half-way, the menu must hold none of them.
+    forgetWindows();
     loadMenuArt();
     try {
         CEGUI::System::getSingleton().executeScriptFile(kScript, "");

@@ -1,5 +1,6 @@
 #include "game/shell/VelkInitHelper.hpp"
 
+#include "app/DatabaseSeeder.hpp"
 #include "engine/GameFramework.hpp"
 #include "game/ship/backend/ShipPartStore.hpp"
 
@@ -17,6 +18,11 @@ void VelkInitHelper::preInit()
     std::filesystem::create_directories("log");
     std::filesystem::create_directories("data");
     std::filesystem::create_directories("data/gui");
+    // Before the engine opens the database, which it would otherwise take as
+    // it is: a missing one would come back empty, and every text would show
+    // as its code. Settings and scores stay; a failure is logged and the
+    // start goes on.
+    app::DatabaseSeeder::update("data/velk.sql", getDatabasePath());
 }
 
 void VelkInitHelper::postInit()

@@ -30,20 +30,26 @@ bool HullComponent::build(const std::vector<math::Vector2<float>>& points,
         tools::log(Tag, "The hull is in no world; no body is built");
         return false;
     }
-    destroyBody();
+    // Box2D aborts on slivers, near-duplicate points and on a body whose
+    // inertia rounds away after any fixture: only what it accepts, in an
+    // order it accepts, reaches it.
+    std::vector<std::vector<math::Vector2<float>>> accepted = triangles;
+    const std::size_t dropped = math::PhysicsPolygonFilter::dropRejected(accepted, Density);
+    if (accepted.empty()) {
+        tools::log(Tag, "None of the " + std::to_string(triangles.size()) +
+                            " hull triangles makes a body the physics accepts (too thin or too small for their "
+                            "distance from the ship's centre); no body is built");
+        return false;
+    }
+    if (dropped > 0)
+        tools::log(Tag, std::to_string(dropped) + " of " + std::to_string(triangles.size()) +
+                            " hull triangles are too thin or too small for the physics and are left out");
 
+    destroyBody();
     b2BodyDef bodyDef;
     bodyDef.type = b2_dynamicBody;
     bodyDef.position.Set(position.x, position.y);
     setBody(world->getB2World()->CreateBody(&bodyDef));
-
-    // Box2D aborts on slivers and near-duplicate points: only what it accepts
-    // reaches b2PolygonShape::Set.
-    std::vector<std::vector<math::Vector2<float>>> accepted = triangles;
-    const std::size_t dropped = math::PhysicsPolygonFilter::dropRejected(accepted);
-    if (dropped > 0)
-        tools::log(Tag, std::to_string(dropped) + " of " + std::to_string(triangles.size()) +
-                            " hull triangles are too thin or too small for the physics and are left out");
     for (const auto& triangle : accepted) {
         std::vector<b2Vec2> vertices;
         for (const auto& p : triangle)
@@ -58,7 +64,7 @@ bool HullComponent::build(const std::vector<math::Vector2<float>>& points,
         fixture.filter.groupIndex = 0;
         getBody()->CreateFixture(&fixture);
     }
-    return !accepted.empty();
+    return true;
 }
 
 bool HullComponent::build(backend::ShipEntry* entry)
@@ -69,8 +75,8 @@ bool HullComponent::build(backend::ShipEntry* entry)
     if (points.size() < 3 || !math::isPolygonSimple(points))
         return false;
     const auto triangles = math::triangulatePolygon(points);
-    build(points, triangles);
-    return true;
+    // A hull the physics refuses is as unusable as a crossing outline.
+    return build(points, triangles);
 }
 
 } // namespace velk

@@ -27,11 +27,13 @@ public:
     /// Replaces the body by a new dynamic one at the component's position with
     /// one fixture per triangle the physics engine accepts (the others are
     /// dropped with a log line). `points` is the outline, for subclasses that
-    /// draw it. True when at least one fixture was made.
+    /// draw it. True when the body was made; false, with a log line and the
+    /// old body kept, when the engine accepts no body of these triangles.
     virtual bool build(const std::vector<math::Vector2<float>>& points,
                        const std::vector<std::vector<math::Vector2<float>>>& triangles);
     /// Checks and triangulates the entry's outline, then builds. False, with
-    /// nothing changed, for fewer than 3 points or a self-crossing outline.
+    /// nothing changed, for fewer than 3 points, a self-crossing outline or
+    /// one whose triangles the physics refuses.
     virtual bool build(backend::ShipEntry* entry);
 };
 

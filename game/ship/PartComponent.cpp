@@ -221,8 +221,11 @@ void PartComponent::drawPartObject(sf::RenderTarget& target, const sf::RenderSta
 
 void PartComponent::draw(sf::RenderTarget& target, sf::RenderStates states) const
 {
-    (void)states;
-    drawPartObject(target, sf::RenderStates::Default);
+    // The part object's bodies place it in the world: it takes none of the
+    // ship's transform, but the colour filter's shader like everything else.
+    sf::RenderStates own;
+    own.shader = states.shader;
+    drawPartObject(target, own);
 }
 
 bool PartComponent::hasBody(b2Body* body) const

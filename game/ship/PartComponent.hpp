@@ -96,7 +96,8 @@ public:
 
     void onMirroredX() override;
     void onUpdate(float dt) override;
-    /// Draws the part object with the default states while the part is shown.
+    /// Draws the part object while the part is shown: untransformed, under
+    /// the shader of `states` (the colour filter) when it has one.
     void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
     bool hasBody(b2Body* body) const override;
     void onBegin() override;

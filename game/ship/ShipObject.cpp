@@ -62,7 +62,9 @@ void ShipObject::onBegin()
     hullComponent = createHull();
     setMainComponent(hullComponent);
     if (!hullComponent || !hullComponent->build(entry)) {
-        tools::log(Tag, "The hull outline is unusable (fewer than 3 points or crossing itself); the ship has no parts");
+        tools::log(Tag,
+                   "The hull outline is unusable (fewer than 3 points, crossing itself or refused by the physics); "
+                   "the ship has no parts");
         return;
     }
     setupFuelTank(createFuelTank(nullptr));

@@ -35,12 +35,11 @@ TEST_F(HostileSceneTest, RefusedShapesAreSkippedAndTheRestLoads)
     EXPECT_EQ(world->GetBodyCount(), 3);
     b2Body* ground = scene.getBodyByName("ground");
     ASSERT_NE(ground, nullptr);
-    // Only "good" survives among the sixteen fixtures of the ground.
-    EXPECT_EQ(fixtureCount(ground), 1);
+    // Only "good" and "negativeFriction" survive among the sixteen fixtures of the ground.
+    EXPECT_EQ(fixtureCount(ground), 2);
     EXPECT_NE(scene.getFixtureByName("good"), nullptr);
-    for (const char* name :
-        {"nine", "collinear", "welded", "sliver", "notANumber", "farAway", "onePointChain", "repeatedChain",
-            "shortLoop", "pointEdge", "negativeCircle", "infiniteCircle", "noShape", "nanFriction", "negativeFriction"})
+    for (const char* name : {"nine", "collinear", "welded", "sliver", "notANumber", "farAway", "onePointChain",
+             "repeatedChain", "shortLoop", "pointEdge", "negativeCircle", "infiniteCircle", "noShape", "nanFriction"})
         EXPECT_EQ(scene.getFixtureByName(name), nullptr) << name;
     EXPECT_TRUE(printed("Ignoring polygon fixture with too many vertices.\n"));
     EXPECT_TRUE(printed("Ignoring polygon fixture whose points have no proper convex hull.\n"));
@@ -48,7 +47,19 @@ TEST_F(HostileSceneTest, RefusedShapesAreSkippedAndTheRestLoads)
     EXPECT_TRUE(printed("Ignoring loop fixture with fewer than three points or points too close together.\n"));
     EXPECT_TRUE(printed("Ignoring edge fixture with invalid or too close vertices.\n"));
     EXPECT_TRUE(printed("Ignoring circle fixture with an invalid radius or centre.\n"));
-    EXPECT_TRUE(printed("Ignoring fixture with a negative friction or a value that is not a finite number.\n"));
+    EXPECT_TRUE(printed("Ignoring fixture with a value that is not a finite number.\n"));
+}
+
+TEST_F(HostileSceneTest, NegativeFrictionAndDensityBecomeZero)
+{
+    const b2Fixture* friction = scene.getFixtureByName("negativeFriction");
+    const b2Fixture* density = scene.getFixtureByName("negativeDensity");
+    ASSERT_TRUE(friction != nullptr && density != nullptr);
+    EXPECT_EQ(friction->GetFriction(), 0.0f);
+    EXPECT_EQ(density->GetDensity(), 0.0f);
+    EXPECT_EQ(density->GetShape()->m_radius, 1.0f);
+    EXPECT_TRUE(printed("Using 0 for the negative friction of a fixture.\n"));
+    EXPECT_TRUE(printed("Using 0 for the negative density of a fixture.\n"));
 }
 
 TEST_F(HostileSceneTest, BodyValuesBox2DWouldRefuseTakeDefaults)
@@ -67,8 +78,8 @@ TEST_F(HostileSceneTest, MassThatWouldFailBox2DsCheckIsRefused)
     b2Body* heavy = scene.getBodyByName("heavy");
     ASSERT_NE(heavy, nullptr);
     // The tiny far circle would leave no inertia about the centre; the negative
-    // density is refused too; the plain circle stays.
-    EXPECT_EQ(fixtureCount(heavy), 1);
+    // density becomes 0 and adds no mass; the plain circle stays.
+    EXPECT_EQ(fixtureCount(heavy), 2);
     EXPECT_NE(scene.getFixtureByName("body"), nullptr);
     // The mass data asks for I below m * |c|^2, so the fixtures' own mass stays: a
     // unit circle of density 1 weighs pi.

@@ -227,10 +227,10 @@ TEST_F(MirrorTest, RopePulleyAndGearJointsAreNotMirrored)
     b2Joint* pulley = scene.getJointByName("pulley");
     const int before = loaded->GetJointCount();
     b2Body* wheelA = scene.getBodyByName("wheelA");
-    EXPECT_EQ(joint2jointDef(wheelA, rope), nullptr);
+    EXPECT_EQ(joint2jointDef(wheelA, rope, &scene), nullptr);
     EXPECT_EQ(joint2jointDef(wheelA, gear), nullptr);
     EXPECT_EQ(joint2jointDef(wheelA, pulley), nullptr);
-    mirrorb2BodyX(wheelA);
+    mirrorb2BodyX(wheelA, &scene);
     EXPECT_EQ(loaded->GetJointCount(), before);
     // Rope and pulley are still the same objects, unchanged.
     bool ropeFound = false, pulleyFound = false;

@@ -1,4 +1,5 @@
 #include "SceneTestSupport.hpp"
+#include "physics/B2Mirror.hpp"
 #include "testsupport/LogCapture.hpp"
 #include "testsupport/TempFolder.hpp"
 
@@ -399,4 +400,36 @@ TEST(SceneWriteTest, OneLoadAndWriteListsEverythingNewestFirst)
     // The gear linked file joints j0 and j1, now at positions 2 and 1.
     EXPECT_EQ(joints[3]["joint1"].asInt(), 2);
     EXPECT_EQ(joints[3]["joint2"].asInt(), 1);
+}
+
+TEST(SceneWriteTest, RopesAreTheJointsLoadedAsRopes)
+{
+    // A rope shorter than Box2D's slop, which Box2D stores with equal minimum and
+    // maximum lengths, like a rigid distance joint.
+    B2Scene scene;
+    std::string error;
+    auto world = loadText(scene, R"({ "body" : [ { "type" : 2, "name" : "Győző" }, { "type" : 2 } ],
+        "joint" : [ { "type" : "rope", "name" : "kötél", "bodyA" : 0, "bodyB" : 1, "maxLength" : 0.001 } ] })",
+        error);
+    ASSERT_NE(world, nullptr) << error;
+    b2Body* gyozo = scene.getBodyByName("Győző");
+    b2Joint* rope = scene.getJointByName("kötél");
+    // A distance joint made in code with a range of lengths, as a rope would have.
+    b2DistanceJointDef def;
+    def.Initialize(gyozo, scene.lookupBodyFromIndex(1), b2Vec2(0.5f, 0.0f), b2Vec2(0.0f, 2.0f));
+    def.minLength = 1.0f;
+    def.maxLength = 3.0f;
+    b2Joint* ranged = world->CreateJoint(&def);
+
+    const Json::Value joints = scene.writeToValue(world.get())["joint"];
+    ASSERT_EQ(joints.size(), 2u);
+    const Json::Value* written = findByName(joints, "kötél");
+    ASSERT_NE(written, nullptr);
+    EXPECT_EQ((*written)["type"].asString(), "rope");
+    EXPECT_EQ(B2Scene::hexToFloat((*written)["maxLength"].asString()), 0.001f);
+    EXPECT_EQ(joints[written == &joints[0] ? 1 : 0]["type"].asString(), "distance");
+
+    // Mirroring leaves the rope alone and rebuilds the other distance joint.
+    EXPECT_EQ(joint2jointDef(gyozo, rope, &scene), nullptr);
+    EXPECT_NE(joint2jointDef(gyozo, ranged, &scene), nullptr);
 }

@@ -155,7 +155,7 @@ private:
             float a = b->GetAngle();
             if (mirrored)
             {
-                mirrorb2BodyX(b);
+                mirrorb2BodyX(b, &scene);
                 p.x = -p.x;
                 a = -a;
             }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <sstream>
 #include <stdexcept>
 
@@ -166,17 +167,23 @@ int TileMap::clampRadius(const math::Vector2<int>& centre, int radius) const
 {
     if (radius < 0 || size.x == 0)
         return -1;
-    const int largest = static_cast<int>(std::max(size.x, size.y));
-    if (radius > largest) {
-        tools::log(LogTag, "Brush radius " + std::to_string(radius) + " clamped to " + std::to_string(largest));
-        radius = largest;
-    }
-    // A ball wholly beside the map changes nothing: skip building it.
     const long long cx = centre.x;
     const long long cy = centre.y;
+    // A ball wholly beside the map changes nothing: skip building it.
     if (cx + radius < 0 || cy + radius < 0 || cx - radius >= static_cast<long long>(size.x) ||
         cy - radius >= static_cast<long long>(size.y))
         return -1;
+    // Cells nearer than radius - 1.25 to the centre are always full ground,
+    // so once the map's farthest cell lies two cells inside the rim, any
+    // larger ball paints the same.
+    const double dx = static_cast<double>(std::max(std::llabs(cx), std::llabs(cx - (size.x - 1ll))));
+    const double dy = static_cast<double>(std::max(std::llabs(cy), std::llabs(cy - (size.y - 1ll))));
+    const double bound = std::ceil(std::sqrt(dx * dx + dy * dy)) + 2.0;
+    if (radius > bound) {
+        tools::log(LogTag, "Brush radius " + std::to_string(radius) + " clamped to " +
+                               std::to_string(static_cast<long long>(bound)));
+        radius = static_cast<int>(bound);
+    }
     return radius;
 }
 
@@ -262,13 +269,20 @@ bool TileMap::apply(const json::Value& root, const std::string& source)
     if (const json::Value* value = member(root, "TilesPerTexture"); value && readWhole(*value, number))
         loaded.tilesPerTexture = clampCount(number, 1, MaxTilesPerTexture, "TilesPerTexture", source);
     if (const json::Value* value = member(root, "Size"); value && value->isObject()) {
-        unsigned int width = 0;
-        unsigned int height = 0;
-        if (const json::Value* x = member(*value, "X"); x && readWhole(*x, number))
-            width = clampCount(number, 0, MaxSize, "width", source);
-        if (const json::Value* y = member(*value, "Y"); y && readWhole(*y, number))
-            height = clampCount(number, 0, MaxSize, "height", source);
-        loaded.resizeTo(width, height);
+        // A missing or non-numeric dimension reads as 0 (an empty map).
+        double width = 0.0;
+        double height = 0.0;
+        if (const json::Value* x = member(*value, "X"))
+            readWhole(*x, width);
+        if (const json::Value* y = member(*value, "Y"))
+            readWhole(*y, height);
+        // Taken as empty, a negative size would start a game on no terrain.
+        if (width < 0.0 || height < 0.0) {
+            tools::log(LogTag, "Cannot load map " + source + ": negative size " + text(width) + " x " + text(height));
+            return false;
+        }
+        loaded.resizeTo(clampCount(width, 0, MaxSize, "width", source),
+                        clampCount(height, 0, MaxSize, "height", source));
     }
     if (const json::Value* value = member(root, "Tiles"); value && value->isArray()) {
         const std::vector<json::Value>& elements = value->arrayValue();

@@ -65,8 +65,8 @@ public:
     void paint(const math::Vector2<int>& centre, const MapTileBrush& brush);
     /// Takes the brush's ground away, placed as `paint` places it.
     void erase(const math::Vector2<int>& centre, const MapTileBrush& brush);
-    /// Paints the ball brush of that radius; a radius beyond the map's larger
-    /// dimension is clamped to it (logged).
+    /// Paints the ball brush of that radius; a radius that would cover the
+    /// whole map is clamped (logged) to one that still does.
     void paint(const math::Vector2<int>& centre, int radius);
     void erase(const math::Vector2<int>& centre, int radius);
 
@@ -75,9 +75,9 @@ public:
     std::vector<math::Vector2<unsigned int>> getMarkers(unsigned char code) const;
 
     /// Reads a ".map.json" file leniently: missing or mistyped members keep
-    /// the current values. A file that cannot be read, is not JSON or whose
-    /// root is not an object leaves the map unchanged, logs a line naming
-    /// the file and gives false.
+    /// the current values. A file that cannot be read, is not JSON, whose
+    /// root is not an object or whose size is negative leaves the map
+    /// unchanged, logs a line naming the file and gives false.
     bool loadFromFile(const std::string& path);
     /// As loadFromFile, from the text of a map file.
     bool loadFromString(const std::string& text);

@@ -204,6 +204,70 @@ TEST_F(MapComponentTest, DrillMarksTheChunksAroundTheHoleForTheNextUpdate)
     expectFixturesMatchMap(*w.terrain);
 }
 
+TEST_F(MapComponentTest, EveryStaleChunkIsRebuiltInTheNextUpdate)
+{
+    TerrainWorld w;
+    ASSERT_TRUE(w.terrain->loadFromFile(save(makeMap(16, 16, 1.0f, 4, velk_test::plain(0))), MapComponent::Physical));
+    // Cells changed without a drill, their chunks marked directly; one is
+    // marked, cleared and marked again.
+    w.terrain->map().getTile(5, 5) = 0;
+    w.terrain->map().getTile(0, 0) = 0;
+    MapChunk* marked = w.terrain->getChunk(1 * 4 + 1);
+    MapChunk* remarked = w.terrain->getChunk(0);
+    marked->setUpdateNeeded(true);
+    remarked->setUpdateNeeded(true);
+    remarked->setUpdateNeeded(false);
+    remarked->setUpdateNeeded(true);
+    w.terrain->update(0.0f);
+    for (const MapChunk* chunk : {marked, remarked}) {
+        EXPECT_FALSE(chunk->isUpdateNeeded());
+        EXPECT_EQ(chunk->getTiles().size(), 15u);
+        EXPECT_FALSE(chunk->getLines().empty());
+    }
+}
+
+TEST_F(MapComponentTest, VisibleChunksFromTheGridAreThoseOfTheFullScan)
+{
+    TerrainWorld w;
+    // Chunks of 4 units; the last column and row reach past the map's edge.
+    ASSERT_TRUE(
+        w.terrain->loadFromFile(save(makeMap(100, 70, 0.5f, 8, velk_test::plain(0))), MapComponent::DrawingOnly));
+    velk_test::SizeOnlyTarget target; // 800 x 600: 40 pixels a unit below
+    struct Case {
+        const char* name;
+        sf::FloatRect view;
+        sf::Vector2f placement;
+        float rotation;
+        sf::FloatRect viewport;
+    };
+    const sf::FloatRect full(0, 0, 1, 1);
+    const std::vector<Case> cases = {
+        {"inside", {10, 10, 20, 15}, {}, 0, full},
+        {"over the top-left corner", {-3.3f, -2.1f, 20, 15}, {}, 0, full},
+        {"a boundary 0.3 pixels below the top", {10, 4 - 0.3f / 40, 20, 15}, {}, 0, full},
+        {"off the map", {60, 10, 20, 15}, {}, 0, full},
+        {"the whole map and more", {-100, -100, 300, 225}, {}, 0, full},
+        {"placed at an odd offset", {30, 20, 20, 15}, {-8.591555f, 13.465027f}, 0, full},
+        {"rotated", {20, 15, 20, 15}, {}, 30, full},
+        {"mirrored", {30, 10, -20, 15}, {}, 0, full},
+        {"a part of the window", {10, 10, 20, 15}, {}, 0, {0.25f, 0.5f, 0.5f, 0.5f}},
+    };
+    for (const Case& c : cases) {
+        sf::View view(c.view);
+        view.setRotation(c.rotation);
+        view.setViewport(c.viewport);
+        target.setView(view);
+        sf::RenderStates states;
+        states.transform.translate(c.placement);
+        std::vector<unsigned> scanned;
+        for (unsigned i = 0; i < w.terrain->getNumberOfChunks(); ++i)
+            if (w.terrain->getChunk(i)->isVisible(target, states))
+                scanned.push_back(i);
+        EXPECT_EQ(w.terrain->findVisibleChunks(target, states), scanned) << c.name;
+        EXPECT_EQ(scanned.empty(), std::string(c.name) == "off the map") << c.name;
+    }
+}
+
 TEST_F(MapComponentTest, DrillAtAWorldPoint)
 {
     TerrainWorld w;

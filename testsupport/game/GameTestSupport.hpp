@@ -25,7 +25,7 @@
 namespace velk_test {
 
 /// A working directory like the game's: "data" holds links to the shipped
-/// data and its own database. The process works in it while this lives.
+/// data and script and its own database. The process works in it while this lives.
 class RuntimeFolder {
 public:
     explicit RuntimeFolder(bool withDatabase = true) : previous(std::filesystem::current_path())
@@ -38,6 +38,7 @@ public:
             if (entry.is_directory())
                 fs::create_directory_symlink(entry.path(), temp.getPath() / "data" / name);
         }
+        fs::create_symlink(source / "velk.sql", temp.getPath() / "data" / "velk.sql");
         if (withDatabase) {
             EXPECT_TRUE(app::DatabaseSeeder::update((source / "velk.sql").string(),
                                                     (temp.getPath() / "data" / "velk.db").string()));

@@ -8,6 +8,7 @@
 #include "terrain/MapComponent.hpp"
 #include "terrain/model/TileMap.hpp"
 
+#include <SFML/Graphics/RenderTarget.hpp>
 #include <box2d/box2d.h>
 
 #include <functional>
@@ -54,6 +55,13 @@ struct TerrainWorld {
         object = world.add(new GameObject());
         terrain = static_cast<MapComponent*>(object->add(new MapComponent()));
     }
+};
+
+/// A render target without a window: only its size and views, for the
+/// terrain's culling arithmetic.
+struct SizeOnlyTarget : sf::RenderTarget {
+    sf::Vector2u size{800, 600};
+    sf::Vector2u getSize() const override { return size; }
 };
 
 /// Ground cells of a map.

@@ -105,22 +105,24 @@ local function frame(name, title, w, h)
 end
 
 -- The four map values, as both the new-map and the properties dialog show them.
+-- The ranges are those the map reader accepts (mapper/MapperInput.hpp), so Ok
+-- on a loaded map's properties keeps it as it is; a size of 0 is an empty map.
 local function mapValues(dialog)
     local size = group("Size", dialog, 16, 12, 360, 64)
     size:setMousePassThroughEnabled(false)
     label("Label", size, "@mapper.size", 0, 0, 150, 28)
     label("XLabel", size, "@mapper.width", 150, 0, 100, 28)
-    spinner("XSpinner", size, 250, 0, 100, 1, 2048, 1, 64, "Integer")
+    spinner("XSpinner", size, 250, 0, 100, 0, 4096, 1, 64, "Integer")
     label("YLabel", size, "@mapper.height", 150, 34, 100, 28)
-    spinner("YSpinner", size, 250, 34, 100, 1, 2048, 1, 48, "Integer")
+    spinner("YSpinner", size, 250, 34, 100, 0, 4096, 1, 48, "Integer")
     local ts = group("TS", dialog, 16, 86, 360, 30)
     ts:setMousePassThroughEnabled(false)
     label("Label", ts, "@mapper.tilesize", 0, 0, 240, 28)
-    spinner("Spinner", ts, 250, 0, 100, 0.1, 10, 0.1, 1, "FloatingPoint")
+    spinner("Spinner", ts, 250, 0, 100, 0.1, 100, 0.1, 1, "FloatingPoint")
     local tpt = group("TPT", dialog, 16, 124, 360, 30)
     tpt:setMousePassThroughEnabled(false)
     label("Label", tpt, "@mapper.tilespertexture", 0, 0, 240, 28)
-    spinner("Spinner", tpt, 250, 0, 100, 1, 64, 1, 8, "Integer")
+    spinner("Spinner", tpt, 250, 0, 100, 1, 4096, 1, 8, "Integer")
 end
 
 local newMap = frame("NewMap", "@mapper.newmap.title", 400, 250)

@@ -212,36 +212,35 @@ TEST(CeguiFrameworkLogTest, WithoutItsFileTheLogDoesNotPileUpInMemory)
     EXPECT_EQ(CEGUI::Logger::getSingletonPtr(), &logger) << "a logger the framework did not make stays";
 }
 
-TEST(CeguiFrameworkTest, MissingStartScriptIsReportedAndStartUpGoesOn)
+TEST(CeguiFrameworkTest, BrokenOrMissingStartScriptIsReportedAndEndsTheStart)
 {
-    velk_test::LogCapture logs;
-    TempFolder temp;
-    NullInitHelper helper((temp.getPath() / "empty").string(), (temp.getPath() / "gui.log").string());
-    CeguiFramework framework;
-    logs.clear();
-    framework.init(&helper);
-    const std::string out = logs.text();
-    EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] start script init_script.lua failed"));
-    EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] init ended"));
-    EXPECT_TRUE(framework.isInitialised());
-    EXPECT_NO_THROW(CEGUI::WindowManager::getSingleton().createWindow("CanvasWidget", "Canvas"));
-}
-
-TEST(CeguiFrameworkTest, LuaErrorInStartScriptIsReportedWithLuasMessage)
-{
-    velk_test::LogCapture logs;
-    TempFolder temp;
-    writeFile(temp.getPath() / "gui" / "scripts" / "init_script.lua", "local x = nil\nx.field = 1\n");
-    NullInitHelper helper((temp.getPath() / "gui").string(), (temp.getPath() / "gui.log").string());
-    CeguiFramework framework;
-    logs.clear();
-    framework.init(&helper);
-    const std::string out = logs.text();
-    EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] start script init_script.lua failed"));
-    EXPECT_THAT(out, testing::HasSubstr(":2: attempt to index"));
-    // One log line for the failure, however many lines Lua wrote.
-    EXPECT_EQ(countOf(out, "\n"), 3);
-    EXPECT_TRUE(framework.isInitialised());
+    struct Case {
+        const char* name;
+        const char* script; // null: no start script at all
+        const char* detail;
+    } cases[] = {
+        {"missing", nullptr, "init_script.lua"},
+        {"Lua error", "local x = nil\nx.field = 1\n", ":2: attempt to index"},
+    };
+    for (const Case& c : cases) {
+        velk_test::LogCapture logs;
+        TempFolder temp;
+        if (c.script) {
+            writeFile(temp.getPath() / "gui" / "scripts" / "init_script.lua", c.script);
+        }
+        NullInitHelper helper((temp.getPath() / "gui").string(), (temp.getPath() / "gui.log").string());
+        CeguiFramework framework;
+        logs.clear();
+        EXPECT_THROW(framework.init(&helper), CEGUI::Exception) << c.name;
+        const std::string out = logs.text();
+        EXPECT_THAT(out, testing::HasSubstr("[CeguiFramework] start script init_script.lua failed")) << c.name;
+        EXPECT_THAT(out, testing::HasSubstr(c.detail)) << c.name;
+        // One log line for the failure, however many lines Lua wrote.
+        EXPECT_EQ(countOf(out, "\n"), 2) << c.name << ": " << out;
+        EXPECT_FALSE(framework.isInitialised()) << c.name;
+        EXPECT_EQ(CEGUI::System::getSingletonPtr(), nullptr) << c.name;
+        EXPECT_EQ(CEGUI::Logger::getSingletonPtr(), nullptr) << c.name;
+    }
 }
 
 TEST(CeguiFrameworkTest, FolderWithHungarianLettersIsFound)

@@ -193,6 +193,20 @@ TEST_F(BuilderTest, DraggingMovesTheGrabbedPointsOnly)
     EXPECT_FALSE(c->isSelected());
 }
 
+TEST_F(BuilderTest, DraggingSelectedPointsLeavesASelectedPartWhereItIs)
+{
+    addPoint(0, 0);
+    GridPartElement* jet = builder()->createPartAt(part("jet.mki"), canvasPixel(-2, 1)); // selected by the drop
+    clickAt(pixel(0, 0), CEGUI::RightButton);
+    ASSERT_TRUE(jet->isSelected());
+    const math::Vector2<float> placed = jet->getPartEntry()->getPosition();
+    press(pixel(0, 0), CEGUI::LeftButton);
+    moveBy(pixel(0.5f, 0), {50, 0});
+    releaseAt(pixel(0.5f, 0), CEGUI::LeftButton);
+    EXPECT_NEAR(points()[0].x, 0.5f, 1e-4f);
+    EXPECT_EQ(jet->getPartEntry()->getPosition(), placed);
+}
+
 TEST_F(BuilderTest, DraggedPointsSnapWhileTheHandleFollowsTheMouse)
 {
     GridPointElement* point = addPoint(0, 0);

@@ -91,8 +91,8 @@ TEST_F(MapperStateTest, FreshEditorShowsAnUntitledUnsavedEmptyMap)
 {
     EXPECT_EQ(labelText("NameLabel"), "Untitled*");
     EXPECT_EQ(labelText("SizeLabel"), "0 x 0");
-    EXPECT_EQ(labelText("TsLabel"), "1 units per tile");
-    EXPECT_EQ(labelText("TptLabel"), "1 tiles per texture");
+    EXPECT_EQ(labelText("TsLabel"), "Units per tile: 1");
+    EXPECT_EQ(labelText("TptLabel"), "Tiles per texture: 1");
     for (const char* dialog : {"NewMap", "Load", "Save", "Properties"})
         EXPECT_FALSE(window(dialog)->isVisible()) << dialog;
     EXPECT_EQ(modalWindow(), nullptr);
@@ -113,13 +113,21 @@ TEST_F(MapperStateTest, FreshEditorShowsAnUntitledUnsavedEmptyMap)
     EXPECT_TRUE(stepper.searchNode(exit)->isBack());
 }
 
-TEST_F(MapperStateTest, TextsAreTranslatedInHungarian)
+TEST_F(MapperStateTest, DetailsReadRightForOneAndTwoInBothLanguages)
 {
-    screen->onStateEnd();
-    GameFramework::Singleton.getLanguage()->setActLangCode("hu");
-    screen->onStateStart();
+    const std::vector<std::vector<std::string>> cases = {{"en", "Units per tile: ", "Tiles per texture: "},
+                                                         {"hu", "Egység csempénként: ", "Csempe textúránként: "}};
+    for (const auto& c : cases) {
+        screen->onStateEnd();
+        GameFramework::Singleton.getLanguage()->setActLangCode(c[0]);
+        screen->onStateStart();
+        for (const std::string number : {"1", "2"}) {
+            newMap(3, 3, std::stod(number), std::stod(number));
+            EXPECT_EQ(labelText("TsLabel"), c[1] + number);
+            EXPECT_EQ(labelText("TptLabel"), c[2] + number);
+        }
+    }
     EXPECT_EQ(labelText("NameLabel"), "Névtelen*");
-    EXPECT_EQ(labelText("TptLabel"), "1 csempe textúránként");
     EXPECT_EQ(ceguiStringToUtf8(window(std::string(Menu) + "SaveAsButton")->getText()), "Mentés másként");
 }
 
@@ -144,8 +152,8 @@ TEST_F(MapperStateTest, NewMapIsEmptyUntitledAndUnsaved)
     EXPECT_TRUE(tools().isDirty());
     EXPECT_EQ(labelText("NameLabel"), "Untitled*");
     EXPECT_EQ(labelText("SizeLabel"), "5 x 4");
-    EXPECT_EQ(labelText("TsLabel"), "0.25 units per tile");
-    EXPECT_EQ(labelText("TptLabel"), "8 tiles per texture");
+    EXPECT_EQ(labelText("TsLabel"), "Units per tile: 0.25");
+    EXPECT_EQ(labelText("TptLabel"), "Tiles per texture: 8");
 
     // Cancel changes nothing.
     click(window(std::string(Menu) + "NewButton"));
@@ -169,9 +177,9 @@ TEST_F(MapperStateTest, SpinnerValuesOutsideTheRangesAreClamped)
         unsigned int mapTilesPerTexture;
     } cases[] = {
         {10.9, 10.2, 1.0, 1.0, 10, 10, 1.0f, 1},
-        {1e12, 3, 1e9, 1e9, 2048, 3, 10.0f, 64},
-        {-5, -1, -2, -3, 1, 1, 0.1f, 1},
-        {0, 0, 0.05, 0, 1, 1, 0.1f, 1},
+        {1e12, 3, 1e9, 1e9, 4096, 3, 100.0f, 4096},
+        {-5, -1, -2, -3, 0, 0, 0.1f, 1},
+        {0, 7, 0.05, 0, 0, 0, 0.1f, 1},
     };
     for (const auto& c : cases) {
         newMap(c.width, c.height, c.tileSize, c.tilesPerTexture);
@@ -212,6 +220,28 @@ TEST_F(MapperStateTest, PropertiesResizeKeepingTheOverlap)
     click(window("Properties/Buttons/CancelButton"));
     EXPECT_EQ(map().getSize(), (math::Vector2<unsigned int>(3, 6)));
     EXPECT_EQ(modalWindow(), nullptr);
+}
+
+TEST_F(MapperStateTest, PropertiesOkWithUntouchedValuesKeepsAnyReadableMap)
+{
+    auto okUntouched = [this] {
+        const TileMap before = map();
+        click(window("Toolbar/Properties/__auto_contentpane__/Button"));
+        click(window("Properties/Buttons/OkButton"));
+        expectSameTiles(map(), before);
+        EXPECT_EQ(map().getTileSize(), before.getTileSize());
+        EXPECT_EQ(map().getTilesPerTexture(), before.getTilesPerTexture());
+    };
+    okUntouched(); // the fresh editor's 0 x 0 map
+    // Beyond the editor's old limits; the tile size has more digits than the spinner shows.
+    velk_test::writeFile(mapFolder() / "wide.map.json",
+                         R"({"Size": {"X": 3000, "Y": 2}, "TileSize": 1.23456789, "TilesPerTexture": 4096})");
+    ASSERT_TRUE(screen->loadMap("wide.map.json"));
+    map().getTile(2999, 1) = 7;
+    okUntouched();
+    EXPECT_EQ(map().getSize(), (math::Vector2<unsigned int>(3000, 2)));
+    EXPECT_EQ(map().getTileSize(), 1.23456789f);
+    EXPECT_EQ(map().getTilesPerTexture(), 4096u);
 }
 
 TEST_F(MapperStateTest, SaveWritesTheMapUnderTheCompletedName)

@@ -288,4 +288,38 @@ TEST_F(MainMenuTest, F5ClosesTheSettingsAndKeepsTheBackground)
     EXPECT_GT(menu->getWorld()->getCamera().getCenter().x, x);
 }
 
+TEST_F(MainMenuTest, ScriptFailingHalfWayOnReloadLeavesNoDestroyedWindowInUse)
+{
+    velk_test::writeFile(MainMenuState::LangIniPath, "en");
+    start();
+    velk_test::click(window("ContentHolder/Content/OptionsButton"));
+    menu->update();
+    // Like the real script, it first destroys the windows of the last build.
+    velk_test::writeFile("broken/init_mainmenu.lua",
+                         "local root = CEGUI.System:getSingleton():getDefaultGUIContext():getRootWindow()\n"
+                         "for _, name in ipairs({ 'LangSelector', 'ContentHolder', 'Credits', 'NewGameWindow',\n"
+                         "                        'NoticeWindow', 'Highscores', 'Settings' }) do\n"
+                         "    CEGUI.WindowManager:getSingleton():destroyWindow(root:getChild(name))\n"
+                         "end\n"
+                         "error('left half-built')\n");
+    auto* provider = static_cast<CEGUI::DefaultResourceProvider*>(CEGUI::System::getSingleton().getResourceProvider());
+    const CEGUI::String scripts = provider->getResourceGroupDirectory("Scripts");
+    provider->setResourceGroupDirectory("Scripts", "broken");
+
+    velk_test::LogCapture log;
+    velk_test::pressKey(sf::Keyboard::F5);
+    menu->update();
+    // Freed now, as after a drawn frame; the next frames must not reach them.
+    CEGUI::WindowManager::getSingleton().cleanDeadPool();
+    for (int frame = 0; frame < 3; ++frame)
+        menu->update();
+    EXPECT_TRUE(log.contains("[MainMenu] The menu cannot be built from \"init_mainmenu.lua\"")) << log.text();
+
+    // The next reload with a sound script brings the menu back.
+    provider->setResourceGroupDirectory("Scripts", scripts);
+    velk_test::pressKey(sf::Keyboard::F5);
+    menu->update();
+    EXPECT_EQ(modalWindow(), window("ContentHolder"));
+}
+
 } // namespace

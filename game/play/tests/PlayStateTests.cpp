@@ -19,12 +19,14 @@ using playtest::PlayStateTest;
 TEST_F(PlayStateTest, FailedLoadsReturnToTheMenuWithTheReason)
 {
     velk_test::writeFile("data/map/broken.map.json", "{\"Size\": ");
+    velk_test::writeFile("data/map/negative.map.json", R"({"Size": {"X": -4, "Y": 3}})");
     velk_test::writeFile("data/ships/line.ship.json",
                          R"({"Points": {"X": [0, 1], "Y": [0, 0], "R": [0, 0]}, "Parts": []})");
     velk_test::writeFile("data/ships/notjson.ship.json", "<ship/>");
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"data/ships/Mole.ship.json", "data/map/broken.map.json"},
         {"data/ships/Mole.ship.json", "data/map/missing.map.json"},
+        {"data/ships/Mole.ship.json", "data/map/negative.map.json"},
         {"data/ships/missing.ship.json", "data/map/canyon_run.map.json"},
         {"data/ships/line.ship.json", "data/map/canyon_run.map.json"},
         {"data/ships/notjson.ship.json", "data/map/canyon_run.map.json"},

@@ -2,6 +2,7 @@
 
 #include "engine/GameFramework.hpp"
 #include "foundation/tools/Log.hpp"
+#include "framework/cegui/CeguiString.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/menu/MainMenuState.hpp"
 #include "game/shell/GuiTestState.hpp"
@@ -9,13 +10,12 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
 
 namespace velk {
 
 namespace {
 
-/// Exit code when the folders the game writes to cannot be made.
+/// Exit code when start-up failed (folders, database, window, GUI).
 const int kStartFailed = 2;
 
 } // namespace
@@ -40,9 +40,9 @@ int runGame(int argc, char** argv)
         auto helper = std::make_shared<VelkInitHelper>();
         try {
             GameFramework::Singleton.init(std::make_pair(argc, argv), helper.get());
-        } catch (const std::filesystem::filesystem_error& error) {
-            // Nothing was opened yet: the folders come first.
-            tools::log("Velkors", std::string("Cannot start: ") + error.what());
+        } catch (...) {
+            // The engine has stopped what it had started: no window stays.
+            tools::log("Velkors", "Cannot start: " + exceptionText(std::current_exception()));
             return kStartFailed;
         }
     }

@@ -6,11 +6,11 @@
 #include "foundation/json/Writer.hpp"
 #include "foundation/tools/AtomicFile.hpp"
 #include "foundation/tools/Log.hpp"
+#include "foundation/tools/RegularFile.hpp"
 
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <istream>
 #include <ostream>
 
@@ -232,14 +232,14 @@ bool ShipEntry::loadFromStream(std::istream& stream)
 
 bool ShipEntry::loadFromFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    std::string text;
+    if (!tools::readRegularFile(path, text)) {
         tools::log(kTag, "Cannot open ship file '" + path + "'");
         return false;
     }
     json::Value value;
     try {
-        value = json::parseFromStream(file);
+        value = json::parseFromString(text);
     } catch (const json::ParseException& e) {
         tools::log(kTag, "Cannot load ship file '" + path + "': " + e.what());
         return false;

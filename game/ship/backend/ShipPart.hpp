@@ -11,8 +11,9 @@ namespace velk::backend {
 class ShipPartStore;
 
 /// One kind of part in the catalogue, as a row of the table "part" gives it:
-/// the code names its object folder, the body is its outline in its own frame,
-/// the shape is where the ship editor draws its picture. Read-only to all but
+/// the code names its object folder, the body is its outline in its own frame
+/// (y up), the shape is where the ship editor draws its picture in that frame
+/// with y pointing down, as the picture is drawn. Read-only to all but
 /// the catalogue that fills it.
 class ShipPart {
 public:

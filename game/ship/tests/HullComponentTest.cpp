@@ -7,6 +7,7 @@
 #include <box2d/box2d.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 using velk::HullComponent;
@@ -109,4 +110,45 @@ TEST(HullComponentTest, SliverTrianglesNeverReachTheEngine)
     EXPECT_LT(fixtures(holder.hull->getBody()), 6);
     EXPECT_TRUE(log.contains("left out"));
     EXPECT_NEAR(holder.hull->getBody()->GetMass(), 15.0f, 0.05f);
+}
+
+TEST(HullComponentTest, HullsThePhysicsWouldAbortOnAreBuiltSafelyOrRefused)
+{
+    // Box2D checks the body's inertia after every fixture. A circle of 10,000
+    // points and radius 500 is cut into thin triangles far from the centre,
+    // each of which alone leaves only rounding noise; a small triangle far
+    // from the centre leaves nothing else.
+    std::vector<math::Vector2<float>> circle;
+    for (int i = 10000; i > 0; --i) {
+        const float a = 6.2831853f * static_cast<float>(i) / 10000.0f + 0.3f;
+        circle.emplace_back(500.0f * std::cos(a), 500.0f * std::sin(a));
+    }
+    struct Case {
+        const char* name;
+        std::vector<math::Vector2<float>> points;
+        bool built;
+    };
+    const std::vector<Case> cases = {
+        {"large fine circle", circle, true},
+        {"small and far", {{1000, 1000}, {1000.1f, 1000}, {1000, 1000.1f}}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HullHolder holder;
+        ShipEntry entry;
+        for (const auto& p : c.points)
+            entry.insertPoint(p, 0.0f);
+        velk_test::LogCapture log;
+        EXPECT_EQ(holder.hull->build(&entry), c.built);
+        const b2Body* body = holder.hull->getBody();
+        if (c.built) {
+            ASSERT_NE(body, nullptr);
+            EXPECT_NEAR(body->GetMass(), 5.0f * 3.14159265f * 500.0f * 500.0f, 1e-3f * body->GetMass());
+            EXPECT_GT(body->GetInertia(), 0.0f);
+        } else {
+            EXPECT_EQ(body, nullptr);
+            EXPECT_EQ(holder.bodies(), 0);
+            EXPECT_TRUE(log.contains("no body is built")) << log.text();
+        }
+    }
 }

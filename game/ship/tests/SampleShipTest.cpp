@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 using namespace shiptest;
@@ -17,6 +18,7 @@ using velk::backend::ShipEntry;
 namespace {
 
 constexpr float Dt = 1.0f / 60.0f;
+constexpr float Deg = 3.14159265f / 180.0f;
 
 std::vector<fs::path> sampleShips()
 {
@@ -110,5 +112,28 @@ TEST(SampleShipTest, SampleShipsFallWeldedAndClimbOnFullThrust)
         // The parts came along.
         for (const velk::JetComponent* jet : climbing.ship->jets())
             EXPECT_GT(jet->getPosition().y, 0.0f);
+    }
+}
+
+TEST(SampleShipTest, MainEngineLiftsEverySampleShipLevelAndSideJetsTurnIt)
+{
+    shippedData();
+    for (const fs::path& file : sampleShips()) {
+        SCOPED_TRACE(file.filename().string());
+        // Full main thrust for 3 s of fixed steps: the thrust passes through
+        // the centre of mass, so the craft climbs without turning.
+        Flight climbing(file);
+        climbing.input.held.keys = {sf::Keyboard::W};
+        climbing.run(3.0f);
+        EXPECT_GT(climbing.ship->getPosition().y, 5.0f);
+        EXPECT_LE(std::abs(climbing.ship->getRotation()), 10.0f * Deg);
+
+        // Under full main thrust the side jets turn the craft either way.
+        for (const auto& turn : {std::make_pair(sf::Keyboard::A, 1.0f), std::make_pair(sf::Keyboard::D, -1.0f)}) {
+            Flight steering(file);
+            steering.input.held.keys = {sf::Keyboard::W, turn.first};
+            steering.run(1.0f);
+            EXPECT_GT(steering.ship->getRotation() * turn.second, 10.0f * Deg);
+        }
     }
 }

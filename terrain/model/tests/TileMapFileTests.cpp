@@ -154,7 +154,6 @@ TEST(TileMapReaderTest, UntrustedValuesAreClampedWithALogLine)
          1.0f,
          TileMap::MaxTilesPerTexture,
          "TilesPerTexture 1e+20 clamped to 4096"},
-        {R"({"Size": {"X": -1, "Y": 4}})", {}, 1.0f, 1, "width -1 clamped to 0"},
         {R"({"Size": {"X": 3, "Y": 1e300}})", {3, TileMap::MaxSize}, 1.0f, 1, "height 1e+300 clamped to 4096"},
         {R"({"Size": {"X": 5000, "Y": 2}})", {TileMap::MaxSize, 2}, 1.0f, 1, "width 5000 clamped to 4096"},
     };
@@ -182,6 +181,8 @@ TEST_F(TileMapFileTest, FailedLoadLeavesTheMapUnchangedAndNamesTheFile)
         {"broken.map.json", R"({"Size": {"X": 1, "Y": 1}, "Tiles": [1)", "Json parse error"},
         {"empty.map.json", "", "Json parse error"},
         {"array.map.json", "[1, 2, 3]", "the document is not an object"},
+        {"negative.map.json", R"({"Size": {"X": -1, "Y": 4}, "TileSize": 2})", "negative size -1 x 4"},
+        {"negative-rows.map.json", R"({"Size": {"X": 3, "Y": -1e300}})", "negative size 3 x -1e+300"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);

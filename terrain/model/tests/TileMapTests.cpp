@@ -196,7 +196,7 @@ TEST(TileMapTest, HugeBrushRadiusIsClampedToTheMap)
     TileMap map(8, 5);
     map.paint(I(3, 2), INT_MAX);
     EXPECT_EQ(cells(map), std::vector<unsigned char>(40, 1));
-    EXPECT_TRUE(log.contains("[TileMap] Brush radius 2147483647 clamped to 8"));
+    EXPECT_TRUE(log.contains("[TileMap] Brush radius 2147483647 clamped to 7"));
     map.erase(I(3, 2), INT_MAX);
     EXPECT_EQ(cells(map), std::vector<unsigned char>(40, 0));
     // A ball wholly beside the map is not even built.
@@ -206,6 +206,38 @@ TEST(TileMapTest, HugeBrushRadiusIsClampedToTheMap)
     TileMap empty;
     empty.paint(I(0, 0), 3);
     EXPECT_EQ(empty.getSize(), U(0, 0));
+}
+
+TEST(TileMapTest, BallsWhollyAndPartlyOffTheMapChangeTheCellsTheyCover)
+{
+    const struct {
+        I centre;
+        int radius;
+    } cases[] = {
+        {{0, 0}, 100}, {{7, 7}, 9}, {{3, 4}, 6}, {{-10, 3}, 12}, {{3, -20}, 21}, {{-6, -6}, 9}, {{18, 18}, 12},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        // Each map cell takes the whole ball's cell that lands on it, if any.
+        const MapTileBrush ball = genMapTileBall(c.radius);
+        std::vector<unsigned char> expected;
+        for (int x = 0; x < 8; ++x)
+            for (int y = 0; y < 8; ++y) {
+                const int i = x - c.centre.x + c.radius;
+                const int j = y - c.centre.y + c.radius;
+                const bool covered = i >= 0 && j >= 0 && i <= 2 * c.radius && j <= 2 * c.radius;
+                expected.push_back(covered ? ball[std::size_t(i)][std::size_t(j)] : 0);
+            }
+        TileMap painted(8, 8);
+        painted.paint(c.centre, c.radius);
+        EXPECT_EQ(cells(painted), expected);
+        TileMap erased(8, 8);
+        erased.paint(I(4, 4), 20);
+        erased.erase(c.centre, c.radius);
+        for (unsigned char& code : expected)
+            code = getMapTileInverse(code);
+        EXPECT_EQ(cells(erased), expected);
+    }
 }
 
 TEST(TileMapTest, PaintingDoesNotCoverMarkersButErasingGroundRemovesThem)

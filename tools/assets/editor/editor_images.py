@@ -64,13 +64,13 @@ def lerp(a, b, t):
 def part_picture(body, category, shape, ppu):
     """The part drawn from its outline: a vertical gradient fill, a darker
     outline and a category accent. The picture rectangle is in the part's own
-    frame with y up, like the outline; the picture's top row is its top edge."""
+    frame with y down, as the picture is drawn; the outline has y up."""
     sx, sy, w, h = shape
     width, height = max(1, round(w * ppu)), max(1, round(h * ppu))
     k = ppu * SS
     big = Image.new("RGBA", (width * SS, height * SS), (0, 0, 0, 0))
     fill, fill2, edge, accent = CATEGORY_STYLE.get(category, DEFAULT_STYLE)
-    poly = [((x - sx) * k, (sy + h - y) * k) for x, y in body]
+    poly = [((x - sx) * k, (-y - sy) * k) for x, y in body]
     if len(poly) >= 3:
         mask = Image.new("L", big.size, 0)
         ImageDraw.Draw(mask).polygon(poly, fill=255)

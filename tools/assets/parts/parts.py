@@ -32,7 +32,7 @@ class Part:
         self.properties = {}
         self.sprites = []          # (name, Frame, draw(style, sheet, frame))
         self.outline = []          # catalogue body: closed polygon, part frame
-        self.shape = None          # catalogue picture rectangle: (x, y, w, h)
+        self.shape = None          # catalogue picture rectangle: (x, y, w, h), part frame, y down
 
     def sprite(self, name, frame, draw):
         self.sprites.append((name, frame, draw))
@@ -72,7 +72,9 @@ def frame_of(points, margin=0.06):
 
 
 def picture(part, frame):
-    part.shape = (frame.xmin, frame.ymin, frame.xmax - frame.xmin, frame.ymax - frame.ymin)
+    # In the part's frame as the editor draws the picture, y down: the frame's
+    # top edge (its highest y) is the rectangle's corner.
+    part.shape = (frame.xmin, -frame.ymax, frame.xmax - frame.xmin, frame.ymax - frame.ymin)
 
 
 def sprite_of(body_name, image, frame, **kw):
@@ -385,7 +387,7 @@ def write_sql(parts):
     with open(path, encoding="utf-8") as f:
         text = f.read()
     lines = ["-- The part catalogue: id, code (object folder and translation code), editor",
-             "-- picture name, outline (x y pairs, y up), category, picture rectangle (x y w h).",
+             "-- picture name, outline (x y pairs, y up), category, picture rectangle (x y w h, y down).",
              BEGIN,
              'INSERT OR REPLACE INTO "part" ("id", "code", "image", "body", "category", "shape") VALUES']
     lines.append(",\n".join("    " + p.sql_row() for p in parts) + ";")

@@ -88,23 +88,44 @@ def part_mass(p):
     return total
 
 
+def placed(p, x, y):
+    """A point of a placed part's own frame in ship coordinates."""
+    if p["m"]:
+        x = -x
+    c, s = math.cos(p["r"]), math.sin(p["r"])
+    return p["x"] + x * c - y * s, p["y"] + x * s + y * c
+
+
+def body_center(b):
+    """A scene body's mass and centre of mass in its part's frame."""
+    c = b.get("massData-center", 0)
+    cx = 0.0 if c == 0 else c["x"]
+    cy = 0.0 if c == 0 else c["y"]
+    pos = b["position"]
+    a = b.get("angle", 0.0)
+    x = (0.0 if pos == 0 else pos["x"]) + cx * math.cos(a) - cy * math.sin(a)
+    y = (0.0 if pos == 0 else pos["y"]) + cx * math.sin(a) + cy * math.cos(a)
+    return b.get("massData-mass", 0.0), x, y
+
+
 def part_moment(p, entry, by_code):
-    """Mass and first moment (m*x) of a placed part in ship coordinates."""
+    """Mass and first moment (m*x) of a placed part in ship coordinates; a
+    drill counts its head, which the drill sets on its head mount turned a
+    quarter turn towards the drill's outward side."""
     mass = mx = 0.0
-    bodies = list(entry.bodies)
-    for b in bodies:
-        m = b.get("massData-mass", 0.0)
-        c = b.get("massData-center", 0)
-        cx = 0.0 if c == 0 else c["x"]
-        cy = 0.0 if c == 0 else c["y"]
-        pos = b["position"]
-        px = cx + (0.0 if pos == 0 else pos["x"])
-        py = cy + (0.0 if pos == 0 else pos["y"])
-        if p["m"]:
-            px = -px
-        x = p["x"] + px * math.cos(p["r"]) - py * math.sin(p["r"])
+    for b in entry.bodies:
+        m, x, y = body_center(b)
         mass += m
-        mx += m * x
+        mx += m * placed(p, x, y)[0]
+    head = p["props"].get("drillhead")
+    if head:
+        mount = next(b for b in entry.bodies if b["name"] == "HeadBody")["position"]
+        mount_x, _ = placed(p, *((0.0, 0.0) if mount == 0 else (mount["x"], mount["y"])))
+        turn = p["r"] + (-math.pi / 2 if p["m"] else math.pi / 2)
+        for b in by_code[head].bodies:
+            m, x, y = body_center(b)
+            mass += m
+            mx += m * (mount_x + x * math.cos(turn) - y * math.sin(turn))
     return mass, mx
 
 

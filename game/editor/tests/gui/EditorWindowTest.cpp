@@ -3,8 +3,12 @@
 // the inventory, the drill turned and mirrored, a hull texture and colour
 // picked, the ship saved under a new name, the test drive watched and reset,
 // then Exit. The saved file, the recorded test drive and three screenshots
-// are checked.
+// are checked. Also: the joystick's back button held and arrow keys typed
+// while the file window is open, and where a part's picture lands for an
+// asymmetric picture rectangle.
 
+#include "engine/GameInputSource.hpp"
+#include "framework/cegui/CeguiString.hpp"
 #include "game/editor/BuilderController.hpp"
 #include "game/editor/EditorState.hpp"
 #include "game/editor/TestController.hpp"
@@ -13,18 +17,22 @@
 #include "game/shell/Global.hpp"
 #include "game/ship/backend/ShipEntry.hpp"
 #include "game/ship/backend/ShipPart.hpp"
+#include "game/ship/backend/ShipPartStore.hpp"
 #include "testsupport/game/GameTestSupport.hpp"
 
 #include "framework/sfml/SfmlFramework.hpp"
 
 #include <CEGUI/CEGUI.h>
 #include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Texture.hpp>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <fstream>
+#include <functional>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -116,6 +124,81 @@ private:
     std::chrono::steady_clock::time_point started;
 };
 
+CEGUI::Window* widget(const char* path)
+{
+    return velk_test::guiRoot()->getChild(path);
+}
+
+/// Live input, with button 1 of joystick 0 held while `held` is set: there
+/// is no joystick under Xvfb.
+class BackButtonSource : public GameInputSource {
+public:
+    bool held = false;
+
+    const fx::InputState& heldInput() const override { return state; }
+
+private:
+    class State : public fx::InputState {
+    public:
+        explicit State(const BackButtonSource& source) : source(source) {}
+        bool isKeyDown(sf::Keyboard::Key key) const override { return live().isKeyDown(key); }
+        bool isMouseButtonDown(sf::Mouse::Button button) const override { return live().isMouseButtonDown(button); }
+        bool isJoystickButtonDown(unsigned joystick, unsigned button) const override
+        {
+            return source.held && joystick == 0 && button == 1;
+        }
+
+    private:
+        const BackButtonSource& source;
+    };
+    State state{*this};
+};
+
+/// The editor screen with hooks for the test: the first frame, each frame,
+/// and a picture of one frame as the GUI drew it. Ends by itself after a
+/// while, so a lost key cannot hang the test.
+class HookedEditor : public velk::EditorState {
+public:
+    std::function<void()> onFirstFrame;
+    std::function<void()> onFrame;
+    int shotFrame = -1;
+    sf::Image shot;
+
+    velk::BuilderController* builder() const { return static_cast<velk::BuilderController*>(getController(0)); }
+
+    void update() override
+    {
+        if (frames == 0) {
+            started = std::chrono::steady_clock::now();
+            if (onFirstFrame)
+                onFirstFrame();
+        }
+        if (onFrame)
+            onFrame();
+        EditorState::update();
+        if (std::chrono::steady_clock::now() - started > std::chrono::seconds(40))
+            app::State::terminate();
+    }
+
+    void postRender() override
+    {
+        GameFramework::Singleton.postRender(this);
+        if (frames++ == shotFrame) {
+            sf::RenderWindow& window = *GameFramework::Singleton.getSfmlFramework()->getWindow();
+            sf::Texture texture;
+            texture.create(window.getSize().x, window.getSize().y);
+            texture.update(window);
+            shot = texture.copyToImage();
+            app::State::stop();
+        }
+        SfmlState::postRender();
+    }
+
+private:
+    int frames = 0;
+    std::chrono::steady_clock::time_point started;
+};
+
 class EditorWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -163,6 +246,18 @@ protected:
         text.push_back('\0');
         char* argv[] = {shell, flag, text.data(), nullptr};
         ASSERT_EQ(posix_spawn(&driver, "/bin/sh", nullptr, nullptr, argv, environ), 0);
+    }
+
+    /// The engine in its window, and an editor screen set up to run in it.
+    static std::shared_ptr<HookedEditor> startHookedEditor()
+    {
+        velk::VelkInitHelper helper;
+        char program[] = "velk";
+        char* argv[] = {program, nullptr};
+        EXPECT_TRUE(GameFramework::Singleton.tryInit({1, argv}, &helper));
+        auto editor = std::make_shared<HookedEditor>();
+        GameFramework::Singleton.getSfmlFramework()->setupState(editor.get());
+        return editor;
     }
 
     int driverResult()
@@ -317,6 +412,121 @@ TEST_F(EditorWindowTest, BuildSaveAndTestDriveANewShip)
     EXPECT_GT(rest, 0.5f);                        // on the ground, not through it
     EXPECT_NEAR(test[reset - 10].y, rest, 0.05f); // at rest for the last frames
     EXPECT_GT(test[reset].y, 6.0f);
+}
+
+TEST_F(EditorWindowTest, TheFileWindowKeepsTheBackButtonAndTheArrowKeysFromTheMenu)
+{
+    BackButtonSource source;
+    std::shared_ptr<HookedEditor> editor = startHookedEditor();
+    editor->getStepper().setInputSource(source);
+    struct AtExit {
+        bool fileOpen;
+        std::size_t points;
+        std::string name;
+        std::size_t caret;
+    };
+    std::vector<AtExit> exits;
+    int heldOverFile = 0;
+    std::vector<CEGUI::Vector2f> cursorWhileTyping;
+
+    editor->onFirstFrame = [&] {
+        // As the screen binds it when a joystick is connected.
+        editor->getStepper().setBackAction(fx::InputAction(fx::JoystickButton(0, 1), fx::InputAction::Hold));
+        auto centre = [](std::ostream& out, const std::string& name, const char* path) {
+            const CEGUI::Rectf r = widget(path)->getUnclippedOuterRect().get();
+            out << name << "_X=" << static_cast<int>(r.left() + r.getWidth() / 2) << "\n"
+                << name << "_Y=" << static_cast<int>(r.top() + r.getHeight() / 2) << "\n";
+        };
+        std::ostringstream out;
+        centre(out, "GRID", "Center/View/Tabs/BuilderPane/GridCanvas");
+        centre(out, "SAVEAS", "Center/Stats/ShipMenu/SaveAs");
+        centre(out, "FILEEDIT", "File/Edit");
+        centre(out, "CANCEL", "File/Buttons/CancelButton");
+        std::ofstream("coords.sh.tmp") << out.str();
+        fs::rename("coords.sh.tmp", "coords.sh");
+        widget("Center/Stats/ShipMenu/Exit")
+            ->subscribeEvent(CEGUI::PushButton::EventClicked, [&](const CEGUI::EventArgs&) {
+                const auto* edit = static_cast<CEGUI::Editbox*>(widget("File/Edit"));
+                exits.push_back({widget("File")->isVisible(), editor->getShip()->pointSet().getResources().size(),
+                                 ceguiStringToUtf8(edit->getText()), edit->getCaretIndex()});
+                return true;
+            });
+    };
+    // From the moment the file window opens, the player holds the back button.
+    // The name box holds a Hungarian name (xdotool cannot type ő here).
+    editor->onFrame = [&] {
+        if (!widget("File")->isVisible())
+            return;
+        if (!source.held)
+            widget("File/Edit")->setText(utf8ToCeguiString("Győző"));
+        source.held = true;
+        ++heldOverFile;
+        if (fx::InputState::live().isKeyDown(sf::Keyboard::Left))
+            cursorWhileTyping.push_back(
+                CEGUI::System::getSingleton().getDefaultGUIContext().getMouseCursor().getPosition());
+    };
+
+    // A hull point, Save as, End and two Lefts in the name box, a pause; then
+    // Cancel, after which the held button leaves through Exit.
+    drive("click $GRID_X $GRID_Y\n"
+          "click $SAVEAS_X $SAVEAS_Y\n"
+          "click $FILEEDIT_X $FILEEDIT_Y\n"
+          "xdotool key End; sleep 0.2\n"
+          "xdotool keydown Left; sleep 0.2; xdotool keyup Left; sleep 0.3\n"
+          "xdotool keydown Left; sleep 0.2; xdotool keyup Left; sleep 0.3\n"
+          "sleep 0.5\n"
+          "click $CANCEL_X $CANCEL_Y\n");
+    EXPECT_EQ(GameFramework::Singleton.run(editor), 0);
+    EXPECT_EQ(driverResult(), 0);
+
+    EXPECT_GT(heldOverFile, 30);
+    ASSERT_EQ(exits.size(), 1u);
+    EXPECT_FALSE(exits[0].fileOpen);
+    EXPECT_EQ(exits[0].points, 1u);
+    // The arrows moved the caret of the name and never the pointer.
+    EXPECT_EQ(exits[0].name, "Győző");
+    EXPECT_EQ(exits[0].caret, 3u);
+    ASSERT_FALSE(cursorWhileTyping.empty());
+    for (const CEGUI::Vector2f& cursor : cursorWhileTyping)
+        EXPECT_EQ(cursor, cursorWhileTyping.front());
+}
+
+TEST_F(EditorWindowTest, APictureRectangleIsTakenYDownInThePartsFrame)
+{
+    std::shared_ptr<HookedEditor> editor = startHookedEditor();
+    // Right of the origin and above it on screen: x 0.5 to 2.5, y down -2 to -1.
+    sqlite3* db = GameFramework::Singleton.getDatabase();
+    ASSERT_EQ(sqlite3_exec(db,
+                           "INSERT INTO part (id, code, image, body, category, shape) VALUES"
+                           " (9902, 'test.jet', 'jet.mki', '0 0 0.1 0 0 0.1', 'jet', '0.5 -2 2 1')",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    ASSERT_TRUE(velk::backend::ShipPartStore::Singleton.loadFromDatabase(db));
+    math::Vector2<float> origin;
+    editor->onFirstFrame = [&] {
+        velk::BuilderController* builder = editor->builder();
+        origin = builder->getGridPos() + builder->grid().origin;
+        builder->createPartAt(velk::backend::ShipPartStore::Singleton.getPartByCode("test.jet"),
+                              builder->grid().origin);
+        CEGUI::System::getSingleton().getDefaultGUIContext().getMouseCursor().setVisible(false);
+    };
+    editor->shotFrame = 5;
+    EXPECT_EQ(GameFramework::Singleton.run(editor), 0);
+    ASSERT_GT(editor->shot.getSize().x, 0u);
+    editor->shot.saveToFile((fs::path(VELK_BINARY_DIR) / "editor-picture.png").string());
+
+    // Pixels of the middle of a 200 x 100 box (100 pixels a unit) that show
+    // something other than the grid.
+    const std::vector<sf::Color> grid{{27, 42, 54}, {87, 151, 152}, {95, 113, 127}, {192, 226, 255}};
+    auto drawn = [&](float left, float top) {
+        int n = 0;
+        for (int y = static_cast<int>(top) + 20; y < static_cast<int>(top) + 80; ++y)
+            for (int x = static_cast<int>(left) + 40; x < static_cast<int>(left) + 160; ++x)
+                n += std::find(grid.begin(), grid.end(), editor->shot.getPixel(x, y)) == grid.end() ? 1 : 0;
+        return n;
+    };
+    EXPECT_GT(drawn(origin.x + 50, origin.y - 200), 120 * 60 * 9 / 10);
+    EXPECT_EQ(drawn(origin.x + 50, origin.y + 100), 0); // where a y-up rectangle would put it
 }
 
 } // namespace

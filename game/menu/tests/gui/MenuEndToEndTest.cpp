@@ -1,7 +1,8 @@
 // The real program in a real window, driven by X input (xdotool) as a player
 // would: first start without "lang.ini", Hungarian chosen with the keyboard,
-// settings changed with the mouse, high scores looked at, Exit. Screenshots
-// are read back with ImageMagick's import.
+// settings changed with the mouse (a colour-blind filter from its drop-down),
+// high scores looked at, Exit. Screenshots are read back with ImageMagick's
+// import.
 
 #include "testsupport/game/GameWindowTest.hpp"
 
@@ -24,6 +25,12 @@ using velk_test::waitUntil;
 // windows have a 3 px border and a 24 px title bar around their client area.
 constexpr int SettingsTitleX = 300, SettingsTitleY = 126;
 constexpr int FpsDropButtonX = 641, FpsDropButtonY = 291, FpsItem30X = 470, FpsItem30Y = 314;
+constexpr int ColorblindDropButtonX = FpsDropButtonX, ColorblindDropButtonY = FpsDropButtonY + 4 * 44;
+constexpr int ColorblindItemX = FpsItem30X;
+constexpr int ColorblindItemY(int row)
+{
+    return ColorblindDropButtonY + FpsItem30Y - FpsDropButtonY + row * 31 / 2;
+}
 constexpr int AudioTabX = 291, AudioTabY = 161;
 constexpr int MusicTrackX = 500, MusicTrackY = 249;
 constexpr int SettingsBackX = 749, SettingsBackY = 590;
@@ -145,6 +152,27 @@ TEST_F(MenuEndToEndTest, FirstStartInHungarianThenSettingsThenExit)
     player().click(ButtonX, buttonY(Exit));
     EXPECT_EQ(game.waitForExit(), 0) << game.log();
     EXPECT_EQ(folder->setting("general.lang"), "en");
+}
+
+TEST_F(MenuEndToEndTest, ColourBlindFilterPickedFromItsOpenList)
+{
+    prepare();
+    velk_test::writeFile(folder->path() / "lang.ini", "en");
+    launch();
+    ASSERT_TRUE(waitFor("1-menu", shown)) << "no main menu";
+    player().click(ButtonX, buttonY(Options));
+    ASSERT_TRUE(waitFor("2-settings", [](const sf::Image& i) {
+        return isTitleBar(i.getPixel(SettingsTitleX, SettingsTitleY));
+    })) << "no settings window";
+    player().click(ColorblindDropButtonX, ColorblindDropButtonY);
+    ASSERT_TRUE(waitFor("3-colorblind-open", [](const sf::Image& i) {
+        return brightPixels(i, ColorblindItemX - 60, ColorblindItemY(3) - 8, 120, 16) > 20;
+    })) << "the list does not show its last filter";
+    player().click(ColorblindItemX, ColorblindItemY(3)); // the third filter, below "None"
+    EXPECT_TRUE(waitUntil([&] { return folder->setting("graphics.colorblind") == "3"; }));
+    EXPECT_EQ(folder->setting("graphics.colorblind"), "3");
+    player().click(SettingsBackX, SettingsBackY);
+    exitFromMenu();
 }
 
 TEST_F(MenuEndToEndTest, MissingArtAndMusicStillStartTheMenu)

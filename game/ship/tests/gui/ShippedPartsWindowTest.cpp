@@ -7,8 +7,10 @@
 #include "testsupport/LogCapture.hpp"
 
 #include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/Graphics/Shader.hpp>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 using namespace shiptest;
@@ -128,4 +130,49 @@ TEST(ShippedPartsWindowTest, ShipDrawsItsPartsAroundTheHull)
     for (unsigned x = 0; x < image.getSize().x; ++x)
         drawn += image.getPixel(x, 200) != sf::Color::Black;
     EXPECT_GT(drawn, 100);
+}
+
+TEST(ShippedPartsWindowTest, PartsAreDrawnUnderTheColourFilter)
+{
+    useShippedFolders();
+    sf::Shader filter;
+    ASSERT_TRUE(filter.loadFromFile((sourceData() / "glsl" / "colorblind" / "protanopia.sym.frag").string(),
+                                    sf::Shader::Fragment));
+    filter.setUniform("texture", sf::Shader::CurrentTexture);
+    GameWorld world(b2Vec2(0.0f, 0.0f));
+    velk::backend::ShipEntry entry;
+    ASSERT_TRUE(entry.loadFromFile((sourceData() / "ships" / "Dragonfly.ship.json").string()));
+    entry.setColor(velk::backend::ShipColor(255, 0, 0)); // the jets' trims in pure red
+    entry.moveToCenter();
+    TestShip* ship = addShip(world, entry);
+    world.update(1.0f / 60.0f);
+    velk::JetComponent* jet = ship->jets().at(0);
+
+    // The ship hands its parts its own transform; the parts keep to theirs.
+    const auto drawJet = [&](const sf::Shader* shader) {
+        sf::RenderTexture target;
+        EXPECT_TRUE(target.create(240, 160));
+        target.setView(sf::View(sf::Vector2f(0.0f, 1.5f), sf::Vector2f(8.0f, 8.0f * 160.0f / 240.0f)));
+        target.clear(sf::Color::Black);
+        sf::RenderStates states(shader);
+        states.transform.translate(3.0f, 1.0f);
+        jet->show();
+        target.draw(*jet, states);
+        jet->hide();
+        target.display();
+        return target.getTexture().copyToImage();
+    };
+    const sf::Image plain = drawJet(nullptr);
+    const sf::Image filtered = drawJet(&filter);
+    int drawn = 0, moved = 0, changed = 0;
+    for (unsigned y = 0; y < plain.getSize().y; ++y)
+        for (unsigned x = 0; x < plain.getSize().x; ++x) {
+            const sf::Color a = plain.getPixel(x, y), b = filtered.getPixel(x, y);
+            drawn += a != sf::Color::Black;
+            moved += (a == sf::Color::Black) != (b == sf::Color::Black);
+            changed += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) > 60;
+        }
+    EXPECT_GT(drawn, 500);
+    EXPECT_LT(moved, drawn / 50);
+    EXPECT_GT(changed, drawn / 20);
 }

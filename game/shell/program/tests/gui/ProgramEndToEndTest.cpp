@@ -1,7 +1,8 @@
 // The whole program as a player meets it, driven by X input (xdotool) from a
-// fresh runtime folder: the main menu into each editor and back, and a map
-// painted in the map editor that is then played. Screenshots are read back
-// with ImageMagick's import and kept under screenshots/program/<test>.
+// fresh runtime folder: the main menu into each editor and back, a map
+// painted in the map editor that is then played, and a start that fails on a
+// broken GUI start script. Screenshots are read back with ImageMagick's import
+// and kept under screenshots/program/<test>.
 
 #include "terrain/model/MapTile.hpp"
 #include "terrain/model/TileMap.hpp"
@@ -212,6 +213,35 @@ TEST_F(ProgramEndToEndTest, PaintAMapThenPlayIt)
         << "not back in the main menu\n"
         << game.log();
     exitFromMenu();
+}
+
+class BrokenStartScriptTest : public velk_test::GameWindowTest {
+protected:
+    BrokenStartScriptTest() : GameWindowTest("program") {}
+};
+
+TEST_F(BrokenStartScriptTest, EndsTheStartWithALogLineAndAFailure)
+{
+    // The shipped GUI data, but a start script that stops with a Lua error.
+    std::vector<std::string> folders = velk_test::GameFolder::AllButMaps;
+    folders.erase(std::find(folders.begin(), folders.end(), "gui"));
+    prepare(folders);
+    const fs::path shipped = fs::path(VELK_SOURCE_DIR) / "data" / "gui";
+    const fs::path gui = folder->path() / "data" / "gui";
+    fs::create_directories(gui);
+    for (const auto& entry : fs::directory_iterator(shipped)) {
+        if (entry.path().filename() != "scripts")
+            fs::create_directory_symlink(entry.path(), gui / entry.path().filename());
+    }
+    velk_test::writeFile(gui / "scripts" / "init_script.lua", "local skin = nil\nskin.load()\n");
+
+    ASSERT_TRUE(game.start({VELK_GAME, {}, folder->path(), folder->logFile(), {}}));
+    EXPECT_GT(game.waitForExit(), 0) << "a failure exit, not a crash\n" << game.log();
+    const std::string log = game.log();
+    EXPECT_NE(log.find("[CeguiFramework] start script init_script.lua failed:"), std::string::npos) << log;
+    EXPECT_NE(log.find("[GameFramework] init failed:"), std::string::npos);
+    EXPECT_NE(log.find("[Velkors] Cannot start:"), std::string::npos);
+    EXPECT_EQ(log.find("[MainMenu]"), std::string::npos) << "no screen may start";
 }
 
 } // namespace
