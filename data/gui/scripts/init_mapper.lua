@@ -105,7 +105,7 @@ local function frame(name, title, w, h)
 end
 
 -- The four map values, as both the new-map and the properties dialog show them.
--- The ranges are those the map reader accepts (mapper/MapperInput.hpp), so Ok
+-- The ranges are those the map reader accepts (game/mapper/MapperInput.hpp), so Ok
 -- on a loaded map's properties keeps it as it is; a size of 0 is an empty map.
 local function mapValues(dialog)
     local size = group("Size", dialog, 16, 12, 360, 64)
