@@ -5,9 +5,4 @@ cd "$(dirname "$0")"
 tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
-game=build/game/shell/velk
-if [ ! -x "$game" ]; then
-  echo "The game program is not built yet."
-  exit 0
-fi
-exec "$game" "$@"
+exec build/game/shell/velk "$@"

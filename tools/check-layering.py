@@ -51,24 +51,25 @@ INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 TABLE_ROW = re.compile(r"^\|\s*`([a-z][a-z0-9_/]*)/?`\s*\|")
 
 
+def table_rows(root):
+    """The folders of the README's table rows, in order."""
+    with open(os.path.join(root, "README.md"), encoding="utf-8") as readme:
+        return [match.group(1).rstrip("/") for match in map(TABLE_ROW.match, readme) if match]
+
+
 def read_layers(root):
     """Layer folders of the README table, lowest first."""
     layers = []
-    with open(os.path.join(root, "README.md"), encoding="utf-8") as readme:
-        for line in readme:
-            match = TABLE_ROW.match(line)
-            if not match:
-                continue
-            folder = match.group(1).rstrip("/")
-            if folder in NON_LAYERS:
-                continue
-            # A subfolder row right below its folder's row (physics/draw) belongs
-            # to that layer; placed anywhere else (a drawing-free model part
-            # below the engine, the program above the menu) it is a layer of
-            # its own.
-            if layers and folder.startswith(layers[-1] + "/"):
-                continue
-            layers.append(folder)
+    for folder in table_rows(root):
+        if folder in NON_LAYERS:
+            continue
+        # A subfolder row right below its folder's row (physics/draw) belongs
+        # to that layer; placed anywhere else (a drawing-free model part
+        # below the engine, the program above the menu) it is a layer of
+        # its own.
+        if layers and folder.startswith(layers[-1] + "/"):
+            continue
+        layers.append(folder)
     return layers
 
 
@@ -138,8 +139,10 @@ def check(root):
     layers = read_layers(root)
     if not layers:
         return ["README.md: no folder table found"]
+    rows = table_rows(root)
+    problems = [f"README.md: `{folder}/` has more than one row in the folder table"
+                for i, folder in enumerate(rows) if folder in rows[:i]]
     rank = {folder: i for i, folder in enumerate(layers)}
-    problems = []
     for path in source_files(root):
         own = "testsupport" if path.startswith("testsupport/") else folder_of(path, layers)
         in_bench = path.startswith("bench/")
@@ -202,7 +205,7 @@ def self_test():
     files = {
         "README.md": "| folder | x |\n|---|---|\n| `foundation/` | a |\n| `app/` | b |\n"
                      "| `framework/sfml/` | c |\n| `terrain/` | d |\n| `terrain/model/` | e |\n"
-                     "| `testsupport/` | f |\n",
+                     "| `testsupport/` | f |\n| `terrain/model/` | again |\n",
         "foundation/A.hpp": '#include "app/B.hpp"\n',
         "app/B.hpp": '#include "foundation/A.hpp"\n#include "terrain/tests/Helper.hpp"\n',
         "app/C.cpp": '#include "testsupport/TempFolder.hpp"\n',
@@ -217,6 +220,7 @@ def self_test():
         "testsupport/window/Pump.hpp": '#include "framework/sfml/W.hpp"\n',
     }
     expected = [
+        "README.md: `terrain/model/` has more than one row",
         'foundation/A.hpp:1: "app/B.hpp" points up',
         'app/B.hpp:2: "terrain/tests/Helper.hpp" is a test header of terrain/',
         'app/C.cpp:1: "testsupport/TempFolder.hpp": test support is for tests',

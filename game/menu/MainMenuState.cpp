@@ -10,7 +10,7 @@
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/editor/EditorState.hpp"
 #include "game/play/PlayState.hpp"
-#include "mapper/MapperState.hpp"
+#include "game/mapper/MapperState.hpp"
 
 #include <CEGUI/CEGUI.h>
 

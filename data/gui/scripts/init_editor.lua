@@ -9,14 +9,9 @@ local system = CEGUI.System:getSingleton()
 local context = system:getDefaultGUIContext()
 local windows = CEGUI.WindowManager:getSingleton()
 local images = CEGUI.ImageManager:getSingleton()
-local schemes = CEGUI.SchemeManager:getSingleton()
 
-if not schemes:isDefined("GWEN") then
-    schemes:createFromFile("GWEN.scheme")
-end
-if not schemes:isDefined("Editor") then
-    schemes:createFromFile("Editor.scheme")
-end
+loadSchemeOnce("GWEN")
+loadSchemeOnce("Editor")
 -- The screen destroys its icon and help collections when it ends.
 for _, set in ipairs({ { "EditorIcons", "Builder0" }, { "EditorHelp", "MouseLeft" }, { "InventoryIcons", "Button_BG" } }) do
     if not images:isDefined(set[1] .. "/" .. set[2]) then
@@ -24,20 +19,7 @@ for _, set in ipairs({ { "EditorIcons", "Builder0" }, { "EditorHelp", "MouseLeft
     end
 end
 
-local root = context:getRootWindow()
-if root == nil then
-    root = windows:createWindow("DefaultWindow", "Root")
-    context:setRootWindow(root)
-end
-root:setMousePassThroughEnabled(true)
-
-local topWindows = { Center = true, Statusbar = true, File = true, Help = true }
-for i = root:getChildCount() - 1, 0, -1 do
-    local child = root:getChildAtIdx(i)
-    if topWindows[child:getName()] then
-        windows:destroyWindow(child)
-    end
-end
+local root = prepareRoot({ "Center", "Statusbar", "File", "Help" })
 
 local function udim(scale, offset)
     return CEGUI.UDim(scale, offset)
@@ -50,15 +32,6 @@ end
 
 local function place(window, x, y, w, h)
     area(window, 0, x, 0, y, 0, w, 0, h)
-end
-
-local function create(kind, name, parent, text)
-    local window = windows:createWindow(kind, name)
-    if text ~= nil then
-        window:setText(text)
-    end
-    parent:addChild(window)
-    return window
 end
 
 local function group(name, parent)

@@ -5,42 +5,10 @@ local system = CEGUI.System:getSingleton()
 local context = system:getDefaultGUIContext()
 local windows = CEGUI.WindowManager:getSingleton()
 
-if not CEGUI.SchemeManager:getSingleton():isDefined("GWEN") then
-    CEGUI.SchemeManager:getSingleton():createFromFile("GWEN.scheme")
-end
-
-local root = context:getRootWindow()
-if root == nil then
-    root = windows:createWindow("DefaultWindow", "Root")
-    context:setRootWindow(root)
-end
-root:setMousePassThroughEnabled(true)
+loadSchemeOnce("GWEN")
 
 -- Windows of an earlier run go first, so a name never stands twice.
-local stale = {}
-for _, name in ipairs({ "Colors", "List", "MultiList", "Combo" }) do
-    stale[name] = true
-end
-for i = root:getChildCount() - 1, 0, -1 do
-    local child = root:getChildAtIdx(i)
-    if stale[child:getName()] then
-        windows:destroyWindow(child)
-    end
-end
-
-local function place(window, x, y, w, h)
-    window:setPosition(CEGUI.UVector2(CEGUI.UDim(0, x), CEGUI.UDim(0, y)))
-    window:setSize(CEGUI.USize(CEGUI.UDim(0, w), CEGUI.UDim(0, h)))
-end
-
-local function create(kind, name, parent, text)
-    local window = windows:createWindow(kind, name)
-    if text ~= nil then
-        window:setText(text)
-    end
-    parent:addChild(window)
-    return window
-end
+local root = prepareRoot({ "Colors", "List", "MultiList", "Combo" })
 
 local list = create("GWEN/Listbox", "List", root)
 place(list, 20, 20, 220, 300)

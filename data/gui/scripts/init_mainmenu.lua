@@ -8,50 +8,12 @@ local context = system:getDefaultGUIContext()
 local windows = CEGUI.WindowManager:getSingleton()
 local images = CEGUI.ImageManager:getSingleton()
 
-if not CEGUI.SchemeManager:getSingleton():isDefined("GWEN") then
-    CEGUI.SchemeManager:getSingleton():createFromFile("GWEN.scheme")
-end
+loadSchemeOnce("GWEN")
 -- The menu art ("MainMenu") is loaded by the screen before this script runs.
 
-local root = context:getRootWindow()
-if root == nil then
-    root = windows:createWindow("DefaultWindow", "Root")
-    context:setRootWindow(root)
-end
-root:setMousePassThroughEnabled(true)
-
-local topWindows = { "LangSelector", "ContentHolder", "Credits", "NewGameWindow", "NoticeWindow", "Highscores", "Settings" }
 -- Windows of an earlier run go first, so a name never stands twice.
-local stale = {}
-for _, name in ipairs(topWindows) do
-    stale[name] = true
-end
-for i = root:getChildCount() - 1, 0, -1 do
-    local child = root:getChildAtIdx(i)
-    if stale[child:getName()] then
-        windows:destroyWindow(child)
-    end
-end
-
--- A window at a pixel area of its parent.
-local function place(window, x, y, w, h)
-    window:setPosition(CEGUI.UVector2(CEGUI.UDim(0, x), CEGUI.UDim(0, y)))
-    window:setSize(CEGUI.USize(CEGUI.UDim(0, w), CEGUI.UDim(0, h)))
-end
-
-local function centre(window, w, h)
-    window:setPosition(CEGUI.UVector2(CEGUI.UDim(0.5, -w / 2), CEGUI.UDim(0.5, -h / 2)))
-    window:setSize(CEGUI.USize(CEGUI.UDim(0, w), CEGUI.UDim(0, h)))
-end
-
-local function create(kind, name, parent, text)
-    local window = windows:createWindow(kind, name)
-    if text ~= nil then
-        window:setText(text)
-    end
-    parent:addChild(window)
-    return window
-end
+local root = prepareRoot({ "LangSelector", "ContentHolder", "Credits", "NewGameWindow", "NoticeWindow", "Highscores",
+                           "Settings" })
 
 local function frame(name, title, w, h)
     local window = create("GWEN/FrameWindow", name, root, title)
@@ -69,20 +31,6 @@ local function frame(name, title, w, h)
     backdrop:setProperty("BackgroundEnabled", "false")
     backdrop:setMousePassThroughEnabled(true)
     window:setVisible(false)
-    return window
-end
-
--- A plain container that lets the mouse reach what lies under its empty parts.
-local function group(name, parent, x, y, w, h)
-    local window = create("DefaultWindow", name, parent)
-    place(window, x, y, w, h)
-    window:setMousePassThroughEnabled(true)
-    return window
-end
-
-local function button(name, parent, text, x, y, w, h)
-    local window = create("GWEN/Button", name, parent, text)
-    place(window, x, y, w, h)
     return window
 end
 

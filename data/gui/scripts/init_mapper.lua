@@ -8,64 +8,15 @@ local system = CEGUI.System:getSingleton()
 local context = system:getDefaultGUIContext()
 local windows = CEGUI.WindowManager:getSingleton()
 
-if not CEGUI.SchemeManager:getSingleton():isDefined("GWEN") then
-    CEGUI.SchemeManager:getSingleton():createFromFile("GWEN.scheme")
-end
+loadSchemeOnce("GWEN")
 
-local root = context:getRootWindow()
-if root == nil then
-    root = windows:createWindow("DefaultWindow", "Root")
-    context:setRootWindow(root)
-end
-root:setMousePassThroughEnabled(true)
-
--- Windows of an earlier run go first. Compared by name while walking the
--- children: the script binding's isChild(name) refuses a plain string.
-local stale = { Toolbar = true, EditorArea = true, Statusbar = true, NewMap = true, Load = true, Save = true,
-                Properties = true }
-for i = root:getChildCount() - 1, 0, -1 do
-    local child = root:getChildAtIdx(i)
-    if stale[child:getName()] then
-        windows:destroyWindow(child)
-    end
-end
+-- Windows of an earlier run go first.
+local root = prepareRoot({ "Toolbar", "EditorArea", "Statusbar", "NewMap", "Load", "Save", "Properties" })
 
 local toolWidth = 232
 local screen = root:getPixelSize()
 local screenWidth = math.max(screen.width, 640)
 local screenHeight = math.max(screen.height, 480)
-
-local function place(window, x, y, w, h)
-    window:setPosition(CEGUI.UVector2(CEGUI.UDim(0, x), CEGUI.UDim(0, y)))
-    window:setSize(CEGUI.USize(CEGUI.UDim(0, w), CEGUI.UDim(0, h)))
-end
-
-local function centre(window, w, h)
-    window:setPosition(CEGUI.UVector2(CEGUI.UDim(0.5, -w / 2), CEGUI.UDim(0.5, -h / 2)))
-    window:setSize(CEGUI.USize(CEGUI.UDim(0, w), CEGUI.UDim(0, h)))
-end
-
-local function create(kind, name, parent, text)
-    local window = windows:createWindow(kind, name)
-    if text ~= nil then
-        window:setText(text)
-    end
-    parent:addChild(window)
-    return window
-end
-
-local function group(name, parent, x, y, w, h)
-    local window = create("DefaultWindow", name, parent)
-    place(window, x, y, w, h)
-    window:setMousePassThroughEnabled(true)
-    return window
-end
-
-local function button(name, parent, text, x, y, w, h)
-    local window = create("GWEN/Button", name, parent, text)
-    place(window, x, y, w, h)
-    return window
-end
 
 local function label(name, parent, text, x, y, w, h)
     local window = create("GWEN/Label", name, parent, text)
@@ -154,7 +105,7 @@ local function frame(name, title, w, h)
 end
 
 -- The four map values, as both the new-map and the properties dialog show them.
--- The ranges are those the map reader accepts (mapper/MapperInput.hpp), so Ok
+-- The ranges are those the map reader accepts (game/mapper/MapperInput.hpp), so Ok
 -- on a loaded map's properties keeps it as it is; a size of 0 is an empty map.
 local function mapValues(dialog)
     local size = group("Size", dialog, 16, 12, 360, 64)

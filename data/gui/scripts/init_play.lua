@@ -10,9 +10,7 @@ local windows = CEGUI.WindowManager:getSingleton()
 local images = CEGUI.ImageManager:getSingleton()
 local fonts = CEGUI.FontManager:getSingleton()
 
-if not CEGUI.SchemeManager:getSingleton():isDefined("GWEN") then
-    CEGUI.SchemeManager:getSingleton():createFromFile("GWEN.scheme")
-end
+loadSchemeOnce("GWEN")
 if not images:isDefined("Ingame/Checkpoint") then
     images:loadImageset("Ingame.imageset")
 end
@@ -23,24 +21,7 @@ if not fonts:isDefined("BebasNeue-32") then
     fonts:createFromFile("BebasNeue-32.font")
 end
 
-local root = context:getRootWindow()
-if root == nil then
-    root = windows:createWindow("DefaultWindow", "Root")
-    context:setRootWindow(root)
-end
-root:setMousePassThroughEnabled(true)
-
-local topWindows = { "Score", "Time", "Landable", "Stats", "Menu", "GameOver", "TimeTrial" }
-local stale = {}
-for _, name in ipairs(topWindows) do
-    stale[name] = true
-end
-for i = root:getChildCount() - 1, 0, -1 do
-    local child = root:getChildAtIdx(i)
-    if stale[child:getName()] then
-        windows:destroyWindow(child)
-    end
-end
+local root = prepareRoot({ "Score", "Time", "Landable", "Stats", "Menu", "GameOver", "TimeTrial" })
 
 local function area(window, xs, x, ys, y, w, h)
     window:setPosition(CEGUI.UVector2(CEGUI.UDim(xs, x), CEGUI.UDim(ys, y)))
@@ -49,15 +30,6 @@ end
 
 local function place(window, x, y, w, h)
     area(window, 0, x, 0, y, w, h)
-end
-
-local function create(kind, name, parent, text)
-    local window = windows:createWindow(kind, name)
-    if text ~= nil then
-        window:setText(text)
-    end
-    parent:addChild(window)
-    return window
 end
 
 local function frame(name, title, w, h)

@@ -1,4 +1,4 @@
-#include "mapper/ToolsTileButton.hpp"
+#include "game/mapper/ToolsTileButton.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>

@@ -1,4 +1,4 @@
-#include "mapper/MapperInput.hpp"
+#include "game/mapper/MapperInput.hpp"
 
 #include <cmath>
 #include <filesystem>

@@ -1,11 +1,11 @@
-#include "mapper/ToolsController.hpp"
+#include "game/mapper/ToolsController.hpp"
 
 #include "engine/GameFramework.hpp"
 #include "framework/cegui/CeguiTransform.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/shell/Global.hpp"
-#include "mapper/MapperInput.hpp"
-#include "mapper/Tools.hpp"
+#include "game/mapper/MapperInput.hpp"
+#include "game/mapper/Tools.hpp"
 #include "terrain/model/MapTile.hpp"
 
 #include <CEGUI/CEGUI.h>

@@ -1,4 +1,4 @@
-#include "mapper/MapperState.hpp"
+#include "game/mapper/MapperState.hpp"
 
 #include "app/Language.hpp"
 #include "engine/GameFramework.hpp"
@@ -8,9 +8,9 @@
 #include "framework/cegui/CeguiTranslation.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/shell/Global.hpp"
-#include "mapper/GridController.hpp"
-#include "mapper/MapperController.hpp"
-#include "mapper/ToolsController.hpp"
+#include "game/mapper/GridController.hpp"
+#include "game/mapper/MapperController.hpp"
+#include "game/mapper/ToolsController.hpp"
 
 #include <CEGUI/CEGUI.h>
 

@@ -4,7 +4,7 @@
 #include "foundation/math/Vector2.hpp"
 #include "framework/cegui/CeguiCanvasWidget.hpp"
 #include "framework/cegui/CeguiConnectionSet.hpp"
-#include "mapper/MapperController.hpp"
+#include "game/mapper/MapperController.hpp"
 #include "terrain/model/MapTileBrush.hpp"
 
 #include <SFML/Graphics/Color.hpp>

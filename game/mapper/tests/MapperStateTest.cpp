@@ -1,4 +1,4 @@
-#include "mapper/tests/MapperTestSupport.hpp"
+#include "game/mapper/tests/MapperTestSupport.hpp"
 
 #include "app/Language.hpp"
 #include "testsupport/LogCapture.hpp"

@@ -1,6 +1,6 @@
-#include "mapper/tests/MapperTestSupport.hpp"
+#include "game/mapper/tests/MapperTestSupport.hpp"
 
-#include "mapper/TileShapeStyle.hpp"
+#include "game/mapper/TileShapeStyle.hpp"
 #include "terrain/MapTileShape.hpp"
 
 #include <gtest/gtest.h>

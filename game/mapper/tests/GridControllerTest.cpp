@@ -1,4 +1,4 @@
-#include "mapper/tests/MapperTestSupport.hpp"
+#include "game/mapper/tests/MapperTestSupport.hpp"
 
 #include "terrain/model/MapTileBrush.hpp"
 

@@ -1,4 +1,4 @@
-#include "mapper/TileShapeStyle.hpp"
+#include "game/mapper/TileShapeStyle.hpp"
 
 #include "terrain/MapTileShape.hpp"
 

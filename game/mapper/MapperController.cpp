@@ -1,4 +1,4 @@
-#include "mapper/MapperController.hpp"
+#include "game/mapper/MapperController.hpp"
 
 #include "engine/GameFramework.hpp"
 #include "foundation/tools/Log.hpp"

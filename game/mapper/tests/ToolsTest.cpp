@@ -1,5 +1,5 @@
-#include "mapper/Tools.hpp"
-#include "mapper/MapperInput.hpp"
+#include "game/mapper/Tools.hpp"
+#include "game/mapper/MapperInput.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The map editor's new-map, load, save and properties dialogs.
 
-#include "mapper/MapperState.hpp"
+#include "game/mapper/MapperState.hpp"
 
 #include "foundation/tools/Log.hpp"
 #include "framework/cegui/CeguiString.hpp"
 #include "game/shell/FolderFiles.hpp"
 #include "game/shell/ListItem.hpp"
-#include "mapper/MapperInput.hpp"
+#include "game/mapper/MapperInput.hpp"
 
 #include <CEGUI/CEGUI.h>
 

@@ -3,7 +3,7 @@
 #include "engine/GuiStepper.hpp"
 #include "framework/cegui/CeguiStatusbarHandler.hpp"
 #include "game/shell/VelkState.hpp"
-#include "mapper/Tools.hpp"
+#include "game/mapper/Tools.hpp"
 #include "terrain/model/TileMap.hpp"
 
 #include <filesystem>

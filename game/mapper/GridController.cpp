@@ -1,12 +1,12 @@
-#include "mapper/GridController.hpp"
+#include "game/mapper/GridController.hpp"
 
 #include "engine/GameFramework.hpp"
 #include "framework/cegui/CeguiTransform.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/shell/Global.hpp"
-#include "mapper/MapperInput.hpp"
-#include "mapper/TileShapeStyle.hpp"
-#include "mapper/Tools.hpp"
+#include "game/mapper/MapperInput.hpp"
+#include "game/mapper/TileShapeStyle.hpp"
+#include "game/mapper/Tools.hpp"
 #include "terrain/MapTileShape.hpp"
 #include "terrain/model/TileMap.hpp"
 

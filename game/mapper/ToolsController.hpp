@@ -3,8 +3,8 @@
 #include "foundation/math/Vector2.hpp"
 #include "framework/cegui/CeguiCanvasWidget.hpp"
 #include "framework/cegui/CeguiConnectionSet.hpp"
-#include "mapper/MapperController.hpp"
-#include "mapper/ToolsTileButton.hpp"
+#include "game/mapper/MapperController.hpp"
+#include "game/mapper/ToolsTileButton.hpp"
 
 #include <memory>
 #include <vector>

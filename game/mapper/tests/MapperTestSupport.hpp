@@ -6,9 +6,9 @@
 
 #include "engine/GameInputSource.hpp"
 #include "framework/cegui/CeguiString.hpp"
-#include "mapper/GridController.hpp"
-#include "mapper/MapperState.hpp"
-#include "mapper/ToolsController.hpp"
+#include "game/mapper/GridController.hpp"
+#include "game/mapper/MapperState.hpp"
+#include "game/mapper/ToolsController.hpp"
 #include "testsupport/game/GameTestSupport.hpp"
 
 #include <CEGUI/CEGUI.h>
