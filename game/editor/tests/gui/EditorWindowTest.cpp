@@ -42,6 +42,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+CEGUI::Window* at(const char* path)
+{
+    return velk_test::guiRoot()->getChild(path);
+}
+
 /// The editor screen that, once its GUI stands, writes where its widgets are
 /// for the driver script, and records the test ship frame by frame. Ends by
 /// itself after a while, so a lost click cannot hang the test.
@@ -81,11 +86,6 @@ public:
     math::Vector2<float> origin;
 
 private:
-    static CEGUI::Window* at(const char* path)
-    {
-        return CEGUI::System::getSingleton().getDefaultGUIContext().getRootWindow()->getChild(path);
-    }
-
     static void centre(std::ostream& out, const std::string& name, const CEGUI::Window* window)
     {
         const CEGUI::Rectf r = window->getUnclippedOuterRect().get();
@@ -129,25 +129,14 @@ private:
     std::chrono::steady_clock::time_point started;
 };
 
-CEGUI::Window* widget(const char* path)
-{
-    return velk_test::guiRoot()->getChild(path);
-}
-
 /// Live input, with button 1 of joystick 0 held while `held` is set: there
 /// is no joystick under Xvfb.
 struct BackButtonSource : GameInputSource, fx::InputState {
     bool held = false;
     const fx::InputState& heldInput() const override { return *this; }
-    bool isKeyDown(sf::Keyboard::Key key) const override { return fx::InputState::live().isKeyDown(key); }
-    bool isMouseButtonDown(sf::Mouse::Button button) const override
-    {
-        return fx::InputState::live().isMouseButtonDown(button);
-    }
-    bool isJoystickButtonDown(unsigned joystick, unsigned button) const override
-    {
-        return held && joystick == 0 && button == 1;
-    }
+    bool isKeyDown(sf::Keyboard::Key k) const override { return fx::InputState::live().isKeyDown(k); }
+    bool isMouseButtonDown(sf::Mouse::Button b) const override { return fx::InputState::live().isMouseButtonDown(b); }
+    bool isJoystickButtonDown(unsigned j, unsigned b) const override { return held && j == 0 && b == 1; }
 };
 
 class EditorWindowTest : public ::testing::Test {
@@ -381,20 +370,19 @@ TEST_F(EditorWindowTest, TheFileWindowKeepsTheBackButtonAndTheArrowKeysFromTheMe
     editor->onStart = [&] {
         // As the screen binds it when a joystick is connected.
         editor->getStepper().setBackAction(fx::InputAction(fx::JoystickButton(0, 1), fx::InputAction::Hold));
-        widget("Center/Stats/ShipMenu/Exit")->subscribeEvent(CEGUI::PushButton::EventClicked, [&] {
-            const auto* edit = static_cast<CEGUI::Editbox*>(widget("File/Edit"));
-            atExit = {atExit.exits + 1, widget("File")->isVisible(),
-                      editor->getShip()->pointSet().getResources().size(), edit->getCaretIndex(),
-                      ceguiStringToUtf8(edit->getText())};
+        at("Center/Stats/ShipMenu/Exit")->subscribeEvent(CEGUI::PushButton::EventClicked, [&] {
+            const auto* edit = static_cast<CEGUI::Editbox*>(at("File/Edit"));
+            atExit = {atExit.exits + 1, at("File")->isVisible(), editor->getShip()->pointSet().getResources().size(),
+                      edit->getCaretIndex(), ceguiStringToUtf8(edit->getText())};
         });
     };
     // The back button is held from the moment the file window opens, over a
     // Hungarian name (xdotool cannot type ő here).
     editor->onFrame = [&] {
-        if (!widget("File")->isVisible())
+        if (!at("File")->isVisible())
             return;
         if (!source.held)
-            widget("File/Edit")->setText(utf8ToCeguiString("Győző"));
+            at("File/Edit")->setText(utf8ToCeguiString("Győző"));
         source.held = true;
         ++heldOverFile;
         if (fx::InputState::live().isKeyDown(sf::Keyboard::Left))
