@@ -15,8 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
-#include <iterator>
 #include <string>
 
 #include <sys/stat.h>
@@ -31,7 +29,7 @@ TEST(SpecialFileTest, EveryReaderRefusesPipesDevicesAndFolders)
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     std::filesystem::create_symlink("/dev/zero", device);
 
-    const std::function<bool(const std::string&)> readers[] = {
+    bool (*const readers[])(const std::string&) = {
         [](const std::string& path) {
             try {
                 json::parseFromFile(path);
@@ -49,13 +47,12 @@ TEST(SpecialFileTest, EveryReaderRefusesPipesDevicesAndFolders)
         [](const std::string& path) { return CBitmap().Load(path.c_str()); },
         [](const std::string& path) { return fx::AssetLoading<sf::Texture>::load(path) != nullptr; },
     };
-    for (std::size_t i = 0; i < std::size(readers); ++i) {
+    for (const auto& reader : readers)
         for (const std::string& path : {pipe, device, temp.getPath().string()}) {
             velk_test::LogCapture logs;
-            EXPECT_FALSE(readers[i](path)) << "reader " << i << ": " << path;
-            EXPECT_TRUE(logs.contains("'" + path + "': not a regular file")) << "reader " << i << "\n" << logs.text();
+            EXPECT_FALSE(reader(path)) << "reader " << &reader - readers << ": " << path;
+            EXPECT_TRUE(logs.contains("'" + path + "': not a regular file")) << logs.text();
         }
-    }
 }
 
 TEST(SpecialFileTest, FilesBeyondTheCapAreRefused)

@@ -7,6 +7,8 @@
 #include <SFML/Graphics.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 class MapComponentWindowTest : public velk_test::TempFolderTest {
@@ -49,14 +51,10 @@ TEST_F(MapComponentWindowTest, ChunksMeetWithoutASeamAtAnyCameraPosition)
             const float along = static_cast<float>(step) / (4.0f * unit);
             const sf::View view(start + sf::Vector2f(along, along), sf::Vector2f(200 / unit, 150 / unit));
             const sf::Image shot = draw(view, sf::RenderStates(sf::Transform().translate(placement)));
-            unsigned seams = 0;
-            for (unsigned x = 0; x < 200; ++x)
-                for (unsigned y = 0; y < 150; ++y)
-                    seams += shot.getPixel(x, y) != sf::Color::White ? 1 : 0;
-            if (seams) {
+            const sf::Uint8* bytes = shot.getPixelsPtr();
+            if (std::count(bytes, bytes + 200 * 150 * 4, 255) != 200 * 150 * 4) {
                 shot.saveToFile(std::string(VELK_BINARY_DIR) + "/terrain_seam.png");
-                FAIL() << seams << " pixels off the ground, camera at " << view.getCenter().x << ", "
-                       << view.getCenter().y;
+                FAIL() << "a seam, camera at " << view.getCenter().x << ", " << view.getCenter().y;
             }
         }
 }

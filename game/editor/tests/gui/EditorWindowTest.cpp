@@ -3,9 +3,8 @@
 // the inventory, the drill turned and mirrored, a hull texture and colour
 // picked, the ship saved under a new name, the test drive watched and reset,
 // then Exit. The saved file, the recorded test drive and three screenshots
-// are checked. Also: the joystick's back button held and arrow keys typed
-// while the file window is open, and where a part's picture lands for an
-// asymmetric picture rectangle.
+// are checked. Also: the back button and arrow keys while the file window is
+// open, and where a part's picture lands for an asymmetric rectangle.
 
 #include "engine/GameInputSource.hpp"
 #include "framework/cegui/CeguiString.hpp"
@@ -24,7 +23,6 @@
 
 #include <CEGUI/CEGUI.h>
 #include <SFML/Graphics/Image.hpp>
-#include <SFML/Graphics/Texture.hpp>
 
 #include <gtest/gtest.h>
 
@@ -44,6 +42,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+CEGUI::Window* at(const char* path)
+{
+    return velk_test::guiRoot()->getChild(path);
+}
+
 /// The editor screen that, once its GUI stands, writes where its widgets are
 /// for the driver script, and records the test ship frame by frame. Ends by
 /// itself after a while, so a lost click cannot hang the test.
@@ -57,6 +60,8 @@ public:
 
     explicit RecordingEditor(fs::path coordinates) : coordinates(std::move(coordinates)) {}
 
+    velk::BuilderController* builder() const { return static_cast<velk::BuilderController*>(getController(0)); }
+
     void update() override
     {
         EditorState::update();
@@ -64,7 +69,11 @@ public:
             writeCoordinates();
             written = true;
             started = std::chrono::steady_clock::now();
+            if (onStart)
+                onStart();
         }
+        if (onFrame)
+            onFrame();
         auto* test = static_cast<velk::TestController*>(getController(2));
         if (test && test->getShip())
             samples.push_back({test->getShip(), test->getShip()->getPosition().y, test->isActive()});
@@ -73,13 +82,10 @@ public:
     }
 
     std::vector<Sample> samples;
+    std::function<void()> onStart, onFrame;
+    math::Vector2<float> origin;
 
 private:
-    static CEGUI::Window* at(const char* path)
-    {
-        return CEGUI::System::getSingleton().getDefaultGUIContext().getRootWindow()->getChild(path);
-    }
-
     static void centre(std::ostream& out, const std::string& name, const CEGUI::Window* window)
     {
         const CEGUI::Rectf r = window->getUnclippedOuterRect().get();
@@ -90,9 +96,7 @@ private:
     void writeCoordinates()
     {
         std::ostringstream out;
-        auto* builder = static_cast<velk::BuilderController*>(getController(0));
-        const math::Vector2<float> corner = builder->getGridPos();
-        const math::Vector2<float> origin = corner + builder->grid().origin;
+        origin = builder()->getGridPos() + builder()->grid().origin;
         // Window pixels of ship position (0, 0); one ship unit is 100 pixels at the start.
         out << "OX=" << static_cast<int>(origin.x) << "\nOY=" << static_cast<int>(origin.y) << "\n";
         auto* parts = static_cast<CEGUI::TabControl*>(at("Center/Inventory/PartsTabs"));
@@ -114,6 +118,7 @@ private:
         centre(out, "EXIT", at("Center/Stats/ShipMenu/Exit"));
         centre(out, "FILEEDIT", at("File/Edit"));
         centre(out, "FILEOK", at("File/Buttons/OkButton"));
+        centre(out, "CANCEL", at("File/Buttons/CancelButton"));
         const fs::path temporary = coordinates.string() + ".tmp";
         std::ofstream(temporary) << out.str();
         fs::rename(temporary, coordinates);
@@ -124,79 +129,14 @@ private:
     std::chrono::steady_clock::time_point started;
 };
 
-CEGUI::Window* widget(const char* path)
-{
-    return velk_test::guiRoot()->getChild(path);
-}
-
 /// Live input, with button 1 of joystick 0 held while `held` is set: there
 /// is no joystick under Xvfb.
-class BackButtonSource : public GameInputSource {
-public:
+struct BackButtonSource : GameInputSource, fx::InputState {
     bool held = false;
-
-    const fx::InputState& heldInput() const override { return state; }
-
-private:
-    class State : public fx::InputState {
-    public:
-        explicit State(const BackButtonSource& source) : source(source) {}
-        bool isKeyDown(sf::Keyboard::Key key) const override { return live().isKeyDown(key); }
-        bool isMouseButtonDown(sf::Mouse::Button button) const override { return live().isMouseButtonDown(button); }
-        bool isJoystickButtonDown(unsigned joystick, unsigned button) const override
-        {
-            return source.held && joystick == 0 && button == 1;
-        }
-
-    private:
-        const BackButtonSource& source;
-    };
-    State state{*this};
-};
-
-/// The editor screen with hooks for the test: the first frame, each frame,
-/// and a picture of one frame as the GUI drew it. Ends by itself after a
-/// while, so a lost key cannot hang the test.
-class HookedEditor : public velk::EditorState {
-public:
-    std::function<void()> onFirstFrame;
-    std::function<void()> onFrame;
-    int shotFrame = -1;
-    sf::Image shot;
-
-    velk::BuilderController* builder() const { return static_cast<velk::BuilderController*>(getController(0)); }
-
-    void update() override
-    {
-        if (frames == 0) {
-            started = std::chrono::steady_clock::now();
-            if (onFirstFrame)
-                onFirstFrame();
-        }
-        if (onFrame)
-            onFrame();
-        EditorState::update();
-        if (std::chrono::steady_clock::now() - started > std::chrono::seconds(40))
-            app::State::terminate();
-    }
-
-    void postRender() override
-    {
-        GameFramework::Singleton.postRender(this);
-        if (frames++ == shotFrame) {
-            sf::RenderWindow& window = *GameFramework::Singleton.getSfmlFramework()->getWindow();
-            sf::Texture texture;
-            texture.create(window.getSize().x, window.getSize().y);
-            texture.update(window);
-            shot = texture.copyToImage();
-            app::State::stop();
-        }
-        SfmlState::postRender();
-    }
-
-private:
-    int frames = 0;
-    std::chrono::steady_clock::time_point started;
+    const fx::InputState& heldInput() const override { return *this; }
+    bool isKeyDown(sf::Keyboard::Key k) const override { return fx::InputState::live().isKeyDown(k); }
+    bool isMouseButtonDown(sf::Mouse::Button b) const override { return fx::InputState::live().isMouseButtonDown(b); }
+    bool isJoystickButtonDown(unsigned j, unsigned b) const override { return held && j == 0 && b == 1; }
 };
 
 class EditorWindowTest : public ::testing::Test {
@@ -249,13 +189,13 @@ protected:
     }
 
     /// The engine in its window, and an editor screen set up to run in it.
-    static std::shared_ptr<HookedEditor> startHookedEditor()
+    std::shared_ptr<RecordingEditor> startEditor()
     {
         velk::VelkInitHelper helper;
         char program[] = "velk";
         char* argv[] = {program, nullptr};
         EXPECT_TRUE(GameFramework::Singleton.tryInit({1, argv}, &helper));
-        auto editor = std::make_shared<HookedEditor>();
+        auto editor = std::make_shared<RecordingEditor>(runtime.path() / "coords.sh");
         GameFramework::Singleton.getSfmlFramework()->setupState(editor.get());
         return editor;
     }
@@ -417,75 +357,50 @@ TEST_F(EditorWindowTest, BuildSaveAndTestDriveANewShip)
 TEST_F(EditorWindowTest, TheFileWindowKeepsTheBackButtonAndTheArrowKeysFromTheMenu)
 {
     BackButtonSource source;
-    std::shared_ptr<HookedEditor> editor = startHookedEditor();
+    std::shared_ptr<RecordingEditor> editor = startEditor();
     editor->getStepper().setInputSource(source);
-    struct AtExit {
-        bool fileOpen;
-        std::size_t points;
+    struct {
+        bool fileOpen = true;
+        std::size_t points = 0, caret = 0;
         std::string name;
-        std::size_t caret;
-    };
-    std::vector<AtExit> exits;
-    int heldOverFile = 0;
+    } atExit;
     std::vector<CEGUI::Vector2f> cursorWhileTyping;
-
-    editor->onFirstFrame = [&] {
+    editor->onStart = [&] {
         // As the screen binds it when a joystick is connected.
         editor->getStepper().setBackAction(fx::InputAction(fx::JoystickButton(0, 1), fx::InputAction::Hold));
-        auto centre = [](std::ostream& out, const std::string& name, const char* path) {
-            const CEGUI::Rectf r = widget(path)->getUnclippedOuterRect().get();
-            out << name << "_X=" << static_cast<int>(r.left() + r.getWidth() / 2) << "\n"
-                << name << "_Y=" << static_cast<int>(r.top() + r.getHeight() / 2) << "\n";
-        };
-        std::ostringstream out;
-        centre(out, "GRID", "Center/View/Tabs/BuilderPane/GridCanvas");
-        centre(out, "SAVEAS", "Center/Stats/ShipMenu/SaveAs");
-        centre(out, "FILEEDIT", "File/Edit");
-        centre(out, "CANCEL", "File/Buttons/CancelButton");
-        std::ofstream("coords.sh.tmp") << out.str();
-        fs::rename("coords.sh.tmp", "coords.sh");
-        widget("Center/Stats/ShipMenu/Exit")
-            ->subscribeEvent(CEGUI::PushButton::EventClicked, [&](const CEGUI::EventArgs&) {
-                const auto* edit = static_cast<CEGUI::Editbox*>(widget("File/Edit"));
-                exits.push_back({widget("File")->isVisible(), editor->getShip()->pointSet().getResources().size(),
-                                 ceguiStringToUtf8(edit->getText()), edit->getCaretIndex()});
-                return true;
-            });
+        at("Center/Stats/ShipMenu/Exit")->subscribeEvent(CEGUI::PushButton::EventClicked, [&] {
+            const auto* edit = static_cast<CEGUI::Editbox*>(at("File/Edit"));
+            atExit = {at("File")->isVisible(), editor->getShip()->pointSet().getResources().size(),
+                      edit->getCaretIndex(), ceguiStringToUtf8(edit->getText())};
+        });
     };
-    // From the moment the file window opens, the player holds the back button.
-    // The name box holds a Hungarian name (xdotool cannot type ő here).
+    // The back button is held from the moment the file window opens, over a
+    // Hungarian name (xdotool cannot type ő here).
     editor->onFrame = [&] {
-        if (!widget("File")->isVisible())
+        if (!at("File")->isVisible())
             return;
         if (!source.held)
-            widget("File/Edit")->setText(utf8ToCeguiString("Győző"));
+            at("File/Edit")->setText(utf8ToCeguiString("Győző"));
         source.held = true;
-        ++heldOverFile;
         if (fx::InputState::live().isKeyDown(sf::Keyboard::Left))
             cursorWhileTyping.push_back(
                 CEGUI::System::getSingleton().getDefaultGUIContext().getMouseCursor().getPosition());
     };
-
-    // A hull point, Save as, End and two Lefts in the name box, a pause; then
-    // Cancel, after which the held button leaves through Exit.
-    drive("click $GRID_X $GRID_Y\n"
+    drive("click $OX $OY\n"
           "click $SAVEAS_X $SAVEAS_Y\n"
           "click $FILEEDIT_X $FILEEDIT_Y\n"
           "xdotool key End; sleep 0.2\n"
-          "xdotool keydown Left; sleep 0.2; xdotool keyup Left; sleep 0.3\n"
-          "xdotool keydown Left; sleep 0.2; xdotool keyup Left; sleep 0.3\n"
+          "for _ in 1 2; do xdotool keydown Left; sleep 0.2; xdotool keyup Left; sleep 0.3; done\n"
           "sleep 0.5\n"
           "click $CANCEL_X $CANCEL_Y\n");
     EXPECT_EQ(GameFramework::Singleton.run(editor), 0);
     EXPECT_EQ(driverResult(), 0);
 
-    EXPECT_GT(heldOverFile, 30);
-    ASSERT_EQ(exits.size(), 1u);
-    EXPECT_FALSE(exits[0].fileOpen);
-    EXPECT_EQ(exits[0].points, 1u);
-    // The arrows moved the caret of the name and never the pointer.
-    EXPECT_EQ(exits[0].name, "Győző");
-    EXPECT_EQ(exits[0].caret, 3u);
+    // Exit came only after Cancel; the arrows moved the caret, not the pointer.
+    EXPECT_FALSE(atExit.fileOpen);
+    EXPECT_EQ(atExit.points, 1u);
+    EXPECT_EQ(atExit.name, "Győző");
+    EXPECT_EQ(atExit.caret, 3u);
     ASSERT_FALSE(cursorWhileTyping.empty());
     for (const CEGUI::Vector2f& cursor : cursorWhileTyping)
         EXPECT_EQ(cursor, cursorWhileTyping.front());
@@ -493,7 +408,7 @@ TEST_F(EditorWindowTest, TheFileWindowKeepsTheBackButtonAndTheArrowKeysFromTheMe
 
 TEST_F(EditorWindowTest, APictureRectangleIsTakenYDownInThePartsFrame)
 {
-    std::shared_ptr<HookedEditor> editor = startHookedEditor();
+    std::shared_ptr<RecordingEditor> editor = startEditor();
     // Right of the origin and above it on screen: x 0.5 to 2.5, y down -2 to -1.
     sqlite3* db = GameFramework::Singleton.getDatabase();
     ASSERT_EQ(sqlite3_exec(db,
@@ -502,31 +417,31 @@ TEST_F(EditorWindowTest, APictureRectangleIsTakenYDownInThePartsFrame)
                            nullptr, nullptr, nullptr),
               SQLITE_OK);
     ASSERT_TRUE(velk::backend::ShipPartStore::Singleton.loadFromDatabase(db));
-    math::Vector2<float> origin;
-    editor->onFirstFrame = [&] {
-        velk::BuilderController* builder = editor->builder();
-        origin = builder->getGridPos() + builder->grid().origin;
-        builder->createPartAt(velk::backend::ShipPartStore::Singleton.getPartByCode("test.jet"),
-                              builder->grid().origin);
-        CEGUI::System::getSingleton().getDefaultGUIContext().getMouseCursor().setVisible(false);
+    editor->onStart = [&] {
+        editor->builder()->createPartAt(velk::backend::ShipPartStore::Singleton.getPartByCode("test.jet"),
+                                        editor->builder()->grid().origin);
     };
-    editor->shotFrame = 5;
+    editor->onFrame = [] {
+        if (fs::exists("picture.png"))
+            app::State::stop();
+    };
+    drive("at 5 5\nshot picture.png\n");
     EXPECT_EQ(GameFramework::Singleton.run(editor), 0);
-    ASSERT_GT(editor->shot.getSize().x, 0u);
-    editor->shot.saveToFile((fs::path(VELK_BINARY_DIR) / "editor-picture.png").string());
+    EXPECT_EQ(driverResult(), 0);
+    const sf::Image shot = load(runtime.path() / "picture.png");
 
-    // Pixels of the middle of a 200 x 100 box (100 pixels a unit) that show
-    // something other than the grid.
+    // Pixels other than the grid's in the middle of a 200 x 100 box (100 pixels a unit).
     const std::vector<sf::Color> grid{{27, 42, 54}, {87, 151, 152}, {95, 113, 127}, {192, 226, 255}};
-    auto drawn = [&](float left, float top) {
+    auto drawn = [&](int left, int top) {
         int n = 0;
-        for (int y = static_cast<int>(top) + 20; y < static_cast<int>(top) + 80; ++y)
-            for (int x = static_cast<int>(left) + 40; x < static_cast<int>(left) + 160; ++x)
-                n += std::find(grid.begin(), grid.end(), editor->shot.getPixel(x, y)) == grid.end() ? 1 : 0;
+        for (int y = top + 20; y < top + 80; ++y)
+            for (int x = left + 40; x < left + 160; ++x)
+                n += std::find(grid.begin(), grid.end(), shot.getPixel(x, y)) == grid.end() ? 1 : 0;
         return n;
     };
-    EXPECT_GT(drawn(origin.x + 50, origin.y - 200), 120 * 60 * 9 / 10);
-    EXPECT_EQ(drawn(origin.x + 50, origin.y + 100), 0); // where a y-up rectangle would put it
+    const int x = static_cast<int>(editor->origin.x) + 50, y = static_cast<int>(editor->origin.y);
+    EXPECT_GT(drawn(x, y - 200), 120 * 60 * 9 / 10);
+    EXPECT_EQ(drawn(x, y + 100), 0); // where a y-up rectangle would put it
 }
 
 } // namespace

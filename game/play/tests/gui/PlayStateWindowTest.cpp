@@ -101,7 +101,7 @@ protected:
         namespace fs = std::filesystem;
         const fs::path source = fs::path(VELK_SOURCE_DIR) / "data";
         fs::create_directories(folder / "data");
-        for (const char* name : {"gui", "glsl", "img", "mus", "snd", "obj"})
+        for (const char* name : {"gui", "glsl", "img", "mus", "snd", "obj", "ships", "map"})
             fs::create_directory_symlink(source / name, folder / "data" / name);
         ASSERT_TRUE(
             app::DatabaseSeeder::update((source / "velk.sql").string(), (folder / "data" / "velk.db").string()));
@@ -170,6 +170,7 @@ class ViewChangingPlay : public velk::PlayState {
 public:
     sf::Vector2f camera;
     sf::Vector2u windowSize;
+    int framesLoaded = 0;
 
     void renderCore() override
     {
@@ -184,16 +185,10 @@ public:
         }
         app::State::stop();
     }
-
-private:
-    int framesLoaded = 0;
 };
 
 TEST_F(PlayStateWindowTest, FirstCameraTakesTheWindowAspectWithoutTheWorkerReadingTheWindow)
 {
-    const std::filesystem::path source = std::filesystem::path(VELK_SOURCE_DIR) / "data";
-    for (const char* name : {"ships", "map"})
-        std::filesystem::create_directory_symlink(source / name, folder / "data" / name);
     velk::VelkInitHelper helper;
     char program[] = "velk";
     char* argv[] = {program, nullptr};
@@ -207,8 +202,7 @@ TEST_F(PlayStateWindowTest, FirstCameraTakesTheWindowAspectWithoutTheWorkerReadi
 
     ASSERT_GT(screen->windowSize.y, 0u) << "the game did not load";
     EXPECT_FLOAT_EQ(screen->camera.y, 50.0f);
-    const sf::Vector2u window = screen->windowSize;
-    EXPECT_NEAR(screen->camera.x, 50.0f * static_cast<float>(window.x) / static_cast<float>(window.y), 1e-3f);
+    EXPECT_NEAR(screen->camera.x, 50.0f * static_cast<float>(screen->windowSize.x) / screen->windowSize.y, 1e-3f);
 }
 
 } // namespace
