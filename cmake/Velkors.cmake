@@ -16,16 +16,20 @@ set(VELK_PCH_STD <algorithm> <cmath> <cstdint> <cstdlib> <filesystem> <fstream> 
 # One static library of all .cpp files below the calling folder, except tests.
 function(velk_library name)
   cmake_parse_arguments(ARG "" "" "PUBLIC;PRIVATE" ${ARGN})
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  list(FILTER sources EXCLUDE REGEX "/tests/")
+  # Paths inside the folder: a checkout below a folder named "tests" (or with
+  # regular-expression characters in its path) builds all the same.
+  file(GLOB_RECURSE sources RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "(^|/)tests/")
   # A subfolder with a CMakeLists.txt of its own (such as a drawing-free
   # "model" part, or physics/draw) is a library of its own, not part of this
   # one; the folder's CMakeLists.txt adds it with add_subdirectory().
-  file(GLOB_RECURSE sublists CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  file(GLOB_RECURSE sublists RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
   foreach(sublist IN LISTS sublists)
     get_filename_component(subdir ${sublist} DIRECTORY)
     list(FILTER sources EXCLUDE REGEX "^${subdir}/")
   endforeach()
+  list(TRANSFORM sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
   if(NOT sources)
     # Header-only so far.
     add_library(${name} INTERFACE)
