@@ -3,10 +3,10 @@
 #include "engine/GameFramework.hpp"
 #include "framework/cegui/CeguiTransform.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
-#include "game/shell/Global.hpp"
 #include "game/mapper/MapperInput.hpp"
 #include "game/mapper/TileShapeStyle.hpp"
 #include "game/mapper/Tools.hpp"
+#include "game/shell/Global.hpp"
 #include "terrain/MapTileShape.hpp"
 #include "terrain/model/TileMap.hpp"
 

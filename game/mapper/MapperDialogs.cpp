@@ -4,9 +4,9 @@
 
 #include "foundation/tools/Log.hpp"
 #include "framework/cegui/CeguiString.hpp"
+#include "game/mapper/MapperInput.hpp"
 #include "game/shell/FolderFiles.hpp"
 #include "game/shell/ListItem.hpp"
-#include "game/mapper/MapperInput.hpp"
 
 #include <CEGUI/CEGUI.h>
 

@@ -7,10 +7,10 @@
 #include "framework/cegui/CeguiString.hpp"
 #include "framework/cegui/CeguiTranslation.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
-#include "game/shell/Global.hpp"
 #include "game/mapper/GridController.hpp"
 #include "game/mapper/MapperController.hpp"
 #include "game/mapper/ToolsController.hpp"
+#include "game/shell/Global.hpp"
 
 #include <CEGUI/CEGUI.h>
 

@@ -2,8 +2,8 @@
 
 #include "engine/GuiStepper.hpp"
 #include "framework/cegui/CeguiStatusbarHandler.hpp"
-#include "game/shell/VelkState.hpp"
 #include "game/mapper/Tools.hpp"
+#include "game/shell/VelkState.hpp"
 #include "terrain/model/TileMap.hpp"
 
 #include <filesystem>

@@ -3,9 +3,9 @@
 #include "engine/GameFramework.hpp"
 #include "framework/cegui/CeguiTransform.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
-#include "game/shell/Global.hpp"
 #include "game/mapper/MapperInput.hpp"
 #include "game/mapper/Tools.hpp"
+#include "game/shell/Global.hpp"
 #include "terrain/model/MapTile.hpp"
 
 #include <CEGUI/CEGUI.h>

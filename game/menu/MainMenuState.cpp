@@ -9,8 +9,8 @@
 #include "framework/cegui/CeguiTranslation.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/editor/EditorState.hpp"
-#include "game/play/PlayState.hpp"
 #include "game/mapper/MapperState.hpp"
+#include "game/play/PlayState.hpp"
 
 #include <CEGUI/CEGUI.h>
 

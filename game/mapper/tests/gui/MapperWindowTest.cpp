@@ -6,9 +6,9 @@
 
 #include "engine/GameFramework.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
-#include "game/shell/VelkInitHelper.hpp"
 #include "game/mapper/MapperController.hpp"
 #include "game/mapper/MapperState.hpp"
+#include "game/shell/VelkInitHelper.hpp"
 #include "terrain/MapTileShape.hpp"
 #include "terrain/model/TileMap.hpp"
 #include "testsupport/game/GameTestSupport.hpp"
