@@ -70,7 +70,8 @@ int textRows(const sf::Image& image, const ListCase& list)
 {
     int rows = 0;
     for (int i = 0; i < list.rows + 1; ++i) {
-        const int top = list.firstRowTop + i * 47 / 3; // the font's line height, 15.7 px
+        // A row: 3 px of room for the accents of capitals, then a line of the font (15.7 px).
+        const int top = list.firstRowTop + 3 + i * 56 / 3;
         rows += countPixels(image, list.textLeft, top, list.textWidth, 8, isBright) > 40;
     }
     return rows;
