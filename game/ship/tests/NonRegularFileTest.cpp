@@ -21,7 +21,7 @@
 
 namespace {
 
-TEST(SpecialFileTest, EveryReaderRefusesPipesDevicesAndFolders)
+TEST(NonRegularFileTest, EveryReaderRefusesPipesDevicesAndFolders)
 {
     const velk_test::TempFolder temp;
     const std::string pipe = (temp / "Győző.obj.json").string();
@@ -55,7 +55,7 @@ TEST(SpecialFileTest, EveryReaderRefusesPipesDevicesAndFolders)
         }
 }
 
-TEST(SpecialFileTest, FilesBeyondTheCapAreRefused)
+TEST(NonRegularFileTest, FilesBeyondTheCapAreRefused)
 {
     const velk_test::TempFolder temp;
     const std::string path = (temp / "Győző.json").string();
