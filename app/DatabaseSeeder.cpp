@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <system_error>
 
 #include <unistd.h>
@@ -87,34 +88,11 @@ bool moveAside(const std::string& path, const std::string& cause)
 /// (see update), or -1 when `name` is no such temporary or its journal.
 long builderOf(const std::string& name, const std::string& databaseName)
 {
+    static const std::regex ending(R"((\d{1,10})(-journal)?)");
     const std::string prefix = databaseName + ".tmp";
-    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
-        return -1;
-    std::string digits = name.substr(prefix.size());
-    const std::string journal = "-journal";
-    if (digits.size() > journal.size() && digits.compare(digits.size() - journal.size(), journal.size(), journal) == 0)
-        digits.resize(digits.size() - journal.size());
-    if (digits.empty() || digits.size() > 10 || digits.find_first_not_of("0123456789") != std::string::npos)
-        return -1;
-    return std::stol(digits);
-}
-
-/// A build of the database killed halfway leaves its temporary and journal
-/// behind: removes those of processes that no longer run.
-void removeStaleTemporaries(const fs::path& database)
-{
-    const fs::path folder = database.has_parent_path() ? database.parent_path() : fs::path(".");
-    const std::string databaseName = database.filename().string();
-    std::error_code ec;
-    fs::directory_iterator entries(folder, ec);
-    for (; !ec && entries != fs::directory_iterator(); entries.increment(ec)) {
-        const long pid = builderOf(entries->path().filename().string(), databaseName);
-        if (pid <= 0 || pid == static_cast<long>(::getpid()) || tools::isProcessRunning(pid))
-            continue;
-        std::error_code removeError;
-        if (fs::remove(entries->path(), removeError))
-            tools::log("Database", "Removed " + entries->path().string() + ", left by an interrupted build");
-    }
+    std::smatch match;
+    const std::string rest = name.compare(0, prefix.size(), prefix) == 0 ? name.substr(prefix.size()) : "";
+    return std::regex_match(rest, match, ending) ? std::stol(match[1]) : -1;
 }
 
 } // namespace
@@ -186,7 +164,11 @@ bool DatabaseSeeder::update(const std::string& scriptPath, const std::string& da
         return false;
 
     const fs::path target(databasePath);
-    removeStaleTemporaries(target);
+    // A build killed halfway leaves its temporary and journal behind.
+    const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
+    const std::string databaseName = target.filename().string();
+    tools::removeTemporariesOfEndedProcesses(
+        folder, [&databaseName](const std::string& name) { return builderOf(name, databaseName); }, "Database");
     std::error_code ec;
     std::string cause;
     if (fs::exists(databasePath, ec) && unreadable(databasePath, cause) && !moveAside(databasePath, cause))
@@ -200,7 +182,6 @@ bool DatabaseSeeder::update(const std::string& scriptPath, const std::string& da
 
     if (target.has_parent_path())
         fs::create_directories(target.parent_path(), ec);
-    const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
     const std::string temporary = databasePath + ".tmp" + std::to_string(::getpid());
     fs::remove(temporary, ec);
     // A journal of an earlier process with this id would be played back into the new file.

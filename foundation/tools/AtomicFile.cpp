@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <regex>
 #include <system_error>
 
 #include <fcntl.h>
@@ -38,51 +39,12 @@ std::string temporaryNameFor(const std::string& path)
     return (folder / name).string();
 }
 
-/// Reads the digits at `at` up to `end` as a number; -1 when there are none or too many.
-long digitsAt(const std::string& text, std::size_t at, std::size_t end)
-{
-    if (at >= end || end - at > 10)
-        return -1;
-    long value = 0;
-    for (std::size_t i = at; i < end; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return -1;
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
-
 /// The process id in a name temporaryNameFor() makes, or -1 for any other name.
 long writerOf(const std::string& name)
 {
-    const std::size_t prefix = std::strlen(kPrefix);
-    const std::size_t suffix = std::strlen(kSuffix);
-    if (name.size() <= prefix + suffix || name.compare(0, prefix, kPrefix) != 0 ||
-        name.compare(name.size() - suffix, suffix, kSuffix) != 0)
-        return -1;
-    const std::size_t dash = name.find('-', prefix);
-    if (dash == std::string::npos || digitsAt(name, dash + 1, name.size() - suffix) < 0)
-        return -1;
-    return digitsAt(name, prefix, dash);
-}
-
-/// A save killed between writing and renaming leaves its temporary file
-/// behind, often a whole copy of the document: the next save in the folder
-/// removes those of writers that no longer run.
-void removeStaleTemporaries(const std::string& folder)
-{
-    const long self = static_cast<long>(::getpid());
-    std::error_code ec;
-    std::filesystem::directory_iterator entries(folder, ec);
-    for (; !ec && entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
-        const std::filesystem::path& file = entries->path();
-        const long pid = writerOf(file.filename().string());
-        if (pid <= 0 || pid == self || isProcessRunning(pid))
-            continue;
-        std::error_code removeError;
-        if (std::filesystem::remove(file, removeError))
-            log("AtomicFile", "Removed " + file.string() + ", left by an interrupted save");
-    }
+    static const std::regex pattern(R"(\.velk-(\d{1,10})-\d{1,10}\.tmp)");
+    std::smatch match;
+    return std::regex_match(name, match, pattern) ? std::stol(match[1]) : -1;
 }
 
 bool fail(std::string* error, const std::string& cause)
@@ -134,8 +96,28 @@ bool writeFileAtomically(const std::string& path, const std::string& content, st
     const std::string folder = folderOf(path);
     if (!syncFolder(folder))
         log("AtomicFile", "Cannot sync the folder " + folder + " after writing " + path + ": " + std::strerror(errno));
-    removeStaleTemporaries(folder);
+    // A save killed between writing and renaming leaves its temporary file
+    // behind, often a whole copy of the document.
+    removeTemporariesOfEndedProcesses(folder, writerOf, "AtomicFile");
     return true;
+}
+
+void removeTemporariesOfEndedProcesses(const std::string& folder,
+                                       const std::function<long(const std::string& name)>& writerOf,
+                                       const std::string& tag)
+{
+    const long self = static_cast<long>(::getpid());
+    std::error_code ec;
+    std::filesystem::directory_iterator entries(folder, ec);
+    for (; !ec && entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
+        const std::filesystem::path& file = entries->path();
+        const long pid = writerOf(file.filename().string());
+        if (pid <= 0 || pid == self || isProcessRunning(pid))
+            continue;
+        std::error_code removeError;
+        if (std::filesystem::remove(file, removeError))
+            log(tag, "Removed " + file.string() + ", left by an interrupted write");
+    }
 }
 
 bool isProcessRunning(long pid)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace tools {
@@ -13,6 +14,14 @@ namespace tools {
 /// temporary files that writers killed in the middle of a save left in that
 /// folder; those of running processes stay.
 bool writeFileAtomically(const std::string& path, const std::string& content, std::string* error = nullptr);
+
+/// Removes the files of `folder` that `writerOf` names as the temporaries of
+/// a process (it gives that process's id, or -1 for any other file) when that
+/// process no longer runs; this process's own and running ones' stay. Each
+/// removal is logged under `tag`.
+void removeTemporariesOfEndedProcesses(const std::string& folder,
+                                       const std::function<long(const std::string& name)>& writerOf,
+                                       const std::string& tag);
 
 /// Whether the process may still run: false only when no process has, or can have, this id.
 bool isProcessRunning(long pid);
