@@ -94,8 +94,10 @@ void MapComponent::buildChunks()
     // Too many chunks along a side: chunks of several texture blocks each,
     // never a fraction of one, so the texture is not stretched.
     const unsigned int perTexture = tileMap.getTilesPerTexture();
+    // An empty map (a side of 0) has no blocks; its edge stays one texture
+    // block, so nothing below divides by 0, and it builds no chunks.
     const unsigned int blocks = ceilDiv(std::max(size.x, size.y), perTexture);
-    chunkEdge = perTexture * ceilDiv(blocks, MaxChunksPerSide);
+    chunkEdge = perTexture * std::max(1u, ceilDiv(blocks, MaxChunksPerSide));
     if (chunkEdge != perTexture)
         tools::log(LogTag, "Map of " + std::to_string(size.x) + " x " + std::to_string(size.y) + " with " +
                                std::to_string(perTexture) + " tiles per texture: chunks of " +

@@ -1,5 +1,5 @@
 // The play screen without a display: failed loads, ending while loading, the
-// GUI after loading in a time trial and in free flight, the time-trial table,
+// GUI after loading in a time trial, in free flight and on empty maps, the time-trial table,
 // the menu key, the end of a landed game and its high-score record.
 
 #include "game/play/tests/PlayStateTestSupport.hpp"
@@ -174,6 +174,25 @@ TEST_F(PlayStateTest, FreeFlightStartsAtOnceAndTheMenuKeyPauses)
     screen->onStateEnd();
     started = false;
     EXPECT_EQ(screen->logic(), nullptr);
+}
+
+TEST_F(PlayStateTest, EmptyMapsPlayAsFreeFlightWithoutGround)
+{
+    // Without "Size", and with a side of 0 (the map editor's fresh map saved as it is).
+    velk_test::writeFile("data/map/Üres ő.map.json", "{}");
+    velk_test::writeFile("data/map/0x5.map.json", R"({"Size": {"X": 0, "Y": 5}})");
+    velk_test::writeFile("data/map/5x0.map.json", R"({"Size": {"X": 5, "Y": 0}})");
+    for (const char* map : {"data/map/Üres ő.map.json", "data/map/0x5.map.json", "data/map/5x0.map.json"}) {
+        SCOPED_TRACE(map);
+        startLoaded("data/ships/Mole.ship.json", map);
+        EXPECT_EQ(screen->logic()->getGameMode(), 0);
+        for (int frame = 0; frame < 30; ++frame)
+            screen->update();
+        EXPECT_TRUE(screen->logic()->isActive());
+        screen->onStateEnd();
+        started = false;
+        app::Main::Singleton.popAllStates();
+    }
 }
 
 TEST_F(PlayStateTest, HudFollowsTheGameEveryFrame)

@@ -1,5 +1,6 @@
 // The terrain component drawn into a render texture with alpha: chunks meet
-// without a seam wherever the camera stands; large chunks keep the texture's scale.
+// without a seam wherever the camera stands; large chunks keep the texture's scale;
+// an empty map draws nothing.
 #include "terrain/MapComponent.hpp"
 #include "testsupport/TempFolder.hpp"
 #include "testsupport/terrain/TerrainTestSupport.hpp"
@@ -77,4 +78,19 @@ TEST_F(MapComponentWindowTest, LargeChunksKeepTheTextureScale)
     const sf::Image shot = draw(sf::View(sf::FloatRect(0, 0, 40, 8)));
     for (unsigned cell = 0; cell < 40; ++cell)
         EXPECT_EQ(shot.getPixel(cell * 10 + 5, 40), cell % 8 < 4 ? sf::Color::Red : sf::Color::Blue) << cell;
+}
+
+TEST_F(MapComponentWindowTest, EmptyMapsLoadAndDrawNothing)
+{
+    ASSERT_TRUE(target.create(40, 30));
+    const std::string path = (folder / "Üres ő.map.json").string();
+    for (const auto& [width, height] : {std::pair{0u, 0u}, {0u, 5u}, {5u, 0u}}) {
+        velk_test::writeMap(velk_test::makeMap(width, height, 1.0f, 8, velk_test::plain(0)), path);
+        ASSERT_TRUE(w.terrain->loadFromFile(path, MapComponent::Physical)) << width << " x " << height;
+        EXPECT_EQ(w.terrain->getNumberOfChunks(), 0u);
+        w.terrain->drill(math::Vector2<int>(2, 2), 3.0f);
+        w.world.update(1.0f / 60);
+        const sf::Image shot = draw(sf::View(sf::FloatRect(-2, -2, 8, 6)));
+        EXPECT_EQ(shot.getPixel(20, 15), sf::Color(255, 0, 128)) << width << " x " << height;
+    }
 }
