@@ -122,7 +122,8 @@ bool InputAction::Node::matches(const sf::Event& event, sf::Event::EventType pre
     if (event.type != (kind == PressOnce ? pressed : released))
         return false;
     switch (source) {
-    case Key: return event.key.code == code;
+    // Alt+key is the window's own shortcut (Alt+Return, Alt+F4), not the key.
+    case Key: return event.key.code == code && !event.key.alt;
     case Mouse: return event.mouseButton.button == code;
     case Joystick:
         return event.joystickButton.joystickId == joystick &&

@@ -1,6 +1,7 @@
 // The real program in a real window, driven by X input (xdotool) as a player
 // would: first start without "lang.ini", Hungarian chosen with the keyboard,
 // settings changed with the mouse (a colour-blind filter from its drop-down),
+// Alt+Return toggling full screen over a button without pressing it,
 // high scores looked at, Exit. Screenshots are read back with ImageMagick's
 // import.
 
@@ -16,6 +17,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 using namespace velk_test::mainmenu;
 using velk_test::brightness;
 using velk_test::isTitleBar;
@@ -172,6 +174,31 @@ TEST_F(MenuEndToEndTest, ColourBlindFilterPickedFromItsOpenList)
     EXPECT_TRUE(waitUntil([&] { return folder->setting("graphics.colorblind") == "3"; }));
     EXPECT_EQ(folder->setting("graphics.colorblind"), "3");
     player().click(SettingsBackX, SettingsBackY);
+    exitFromMenu();
+}
+
+TEST_F(MenuEndToEndTest, AltReturnTogglesFullScreenAndPressesNoButton)
+{
+    prepare();
+    velk_test::writeFile(folder->path() / "lang.ini", "en");
+    launch();
+    ASSERT_TRUE(waitFor("8-menu", shown)) << "no main menu";
+    // Each toggle makes the window anew: the full screen is Xvfb's 1280 x 1024,
+    // with the menu centred in it.
+    auto toggleOver = [this](int x, int y, unsigned width, const std::string& shot) {
+        const std::string before = player().id();
+        player().moveTo(x, y);
+        player().chord("alt+Return");
+        EXPECT_TRUE(waitUntil([&] { return game.window.findWindow("Velkors", 5s) && player().id() != before; }));
+        return game.window.waitForImage(shotFolder() / (shot + ".png"),
+                                        [width](const sf::Image& i) { return i.getSize().x == width; });
+    };
+    const int offset = 128;
+    ASSERT_TRUE(toggleOver(ButtonX, buttonY(Mapper), 1280, "9-full-screen")) << "no full-screen window";
+    EXPECT_GT(labelPixels(capture("9-full-screen"), ButtonX + offset, buttonY(Exit) + offset), 20)
+        << "the main menu is gone";
+    ASSERT_TRUE(toggleOver(ButtonX + offset, buttonY(Credits) + offset, 1024, "10-window")) << "no window again";
+    EXPECT_TRUE(waitFor("10-window", shown)) << "the main menu is gone";
     exitFromMenu();
 }
 
