@@ -117,6 +117,19 @@ TEST(GameWorldTest, RemovalAndAdditionDuringUpdateAreSafe)
     EXPECT_EQ(journal, (std::vector<std::string>{"update c", "begin e in world", "update c", "update e"}));
 }
 
+TEST(GameWorldTest, ClearDuringAnUpdateEmptiesTheWorldAfterIt)
+{
+    std::vector<std::string> journal;
+    GameWorld world(b2Vec2(0, 0));
+    auto* a = static_cast<Probe*>(world.add(new Probe(journal, "a")));
+    world.add(new Probe(journal, "b"));
+    a->onUpdateAction = [&] { world.clear(); };
+    journal.clear();
+    world.update(1.0f / 60);
+    EXPECT_EQ(journal, (std::vector<std::string>{"update a", "end a", "delete a", "end b", "delete b"}));
+    EXPECT_TRUE(world.getResources().empty());
+}
+
 TEST(GameWorldTest, ContactsFanOutOnlyWhileListening)
 {
     std::vector<std::string> calls;

@@ -65,11 +65,17 @@ public:
             listeners[i]->onResourceDestroyed(resource);
     }
 
-    /// Destroys the resources front first until the set is empty.
+    /// Destroys the resources front first until the set is empty, or until
+    /// only those it holds back for later (see `deferDestroy`) are left.
     void clear()
     {
-        while (!resources.empty())
-            destroy(resources.front());
+        std::size_t heldBack = 0;
+        while (resources.size() > heldBack) {
+            T* resource = resources[heldBack];
+            destroy(resource);
+            if (heldBack < resources.size() && resources[heldBack] == resource)
+                ++heldBack;
+        }
     }
 
     /// Registers a listener once; a second registration changes nothing.
