@@ -8,9 +8,8 @@
 #include "game/editor/EditorController.hpp"
 #include "game/editor/EditorText.hpp"
 #include "game/editor/model/ShipFiles.hpp"
-#include "game/shell/FolderFiles.hpp"
+#include "game/shell/FolderList.hpp"
 #include "game/shell/Global.hpp"
-#include "game/shell/ListItem.hpp"
 #include "game/ship/backend/ShipEntry.hpp"
 
 #include <CEGUI/CEGUI.h>
@@ -159,10 +158,7 @@ void EditorState::doneFileWindow()
 
 void EditorState::updateFilelist()
 {
-    while (fileList->getItemCount() > 0)
-        fileList->removeItem(fileList->getListboxItemFromIndex(0));
-    for (const std::string& name : getFilesInFolder(ShipPath, ".json"))
-        fileList->addItem(makeListItem(name));
+    updateListFromFolder(fileList, ShipPath, ".json");
 }
 
 void EditorState::deleteFile()

@@ -5,8 +5,7 @@
 #include "foundation/tools/Log.hpp"
 #include "framework/cegui/CeguiString.hpp"
 #include "game/mapper/MapperInput.hpp"
-#include "game/shell/FolderFiles.hpp"
-#include "game/shell/ListItem.hpp"
+#include "game/shell/FolderList.hpp"
 
 #include <CEGUI/CEGUI.h>
 
@@ -165,10 +164,7 @@ void MapperState::doneProperties()
 void MapperState::fillUpFilelist(CEGUI::Listbox* list)
 {
     // A missing or unreadable folder reads as an empty list.
-    while (list->getItemCount() > 0)
-        list->removeItem(list->getListboxItemFromIndex(0));
-    for (const std::string& name : velk::getFilesInFolder(mapFolder.string(), ".json"))
-        list->addItem(velk::makeListItem(name));
+    velk::updateListFromFolder(list, mapFolder.string(), ".json");
 }
 
 void MapperState::openLoad()

@@ -228,13 +228,14 @@ area(statusbar, 0, 0, 1, -statusHeight, 1, 0, 0, statusHeight)
 statusbar:setMousePassThroughEnabled(true)
 
 ------------------------------------------------------------------------------
--- File window: ship files of data/ships, the name, Ok, Cancel and Delete.
+-- File window: ship files of data/ships (alphabetical), the name, Ok, Cancel and Delete.
 local file = create("GWEN/FrameWindow", "File", root)
 area(file, 0.5, -220, 0.5, -200, 0, 440, 0, 400)
 file:setProperty("SizingEnabled", "false")
 file:setProperty("CloseButtonEnabled", "false")
 local fileList = create("GWEN/Listbox", "List", file)
 place(fileList, 10, 10, 410, 250)
+fileList:setProperty("Sort", "true")
 local fileEdit = create("GWEN/Editbox", "Edit", file)
 place(fileEdit, 10, 270, 410, 30)
 local fileButtons = group("Buttons", file)
