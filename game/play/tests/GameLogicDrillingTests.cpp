@@ -47,7 +47,7 @@ protected:
         for (velk::DrillComponent* drill : ship->drills())
             drill->turnHeadOn();
         ship->setRotation(1.5707963f);
-        ship->setPosition(V(-52.8f, -79.0f));
+        ship->setPosition(game->getMapObject()->getStartPosition() + V(-0.3f, 4.5f));
     }
 
     std::size_t fixtures() const { return game->getMapObject()->getMap()->getNumberOfFixtures(); }

@@ -126,7 +126,7 @@ TEST(SampleShipTest, MainEngineLiftsEverySampleShipLevelAndSideJetsTurnIt)
         climbing.input.held.keys = {sf::Keyboard::W};
         climbing.run(3.0f);
         EXPECT_GT(climbing.ship->getPosition().y, 5.0f);
-        EXPECT_LE(std::abs(climbing.ship->getRotation()), 10.0f * Deg);
+        EXPECT_LE(std::abs(climbing.ship->getRotation()), 2.0f * Deg);
 
         // Under full main thrust the side jets turn the craft either way.
         for (const auto& turn : {std::make_pair(sf::Keyboard::A, 1.0f), std::make_pair(sf::Keyboard::D, -1.0f)}) {

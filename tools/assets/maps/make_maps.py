@@ -106,6 +106,11 @@ class Field:
         rows = np.array([surface(x) for x in self.xs[0]])
         self.solid |= self.ys > rows[None, :]
 
+    def above(self, surface):
+        """Ground above a surface row given per sample column."""
+        rows = np.array([surface(x) for x in self.xs[0]])
+        self.solid |= self.ys < rows[None, :]
+
     def ellipse(self, cx, cy, rx, ry, solid):
         inside = ((self.xs - cx) / rx) ** 2 + ((self.ys - cy) / ry) ** 2 <= 1.0
         self.solid[inside] = solid
@@ -228,24 +233,67 @@ def tidy(tiles, smallest=8):
 
 # --- checks and output -------------------------------------------------------
 
+# The widest sample ship with its parts (the Mole, side jet to side jet) is
+# 11.5 units across. A time trial's way, from the start past every checkpoint
+# to a platform, is twice that wide: a disc of that radius fits all along it.
+WIDEST_SHIP = 11.5
 
-def reachable(tiles, start, clearance):
-    """Cells a ship of the given radius (in cells) can fly to from start without drilling."""
+
+def flight_room(tiles, radius):
+    """Cells whose disc of the given radius (in cells) holds no ground; off the map counts as ground."""
     w, h = len(tiles), len(tiles[0])
-    r = int(math.ceil(clearance))
-    free = [[all(not (1 <= tiles[x + dx][y + dy] <= 33)
-                 for dx in range(-r, r + 1) for dy in range(-r, r + 1)
-                 if 0 <= x + dx < w and 0 <= y + dy < h and dx * dx + dy * dy <= clearance * clearance)
-             for y in range(h)] for x in range(w)]
+    ground = np.array([[1 <= code <= 33 for code in column] for column in tiles])
+    r = int(math.ceil(radius))
+    padded = np.ones((w + 2 * r, h + 2 * r), dtype=bool)
+    padded[r:r + w, r:r + h] = ground
+    blocked = np.zeros((w, h), dtype=bool)
+    for dx in range(-r, r + 1):
+        for dy in range(-r, r + 1):
+            if dx * dx + dy * dy <= radius * radius:
+                blocked |= padded[r + dx:r + dx + w, r + dy:r + dy + h]
+    return ~blocked
+
+
+def room_above(tiles, room, x, y):
+    """The first cell with room straight above (x, y), through air only; None when ground comes first."""
+    while y >= 0 and not 1 <= tiles[x][y] <= 33:
+        if room[x, y]:
+            return x, y
+        y -= 1
+    return None
+
+
+def reachable(room, start):
+    """Cells with room that a ship reaches from start without drilling."""
+    w, h = room.shape
     seen = {start}
     stack = [start]
     while stack:
         x, y = stack.pop()
         for nx, ny in ((x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)):
-            if 0 <= nx < w and 0 <= ny < h and (nx, ny) not in seen and free[nx][ny]:
+            if 0 <= nx < w and 0 <= ny < h and (nx, ny) not in seen and room[nx, ny]:
                 seen.add((nx, ny))
                 stack.append((nx, ny))
     return seen
+
+
+def check_flight(name, tiles, radius):
+    """Exits unless every checkpoint and a platform (on a map without
+    platforms: the caves of the bottom third) are reachable from the start
+    with that room."""
+    w, h = len(tiles), len(tiles[0])
+    room = flight_room(tiles, radius)
+    marked = lambda code: [(x, y) for x in range(w) for y in range(h) if tiles[x][y] == code]
+    start = room_above(tiles, room, *marked(34)[0])
+    seen = reachable(room, start) if start else set()
+    missing = [c for code in range(36, 41) for c in marked(code) if c not in seen]
+    platforms = [room_above(tiles, room, *p) for p in marked(35)]
+    if platforms and not any(p in seen for p in platforms):
+        missing.append("platform")
+    if not platforms and not any(y >= 2 * h // 3 for _, y in seen):
+        missing.append("the caves")
+    if missing:
+        sys.exit(f"{name}: with room {radius} cannot fly from the start to {missing}")
 
 
 def place(tiles, code, x, y):
@@ -274,45 +322,67 @@ def write_map(path, tiles, tile_size=1.0, tiles_per_texture=8):
 # --- the maps ------------------------------------------------------------------
 
 
-def side_walls(field):
-    """Straight rock walls up the map's sides, so nothing flies off beside the map."""
-    field.box(0, 0, 3, field.height, True)
-    field.box(field.width - 3, 0, field.width, field.height, True)
+def frame(field, rng, wall=4, roof=5):
+    """Rock on all four sides, the roof hanging down in a ragged line: nothing flies off the map."""
+    field.box(0, 0, wall, field.height, True)
+    field.box(field.width - wall, 0, field.width, field.height, True)
+    field.box(0, field.height - wall, field.width, field.height, True)
+    field.above(smooth_curve([(0, roof), (field.width, roof)], rng, 2.0, period=9.0))
+
+
+def start_pad(field, x0, x1, floor, headroom=16):
+    """Flat ground at row `floor` from x0 to x1 with air above: every ship starts resting level."""
+    field.box(x0, floor - headroom, x1, floor, False)
+    field.box(x0, floor, x1, floor + 3, True)
+
+
+def start_row(floor):
+    """The start marker's row over a flat floor. A ship starts centred on the
+    marker's cell and reaches at most 2.9 below its centre: three free rows
+    under the marker keep every sample ship clear of the ground."""
+    return floor - 4
 
 
 def canyon_run():
-    """Time trial: start on a plateau in the west, the landing platform in a cavern in the east."""
+    """Time trial: start on a plateau in the west, down the canyon into the
+    caves or over the eastern hill, the landing platform in a cavern in the east."""
     rng = random.Random(1301)
-    w, h = 128, 96
+    w, h = 192, 144
     field = Field(w, h)
-    field.below(smooth_curve([(0, 40), (22, 40), (32, 46), (44, 52), (54, 53), (62, 47), (70, 34),
-                              (78, 32), (86, 40), (96, 46), (106, 43), (116, 38), (128, 36)], rng, 1.2))
-    side_walls(field)
-    # A ledge reaching west from the eastern hill over the valley.
-    field.ellipse(61, 36, 10, 2.6, True)
-    field.ellipse(54, 36.8, 3, 1.6, True)
+    field.below(smooth_curve([(0, 52), (40, 52), (50, 62), (56, 90), (84, 92), (90, 70), (100, 58),
+                              (114, 44), (128, 50), (142, 62), (192, 60)], rng, 1.2))
+    frame(field, rng)
+    start_pad(field, 8, 36, 52)
+    # Rocks hanging from the roof over the hills.
+    field.ellipse(104, 6, 7, 10, True)
+    field.ellipse(176, 6, 6, 8, True)
+    # A ledge reaching west from the hill's top over the canyon, a hollow under it.
+    field.ellipse(98, 47, 15, 3, True)
+    field.ellipse(94, 66, 15, 13, False)
     # Background pockets in the deep rock, sealed: drilling finds them.
     for _ in range(6):
-        field.worm(rng, rng.uniform(12, 80), rng.uniform(60, 88), rng.uniform(0, 2 * math.pi), 6,
+        field.worm(rng, rng.uniform(12, 180), rng.uniform(70, 136), rng.uniform(0, 2 * math.pi), 6,
                    rng.uniform(1.6, 2.4))
-    # The western cave: down from the valley floor into a chamber, on to a deeper one.
-    field.tunnel([(41, 46), (45, 56), (52, 66), (62, 71)], 4.6)
-    field.ellipse(68, 72, 8, 5.5, False)
-    field.tunnel([(52, 66), (40, 73), (30, 79)], 4.2)
-    field.ellipse(26, 80, 7, 5, False)
-    # The eastern cavern with a flat floor for the platform, entered down a slope.
-    field.tunnel([(92, 44), (95, 54), (99, 63)], 5.2)
-    field.ellipse(106, 69, 15, 9, False)
-    field.box(93, 76, 121, 96, True)
-    # A sealed chamber west of the cavern behind a thin wall.
-    field.ellipse(84, 74, 4.2, 3.6, False)
+    # The western caves: from the canyon floor down west into a chamber, then
+    # east under the canyon to a deeper one and on to the farthest.
+    field.tunnel([(66, 90), (50, 100), (36, 106)], 13)
+    field.ellipse(30, 110, 18, 15, False)
+    field.tunnel([(36, 116), (62, 124), (84, 122)], 13)
+    field.ellipse(86, 120, 16, 14, False)
+    field.tunnel([(86, 120), (112, 108)], 13)
+    # The farthest chamber: a thin wall from the platform's cavern, which a drill cuts short.
+    field.ellipse(114, 106, 13, 13, False)
+    # The eastern cavern with a flat floor for the platform, entered down a shaft.
+    field.tunnel([(150, 56), (154, 84), (158, 100)], 13.5)
+    field.ellipse(160, 110, 28, 18, False)
+    field.box(132, 126, 192, 144, True)
 
     tiles = fit_tiles(field)
     tidy(tiles)
-    place(tiles, 34, 11, 35)  # start, above the plateau
-    place(tiles, 35, 108, 75)  # platform, on the cavern floor
-    for code, x, y in [(36, 47, 22), (36, 90, 20), (36, 24, 26), (37, 57, 42), (38, 68, 72),
-                       (39, 25, 80), (40, 84, 74)]:
+    place(tiles, 34, 22, start_row(52))
+    place(tiles, 35, 160, 125)  # platform, on the cavern floor
+    for code, x, y in [(36, 24, 24), (36, 70, 36), (36, 150, 26), (37, 92, 66), (38, 30, 110),
+                       (39, 86, 120), (40, 114, 106)]:
         place(tiles, code, x, y)
     return tiles
 
@@ -324,29 +394,31 @@ def open_caverns():
     field = Field(w, h)
     field.below(smooth_curve([(0, 46), (20, 46), (34, 56), (50, 60), (64, 42), (76, 38), (92, 58),
                               (110, 66), (126, 50), (140, 44), (160, 60), (176, 54), (192, 54)], rng, 1.6))
-    side_walls(field)
-    for cx, cy, rx, ry in [(52, 20, 9, 3.5), (102, 26, 12, 4), (150, 18, 8, 3), (170, 34, 5, 2.5)]:
+    frame(field, rng)
+    start_pad(field, 6, 30, 46)
+    for cx, cy, rx, ry in [(52, 22, 9, 3.5), (102, 26, 12, 4), (150, 20, 8, 3), (172, 36, 5, 2.5)]:
         field.ellipse(cx, cy, rx, ry, True)
         field.ellipse(cx + rx * 0.3, cy + ry * 0.8, rx * 0.5, ry * 0.9, True)
     # Ledges off the hills.
     field.ellipse(84, 40, 9, 2.4, True)
     field.ellipse(133, 50, 7, 2.2, True)
-    # Cave network: entrances from the valleys, chambers below.
-    field.tunnel([(44, 56), (50, 70), (62, 82), (80, 88)], 5.0)
-    field.ellipse(88, 92, 13, 8, False)
-    field.tunnel([(100, 64), (104, 76), (96, 88)], 4.6)
-    field.tunnel([(96, 96), (112, 104), (132, 104)], 4.8)
-    field.ellipse(142, 100, 12, 9, False)
-    field.tunnel([(160, 58), (156, 74), (146, 92)], 4.6)
-    field.tunnel([(82, 94), (60, 104), (40, 106)], 4.4)
-    field.ellipse(32, 104, 10, 7, False)
+    # Cave network: entrances from the valleys, chambers below, wide enough
+    # for every sample ship.
+    field.tunnel([(44, 56), (50, 70), (62, 82), (80, 88)], 7.0)
+    field.ellipse(88, 92, 15, 10, False)
+    field.tunnel([(100, 64), (104, 76), (96, 88)], 7.0)
+    field.tunnel([(96, 96), (112, 104), (132, 104)], 7.0)
+    field.ellipse(142, 100, 14, 11, False)
+    field.tunnel([(160, 58), (156, 74), (146, 92)], 7.0)
+    field.tunnel([(82, 94), (60, 104), (40, 106)], 7.0)
+    field.ellipse(32, 104, 12, 9, False)
     for _ in range(10):
         field.worm(rng, rng.uniform(12, 180), rng.uniform(74, 120), rng.uniform(0, 2 * math.pi), 7,
                    rng.uniform(1.6, 2.6))
 
     tiles = fit_tiles(field)
     tidy(tiles)
-    place(tiles, 34, 12, 40)
+    place(tiles, 34, 18, start_row(46))
     return tiles
 
 
@@ -354,16 +426,12 @@ def main():
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))))
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "data", "map")
     os.makedirs(folder, exist_ok=True)
-    for name, make, start, goals in [
-        ("canyon_run.map.json", canyon_run, (11, 35), [(108, 72), (47, 22), (90, 20), (24, 26), (57, 42),
-                                                       (68, 72), (25, 80)]),
-        ("open_caverns.map.json", open_caverns, (12, 40), [(88, 92), (142, 100), (32, 104), (102, 14)]),
-    ]:
+    # The trial's way is twice as wide as the widest ship; the free flight's
+    # caves let it in.
+    for name, make, room in [("canyon_run.map.json", canyon_run, WIDEST_SHIP),
+                             ("open_caverns.map.json", open_caverns, WIDEST_SHIP / 2)]:
         tiles = make()
-        seen = reachable(tiles, start, 2.5)
-        missing = [g for g in goals if g not in seen]
-        if missing:
-            sys.exit(f"{name}: cannot fly to {missing}")
+        check_flight(name, tiles, room)
         write_map(os.path.join(folder, name), tiles)
         print(f"{name}: {len(tiles)} x {len(tiles[0])}")
 

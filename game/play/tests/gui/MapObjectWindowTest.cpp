@@ -182,13 +182,13 @@ TEST_F(MapObjectWindowTest, MoonLevelDrawsTextureOutlineBackgroundAndHoles)
         GameWorld& world = s.world();
         level = static_cast<velk::MapObject*>(world.add(new velk::MapObject()));
         ASSERT_TRUE(level->build(Source + "/data/map/canyon_run.map.json", Source + "/data/obj/moon/moon.obj.json"));
-        // Over the canyon, left of the map's centre so the background is offset.
+        // At a pocket under the plateau, left of the map's centre so the background is offset.
         const MapComponent& map = *level->getMap();
-        world.getCamera().setCenter(rvec2svec(map.getTilePosition(22, 62, TileAlign::Centre)));
+        world.getCamera().setCenter(rvec2svec(map.getTilePosition(34, 66, TileAlign::Centre)));
         world.getCamera().setSize(800 / PixelsPerUnit, 600 / PixelsPerUnit);
         // A cell deep in the ground, to drill later.
-        for (int x = 16; x < 30 && drilled.x < 0; ++x)
-            for (int y = 56; y < 68 && drilled.x < 0; ++y) {
+        for (int x = 24; x < 44 && drilled.x < 0; ++x)
+            for (int y = 56; y < 64 && drilled.x < 0; ++y) {
                 bool solid = true;
                 for (int dx = -4; dx <= 4; ++dx)
                     for (int dy = -4; dy <= 4; ++dy)
