@@ -167,40 +167,34 @@ int copyRows(sqlite3* from, sqlite3* into, const std::string& table, const std::
     return copied;
 }
 
-/// What was carried out of a damaged database: the rows of each player table,
-/// and why some could not be, when they could not.
-struct Carried {
-    std::string rows;
-    std::string failure;
-};
-
 /// Copies the player's rows that still read from the damaged database `from`
-/// into the fresh one `into`, row by row, skipping those that fail.
-Carried carryOver(const std::string& from, const std::string& into)
+/// into the fresh one `into`, row by row, skipping those that fail; says what
+/// it carried, for the log.
+std::string carryOver(const std::string& from, const std::string& into)
 {
-    Carried carried{"no rows", ""};
+    std::string carried;
+    std::string failure;
     sqlite3* source = nullptr;
     sqlite3* target = nullptr;
     if (sqlite3_open_v2(from.c_str(), &source, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK ||
         sqlite3_open_v2(into.c_str(), &target, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-        carried.failure = "cannot open the databases";
-    } else if (exec(target, "BEGIN IMMEDIATE", carried.failure) == SQLITE_OK) {
+        failure = "cannot open the databases";
+    } else if (exec(target, "BEGIN IMMEDIATE", failure) == SQLITE_OK) {
         sqlite3_busy_timeout(source, 10000);
-        carried.rows.clear();
         for (const auto& player : kPlayerTables) {
-            const int copied = copyRows(source, target, player.table, player.columns, carried.failure);
-            carried.rows += (carried.rows.empty() ? "" : " and ") + std::to_string(copied) + " " + player.table +
-                            " rows";
+            const int copied = copyRows(source, target, player.table, player.columns, failure);
+            carried += (carried.empty() ? "" : " and ") + std::to_string(copied) + " " + player.table + " rows";
         }
-        if (exec(target, "COMMIT", carried.failure) != SQLITE_OK) {
+        if (exec(target, "COMMIT", failure) != SQLITE_OK) {
             std::string ignored;
             exec(target, "ROLLBACK", ignored);
-            carried.rows = "no rows";
+            carried.clear();
         }
     }
     sqlite3_close(source);
     sqlite3_close(target);
-    return carried;
+    return (carried.empty() ? "no rows" : carried) +
+           (failure.empty() ? "" : "; those that could not be read stay there (" + failure + ")");
 }
 
 /// Runs the script on the connection in one transaction; SQLITE_OK, or the
@@ -325,16 +319,13 @@ bool DatabaseSeeder::update(const std::string& scriptPath, const std::string& da
     // The damaged file goes aside only once its replacement is complete, so a
     // start that ends halfway finds it where it was and carries it over again.
     if (!cause.empty()) {
-        const Carried carried = carryOver(databasePath, temporary);
+        const std::string carried = carryOver(databasePath, temporary);
         const std::string aside = asideName(databasePath);
         if (!moveAside(databasePath, aside, cause)) {
             fs::remove(temporary, ec);
             return false;
         }
-        tools::log(
-            "Database",
-            "Carried " + carried.rows + " over from " + aside +
-                (carried.failure.empty() ? "" : "; those that could not be read stay there (" + carried.failure + ")"));
+        tools::log("Database", "Carried over from " + aside + ": " + carried);
     }
     // A hard link never replaces an existing file, unlike a rename: a database
     // that appeared meanwhile is kept and updated instead.

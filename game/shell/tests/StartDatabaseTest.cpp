@@ -33,15 +33,17 @@ std::string valueOf(sqlite3* db, const std::string& sql)
 
 TEST(StartDatabaseTest, EveryStartHasItsTextsAndKeepsTheScores)
 {
-    enum Before { Missing, Empty, Truncated, PageDamaged, Stored };
-    for (const Before before : {Missing, Empty, Truncated, PageDamaged, Stored}) {
+    enum Before { Missing, Empty, Truncated, LangPageDamaged, ScoresPageDamaged, Stored };
+    for (const Before before : {Missing, Empty, Truncated, LangPageDamaged, ScoresPageDamaged, Stored}) {
         SCOPED_TRACE(before);
-        const bool played = before == Stored || before == Truncated || before == PageDamaged;
+        const bool pageDamaged = before == LangPageDamaged || before == ScoresPageDamaged;
+        const bool played = before == Stored || before == Truncated || pageDamaged;
         velk_test::RuntimeFolder runtime(played);
         if (before == Empty)
             velk_test::writeFile("data/velk.db", "");
         long page = 0;
         long pageSize = 0;
+        int scoresAfter = before == Stored || before == LangPageDamaged ? 1 : 0;
         if (played) {
             sqlite3* db = nullptr;
             ASSERT_EQ(sqlite3_open("data/velk.db", &db), SQLITE_OK);
@@ -50,14 +52,28 @@ TEST(StartDatabaseTest, EveryStartHasItsTextsAndKeepsTheScores)
                                    "UPDATE settings SET value = '25' WHERE name = 'audio.musicvolume'",
                                    nullptr, nullptr, nullptr),
                       SQLITE_OK);
-            page = std::stol(valueOf(db, "SELECT rootpage FROM sqlite_master WHERE name = 'lang'"));
+            if (before == ScoresPageDamaged) {
+                // Three hundred more scores fill several pages; the third in rowid order is damaged.
+                const std::string leaf = " FROM dbstat WHERE name = 'scores' AND pagetype = 'leaf' ORDER BY path";
+                EXPECT_EQ(sqlite3_exec(db,
+                                       "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                                       "INSERT INTO scores SELECT 'Pilóta ' || i || replace(hex(zeroblob(30)), '00', "
+                                       "'ű'), i, 'crater.map.json', 0 FROM n",
+                                       nullptr, nullptr, nullptr),
+                          SQLITE_OK);
+                EXPECT_GT(std::stoi(valueOf(db, "SELECT count(*)" + leaf)), 3);
+                page = std::stol(valueOf(db, "SELECT pageno" + leaf + " LIMIT 1 OFFSET 2"));
+                scoresAfter = 301 - std::stoi(valueOf(db, "SELECT ncell" + leaf + " LIMIT 1 OFFSET 2"));
+            } else {
+                page = std::stol(valueOf(db, "SELECT rootpage FROM sqlite_master WHERE name = 'lang'"));
+            }
             pageSize = std::stol(valueOf(db, "PRAGMA page_size"));
             sqlite3_close(db);
         }
         if (before == Truncated)
             fs::resize_file("data/velk.db", 3000);
-        if (before == PageDamaged) {
-            // Noise over the first page of the translations: the schema and the scores still read.
+        if (pageDamaged) {
+            // Noise over one page: the schema and the player's first score still read.
             std::mt19937 random(7);
             std::string noise(static_cast<std::size_t>(pageSize), '\0');
             for (char& byte : noise)
@@ -84,14 +100,15 @@ TEST(StartDatabaseTest, EveryStartHasItsTextsAndKeepsTheScores)
 
         EXPECT_EQ(GameFramework::Singleton.getLanguage()->textForCode("mainmenu.newgame"), "New game");
         sqlite3* db = GameFramework::Singleton.getDatabase();
-        const bool kept = before == Stored || before == PageDamaged;
+        const bool kept = before == Stored || pageDamaged;
         EXPECT_EQ(valueOf(db, "SELECT score FROM scores WHERE name = 'Győző Őrs'"), kept ? "4321" : "<none>");
+        EXPECT_EQ(valueOf(db, "SELECT count(*) FROM scores"), std::to_string(scoresAfter));
         EXPECT_EQ(valueOf(db, "SELECT value FROM settings WHERE name = 'audio.musicvolume'"), kept ? "25" : "100");
         std::vector<fs::path> aside;
         for (const auto& entry : fs::directory_iterator("data"))
             if (entry.path().filename().string().rfind("velk.db.damaged-", 0) == 0)
                 aside.push_back(entry.path());
-        const bool setAside = before == Truncated || before == PageDamaged;
+        const bool setAside = before == Truncated || pageDamaged;
         ASSERT_EQ(aside.size(), setAside ? 1u : 0u);
         if (setAside) {
             EXPECT_EQ(velk_test::readFile(aside[0]), damaged);
