@@ -1,12 +1,15 @@
 #include "app/DatabaseSeeder.hpp"
 
+#include "app/SqlText.hpp"
 #include "foundation/tools/AtomicFile.hpp"
 #include "foundation/tools/Log.hpp"
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <regex>
 #include <system_error>
 
@@ -18,33 +21,59 @@ namespace app {
 
 namespace {
 
-bool exec(sqlite3* database, const char* sql, std::string& error)
+int exec(sqlite3* database, const char* sql, std::string& error)
 {
     char* message = nullptr;
     const int rc = sqlite3_exec(database, sql, nullptr, nullptr, &message);
     if (rc != SQLITE_OK)
         error = message ? message : sqlite3_errstr(rc);
     sqlite3_free(message);
-    return rc == SQLITE_OK;
+    return rc;
+}
+
+bool corrupt(int rc)
+{
+    return (rc & 0xff) == SQLITE_NOTADB || (rc & 0xff) == SQLITE_CORRUPT;
 }
 
 /// SQLite's own files beside a database, which belong to it wherever it goes.
 const char* const kCompanions[] = {"-journal", "-wal", "-shm"};
 
-/// Whether SQLite cannot make sense of the file at all, as opposed to a file
-/// that is busy, locked or out of reach, which must be left alone.
-bool unreadable(const std::string& path, std::string& cause)
+/// The player's tables, with the columns to carry out of a damaged database;
+/// the others hold game data that the script brings back whole.
+const struct {
+    const char* table;
+    const char* columns;
+} kPlayerTables[] = {{"settings", "name, value"}, {"scores", "name, score, map, mode"}};
+
+/// Whether SQLite finds the file damaged: not a database at all, or failing
+/// its quick check. A file that is busy, locked or out of reach is not damaged
+/// and must be left alone.
+bool damaged(const std::string& path, std::string& cause)
 {
     sqlite3* database = nullptr;
     // Read-write, so that a journal left by an interrupted write is rolled back first.
     int rc = sqlite3_open_v2(path.c_str(), &database, SQLITE_OPEN_READWRITE, nullptr);
+    std::string verdict = "ok";
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(database, 10000);
-        rc = sqlite3_exec(database, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        rc = sqlite3_exec(
+            database, "PRAGMA quick_check(1)",
+            [](void* out, int, char** values, char**) {
+                *static_cast<std::string*>(out) = values[0] ? values[0] : "";
+                return 0;
+            },
+            &verdict, nullptr);
     }
-    cause = database ? sqlite3_errmsg(database) : sqlite3_errstr(rc);
+    const std::string error = database ? sqlite3_errmsg(database) : sqlite3_errstr(rc);
     sqlite3_close(database);
-    return (rc & 0xff) == SQLITE_NOTADB || (rc & 0xff) == SQLITE_CORRUPT;
+    if (corrupt(rc))
+        cause = error;
+    else if (rc == SQLITE_OK && verdict != "ok") {
+        std::replace(verdict.begin(), verdict.end(), '\n', ' ');
+        cause = std::string(sqlite3_errstr(SQLITE_CORRUPT)) + ": " + printable(verdict);
+    }
+    return !cause.empty();
 }
 
 /// A name beside `path` that nothing uses yet, telling when the file was set aside.
@@ -63,11 +92,10 @@ std::string asideName(const std::string& path)
     return name;
 }
 
-/// Keeps a database that SQLite cannot read under another name, with its
-/// journal, so nothing of the player's is lost and a fresh one can be made.
-bool moveAside(const std::string& path, const std::string& cause)
+/// Keeps a damaged database under the name `aside`, with its journal, so
+/// nothing of the player's is lost and a fresh one can take its place.
+bool moveAside(const std::string& path, const std::string& aside, const std::string& cause)
 {
-    const std::string aside = asideName(path);
     std::error_code ec;
     fs::rename(path, aside, ec);
     if (ec) {
@@ -82,6 +110,136 @@ bool moveAside(const std::string& path, const std::string& cause)
     }
     tools::log("Database", "Cannot read " + path + " (" + cause + "); kept it as " + aside + " and making a fresh one");
     return true;
+}
+
+/// Copies the rows of one player table that still read from `from` to `into`
+/// and gives their number; `failure` gets the first reason a row could not be
+/// read or stored. Reading up by rowid stops at a damaged page; reading down
+/// from the top then reaches the rows beyond it, so such a page costs only its
+/// own rows.
+int copyRows(sqlite3* from, sqlite3* into, const std::string& table, const std::string& columns, std::string& failure)
+{
+    auto note = [&failure](sqlite3* database) {
+        if (failure.empty())
+            failure = sqlite3_errmsg(database);
+    };
+    std::string placeholders = "?";
+    for (const char c : columns)
+        placeholders += c == ',' ? ", ?" : "";
+    // Replacing, so that the player's settings win over the defaults just seeded.
+    const std::string put = "INSERT OR REPLACE INTO " + table + " (" + columns + ") VALUES (" + placeholders + ")";
+    sqlite3_stmt* insert = nullptr;
+    if (sqlite3_prepare_v2(into, put.c_str(), -1, &insert, nullptr) != SQLITE_OK) {
+        note(into);
+        sqlite3_finalize(insert);
+        return 0;
+    }
+    int copied = 0;
+    sqlite3_int64 reached = std::numeric_limits<sqlite3_int64>::min();
+    for (const bool up : {true, false}) {
+        const std::string get = "SELECT rowid, " + columns + " FROM " + table +
+                                (up ? " ORDER BY rowid" : " WHERE rowid > ? ORDER BY rowid DESC");
+        sqlite3_stmt* select = nullptr;
+        int rc = sqlite3_prepare_v2(from, get.c_str(), -1, &select, nullptr);
+        if (rc == SQLITE_OK && !up)
+            sqlite3_bind_int64(select, 1, reached);
+        while (rc == SQLITE_OK && sqlite3_step(select) == SQLITE_ROW) {
+            if (up)
+                reached = sqlite3_column_int64(select, 0);
+            for (int column = 1; column < sqlite3_column_count(select); ++column)
+                sqlite3_bind_value(insert, column, sqlite3_column_value(select, column));
+            if (sqlite3_step(insert) == SQLITE_DONE)
+                ++copied;
+            else
+                note(into);
+            sqlite3_reset(insert);
+        }
+        if (rc == SQLITE_OK)
+            rc = sqlite3_reset(select);
+        if (rc != SQLITE_OK)
+            note(from);
+        sqlite3_finalize(select);
+        // Every row read on the way up: nothing lies beyond.
+        if (rc == SQLITE_OK)
+            break;
+    }
+    sqlite3_finalize(insert);
+    return copied;
+}
+
+/// Copies the player's rows that still read from the damaged database `from`
+/// into the fresh one `into`, row by row, skipping those that fail; says what
+/// it carried, for the log.
+std::string carryOver(const std::string& from, const std::string& into)
+{
+    std::string carried;
+    std::string failure;
+    sqlite3* source = nullptr;
+    sqlite3* target = nullptr;
+    if (sqlite3_open_v2(from.c_str(), &source, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK ||
+        sqlite3_open_v2(into.c_str(), &target, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        failure = "cannot open the databases";
+    } else if (exec(target, "BEGIN IMMEDIATE", failure) == SQLITE_OK) {
+        sqlite3_busy_timeout(source, 10000);
+        for (const auto& player : kPlayerTables) {
+            const int copied = copyRows(source, target, player.table, player.columns, failure);
+            carried += (carried.empty() ? "" : " and ") + std::to_string(copied) + " " + player.table + " rows";
+        }
+        if (exec(target, "COMMIT", failure) != SQLITE_OK) {
+            std::string ignored;
+            exec(target, "ROLLBACK", ignored);
+            carried.clear();
+        }
+    }
+    sqlite3_close(source);
+    sqlite3_close(target);
+    return (carried.empty() ? "no rows" : carried) +
+           (failure.empty() ? "" : "; those that could not be read stay there (" + failure + ")");
+}
+
+/// Runs the script on the connection in one transaction; SQLITE_OK, or the
+/// code of the failure, which is logged and leaves the database unchanged.
+int seed(sqlite3* database, const std::string& script)
+{
+    std::string error;
+    int rc = exec(database, "BEGIN IMMEDIATE", error);
+    if (rc != SQLITE_OK) {
+        tools::log("Database", "Cannot start the seeding transaction: " + error);
+        return rc;
+    }
+    rc = exec(database, script.c_str(), error);
+    const char* failed = "Seeding script failed, nothing changed: ";
+    if (rc == SQLITE_OK) {
+        rc = exec(database, "COMMIT", error);
+        failed = "Cannot commit the seeding: ";
+    }
+    if (rc != SQLITE_OK) {
+        std::string ignored;
+        exec(database, "ROLLBACK", ignored);
+        tools::log("Database", failed + error);
+    }
+    return rc;
+}
+
+/// Seeds the database file, made when `create`; SQLITE_OK or the code of the failure.
+int applyToFile(const std::string& script, const std::string& path, bool create)
+{
+    sqlite3* database = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    int rc = sqlite3_open_v2(path.c_str(), &database, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        tools::log("Database", "Cannot open " + path + ": " + (database ? sqlite3_errmsg(database) : "out of memory"));
+        sqlite3_close(database);
+        return rc;
+    }
+    // Another program (the game, another build) may hold the file for a moment.
+    sqlite3_busy_timeout(database, 10000);
+    rc = seed(database, script);
+    if (sqlite3_close(database) != SQLITE_OK) {
+        tools::log("Database", "Cannot close " + path);
+        return SQLITE_ERROR;
+    }
+    return rc;
 }
 
 /// The id of the process that builds the database under the name `name`
@@ -103,24 +261,7 @@ bool DatabaseSeeder::apply(sqlite3* database, const std::string& script)
         tools::log("Database", "No connection to seed");
         return false;
     }
-    std::string error;
-    if (!exec(database, "BEGIN IMMEDIATE", error)) {
-        tools::log("Database", "Cannot start the seeding transaction: " + error);
-        return false;
-    }
-    if (!exec(database, script.c_str(), error)) {
-        std::string ignored;
-        exec(database, "ROLLBACK", ignored);
-        tools::log("Database", "Seeding script failed, nothing changed: " + error);
-        return false;
-    }
-    if (!exec(database, "COMMIT", error)) {
-        std::string ignored;
-        exec(database, "ROLLBACK", ignored);
-        tools::log("Database", "Cannot commit the seeding: " + error);
-        return false;
-    }
-    return true;
+    return seed(database, script) == SQLITE_OK;
 }
 
 bool DatabaseSeeder::readScript(const std::string& path, std::string& script)
@@ -138,25 +279,6 @@ bool DatabaseSeeder::readScript(const std::string& path, std::string& script)
     return true;
 }
 
-bool DatabaseSeeder::applyToFile(const std::string& script, const std::string& path, bool create)
-{
-    sqlite3* database = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-    if (sqlite3_open_v2(path.c_str(), &database, flags, nullptr) != SQLITE_OK) {
-        tools::log("Database", "Cannot open " + path + ": " + (database ? sqlite3_errmsg(database) : "out of memory"));
-        sqlite3_close(database);
-        return false;
-    }
-    // Another program (the game, another build) may hold the file for a moment.
-    sqlite3_busy_timeout(database, 10000);
-    const bool applied = apply(database, script);
-    if (sqlite3_close(database) != SQLITE_OK) {
-        tools::log("Database", "Cannot close " + path);
-        return false;
-    }
-    return applied;
-}
-
 bool DatabaseSeeder::update(const std::string& scriptPath, const std::string& databasePath)
 {
     std::string script;
@@ -170,14 +292,18 @@ bool DatabaseSeeder::update(const std::string& scriptPath, const std::string& da
     tools::removeTemporariesOfEndedProcesses(
         folder, [&databaseName](const std::string& name) { return builderOf(name, databaseName); }, "Database");
     std::error_code ec;
+    // Why the database there must make way for a fresh one; empty while it is sound.
     std::string cause;
-    if (fs::exists(databasePath, ec) && unreadable(databasePath, cause) && !moveAside(databasePath, cause))
-        return false;
-    if (fs::exists(databasePath, ec)) {
-        if (!applyToFile(script, databasePath, false))
+    if (fs::exists(databasePath, ec) && !damaged(databasePath, cause)) {
+        const int rc = applyToFile(script, databasePath, false);
+        if (rc == SQLITE_OK) {
+            tools::log("Database", "Updated " + databasePath);
+            return true;
+        }
+        // Busy, locked or out of reach: left as it is for the next try.
+        if (!corrupt(rc))
             return false;
-        tools::log("Database", "Updated " + databasePath);
-        return true;
+        cause = sqlite3_errstr(rc);
     }
 
     if (target.has_parent_path())
@@ -186,9 +312,20 @@ bool DatabaseSeeder::update(const std::string& scriptPath, const std::string& da
     fs::remove(temporary, ec);
     // A journal of an earlier process with this id would be played back into the new file.
     fs::remove(temporary + "-journal", ec);
-    if (!applyToFile(script, temporary, true)) {
+    if (applyToFile(script, temporary, true) != SQLITE_OK) {
         fs::remove(temporary, ec);
         return false;
+    }
+    // The damaged file goes aside only once its replacement is complete, so a
+    // start that ends halfway finds it where it was and carries it over again.
+    if (!cause.empty()) {
+        const std::string carried = carryOver(databasePath, temporary);
+        const std::string aside = asideName(databasePath);
+        if (!moveAside(databasePath, aside, cause)) {
+            fs::remove(temporary, ec);
+            return false;
+        }
+        tools::log("Database", "Carried over from " + aside + ": " + carried);
     }
     // A hard link never replaces an existing file, unlike a rename: a database
     // that appeared meanwhile is kept and updated instead.

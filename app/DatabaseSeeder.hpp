@@ -20,13 +20,12 @@ public:
     /// Applies the script file to the database file. An existing database is
     /// updated in place; a missing one is built under a temporary name and
     /// moved into place only when complete, never over a file that appeared
-    /// meanwhile. A file that SQLite cannot read at all is kept under the name
-    /// "<database>.damaged-<date>-<time>" and a fresh one is built; temporaries
-    /// left by builds that were killed are removed.
+    /// meanwhile. A damaged file (one SQLite cannot read, that fails its quick
+    /// check, or that the seeding finds malformed) is replaced by a fresh one
+    /// holding the rows of the player's tables, settings and scores, that still
+    /// read, and kept under the name "<database>.damaged-<date>-<time>";
+    /// temporaries left by builds that were killed are removed.
     static bool update(const std::string& scriptPath, const std::string& databasePath);
-
-private:
-    static bool applyToFile(const std::string& script, const std::string& path, bool create);
 };
 
 } // namespace app
