@@ -3,6 +3,7 @@
 #include "engine/GameFramework.hpp"
 #include "foundation/math/Polygon.hpp"
 #include "foundation/tools/Log.hpp"
+#include "framework/fx/AssetLoading.hpp"
 #include "framework/cegui/CeguiFramework.hpp"
 #include "framework/cegui/CeguiGridLayout.hpp"
 #include "framework/cegui/CeguiString.hpp"
@@ -214,7 +215,7 @@ void TextureController::setTextureFile(const std::string& name)
         texture = std::make_unique<sf::Texture>();
         texture->setRepeated(true);
     }
-    textureLoaded = texture->loadFromFile((std::filesystem::path(TexturePath) / name).string());
+    textureLoaded = fx::loadTexture(*texture, (std::filesystem::path(TexturePath) / name).string());
 }
 
 void TextureController::updateShape()
