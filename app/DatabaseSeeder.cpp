@@ -3,12 +3,11 @@
 #include "app/SqlText.hpp"
 #include "foundation/tools/AtomicFile.hpp"
 #include "foundation/tools/Log.hpp"
+#include "foundation/tools/RegularFile.hpp"
 
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <regex>
 #include <system_error>
@@ -266,13 +265,9 @@ bool DatabaseSeeder::apply(sqlite3* database, const std::string& script)
 
 bool DatabaseSeeder::readScript(const std::string& path, std::string& script)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        tools::log("Database", "Cannot read the script " + path);
-        return false;
-    }
-    script.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (file.bad()) {
+    // Only a regular file: a named pipe in its place would hold up the build
+    // and the game's start for ever.
+    if (!tools::readRegularFile(path, script)) {
         tools::log("Database", "Cannot read the script " + path);
         return false;
     }

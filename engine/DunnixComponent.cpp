@@ -2,6 +2,7 @@
 
 #include "engine/GameFramework.hpp"
 #include "engine/GameWorld.hpp"
+#include "framework/fx/AssetLoading.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 
 #include <SFML/Graphics/Image.hpp>
@@ -37,7 +38,7 @@ void DunnixComponent::addLayer(const std::string& path, float factor)
 {
     // The pixels first: a missing file then needs no GL context.
     sf::Image image;
-    if (!image.loadFromFile(path))
+    if (!fx::loadImage(image, path))
         return;
     auto layer = std::make_unique<Layer>();
     if (!layer->texture.loadFromImage(image))

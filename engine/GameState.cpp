@@ -14,12 +14,12 @@ void GameState::onStateStart()
     // Read at every start, so a changed setting applies when the screen is
     // uncovered again.
     if (AudioSubSettings* audio = GameFramework::Singleton.getAudioSettings())
-        musicStream.setVolume(audio->getMusicVolume());
+        music().setVolume(audio->getMusicVolume());
 }
 
 void GameState::onStateEnd()
 {
-    musicStream.stop();
+    music().stop();
     if (CEGUI::System::getSingletonPtr())
         CEGUI::WindowManager::getSingleton().destroyAllWindows();
     SfmlState::onStateEnd();

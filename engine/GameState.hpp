@@ -1,8 +1,9 @@
 #pragma once
 
+#include "framework/fx/MusicStream.hpp"
 #include "framework/sfml/SfmlState.hpp"
 
-#include <SFML/Audio/Music.hpp>
+#include <string>
 
 /// The base of the game's screens: a music stream of the screen's own, played
 /// at the configured music volume, and the GUI around each frame's drawing
@@ -14,8 +15,10 @@ public:
     GameState() = default;
     ~GameState() override;
 
-    sf::Music& music() { return musicStream; }
-    const sf::Music& music() const { return musicStream; }
+    sf::Music& music() { return musicStream.music(); }
+    const sf::Music& music() const { return musicStream.music(); }
+    /// Opens a music file in the screen's stream (see fx::MusicStream::open).
+    bool openMusic(const std::string& path) { return musicStream.open(path); }
 
     /// Derived screens call these first in their own hooks.
     void onStateStart() override;
@@ -24,5 +27,5 @@ public:
     void postRender() override;
 
 private:
-    sf::Music musicStream;
+    fx::MusicStream musicStream;
 };

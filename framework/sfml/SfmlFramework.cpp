@@ -1,6 +1,7 @@
 #include "framework/sfml/SfmlFramework.hpp"
 
 #include "foundation/tools/Log.hpp"
+#include "framework/fx/AssetLoading.hpp"
 #include "framework/sfml/SfmlState.hpp"
 #include "framework/sfml/X11Display.hpp"
 
@@ -255,7 +256,7 @@ void SfmlFramework::updateWindowIcon()
     if (!window || iconPath.empty())
         return;
     sf::Image icon;
-    if (!icon.loadFromFile(iconPath) || icon.getSize().x == 0 || icon.getSize().y == 0) {
+    if (!fx::loadImage(icon, iconPath) || icon.getSize().x == 0 || icon.getSize().y == 0) {
         // An empty icon would hand SFML a null pixel array.
         tools::log("SfmlFramework", "Window icon not set: cannot load \"" + iconPath + "\"");
         return;

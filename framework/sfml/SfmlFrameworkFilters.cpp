@@ -3,6 +3,7 @@
 #include "framework/sfml/SfmlFramework.hpp"
 
 #include "foundation/tools/Log.hpp"
+#include "framework/fx/AssetLoading.hpp"
 #include "framework/sfml/X11Display.hpp"
 
 #include <SFML/Audio/Listener.hpp>
@@ -78,13 +79,15 @@ void SfmlFramework::updateColorblindShader()
         colorblindShader.reset();
         return;
     }
-    colorblindShader = std::make_unique<sf::Shader>();
+    colorblindShader = fx::loadShader(path, sf::Shader::Fragment);
+    if (colorblindShader) {
+        colorblindShader->setUniform("texture", sf::Shader::CurrentTexture);
+        return;
+    }
     // A shader that does not load stays empty and binds as no program: the
     // picture is drawn unfiltered.
-    if (!sf::Shader::isAvailable() || !colorblindShader->loadFromFile(path, sf::Shader::Fragment))
-        tools::log("SfmlFramework", "Colour-blind filter not loaded: \"" + path + "\"");
-    else
-        colorblindShader->setUniform("texture", sf::Shader::CurrentTexture);
+    tools::log("SfmlFramework", "Colour-blind filter not loaded: \"" + path + "\"");
+    colorblindShader = std::make_unique<sf::Shader>();
 }
 
 std::string SfmlFramework::getColorblindCode(ColorblindType t)

@@ -74,7 +74,7 @@ void EditorState::onStateStart()
     if (!controllers.empty())
         controllers.front()->activate();
     GridPartElement::initTextures();
-    if (music().openFromFile(MusicPath)) {
+    if (openMusic(MusicPath)) {
         music().setLoop(true);
         music().play();
     } else {

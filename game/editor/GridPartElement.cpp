@@ -1,6 +1,7 @@
 #include "game/editor/GridPartElement.hpp"
 
 #include "engine/GameFramework.hpp"
+#include "framework/fx/AssetLoading.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/editor/EditorColors.hpp"
 #include "game/editor/model/GridMath.hpp"
@@ -172,7 +173,7 @@ void GridPartElement::initTextures()
         if (sImageMaps[i].getImageFile().empty())
             continue;
         auto texture = std::make_unique<sf::Texture>();
-        if (texture->loadFromFile(sImageMaps[i].getImagePath())) {
+        if (fx::loadTexture(*texture, sImageMaps[i].getImagePath())) {
             texture->setSmooth(true);
             sTextures[i] = std::move(texture);
         }

@@ -7,6 +7,7 @@
 #include "framework/cegui/CeguiGridLayout.hpp"
 #include "framework/cegui/CeguiString.hpp"
 #include "framework/cegui/CeguiTransform.hpp"
+#include "framework/fx/AssetLoading.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/editor/model/ShipFiles.hpp"
 #include "game/shell/FolderFiles.hpp"
@@ -214,7 +215,7 @@ void TextureController::setTextureFile(const std::string& name)
         texture = std::make_unique<sf::Texture>();
         texture->setRepeated(true);
     }
-    textureLoaded = texture->loadFromFile((std::filesystem::path(TexturePath) / name).string());
+    textureLoaded = fx::loadTexture(*texture, (std::filesystem::path(TexturePath) / name).string());
 }
 
 void TextureController::updateShape()

@@ -2,6 +2,7 @@
 
 #include "engine/GameFramework.hpp"
 #include "foundation/tools/Log.hpp"
+#include "framework/fx/AssetLoading.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "terrain/MapTileShape.hpp"
 #include "terrain/model/MapTile.hpp"
@@ -23,7 +24,7 @@ void MapperController::initTileTextures()
         return;
     sTileTexture = std::make_unique<sf::Texture>();
     const std::string image = sTileImages.getImagePath();
-    if (!sTileTexture->loadFromFile(image))
+    if (!fx::loadTexture(*sTileTexture, image))
         tools::log("Mapper", "Marker art \"" + image + "\" cannot be loaded; markers show as plain colours");
 }
 

@@ -89,7 +89,7 @@ void MainMenuState::onStateStart()
         if (contentHolder)
             contentHolder->setSmooth(true);
     }
-    if (music().openFromFile(MusicPath)) {
+    if (openMusic(MusicPath)) {
         music().setLoop(true);
         music().play();
     } else {

@@ -6,6 +6,7 @@
 #include "app/Language.hpp"
 #include "engine/GameFramework.hpp"
 #include "foundation/tools/Log.hpp"
+#include "framework/fx/AssetLoading.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/play/GameLogic.hpp"
 
@@ -177,7 +178,7 @@ void PlayState::startLoadingAnimation()
     if (sfml() && sfml()->getWindow()) {
         for (int i = 0; i < LoadingFrameCount; ++i) {
             sf::Texture texture;
-            if (texture.loadFromFile(loadingFramePath(i)))
+            if (fx::loadTexture(texture, loadingFramePath(i)))
                 loadingAnimation->frames.push_back(std::move(texture));
         }
     }
@@ -269,7 +270,7 @@ void PlayState::updateMusic()
     if (playlist.empty() || music().getStatus() == sf::SoundSource::Playing)
         return;
     const std::string file = playlist.advance();
-    if (music().openFromFile(file)) {
+    if (openMusic(file)) {
         music().play();
     } else {
         tools::log("Play", "Music \"" + file + "\" cannot be opened; it leaves the playlist");

@@ -1,4 +1,5 @@
 #include "framework/fx/AssetCache.hpp"
+#include "framework/fx/MusicStream.hpp"
 
 #include "testsupport/LogCapture.hpp"
 #include "testsupport/TempFolder.hpp"
@@ -161,6 +162,21 @@ TEST_F(AssetCacheTest, FontsLoadAndShare)
     ASSERT_NE(font, nullptr);
     EXPECT_FALSE(font->getInfo().family.empty());
     EXPECT_EQ(fonts.acquire(key), font);
+}
+
+TEST_F(AssetCacheTest, MusicStreamKeepsItsTrackWhenTheNextCannotBeRead)
+{
+    fx::MusicStream stream;
+    ASSERT_TRUE(stream.open(writeWav("Győző zenéje.wav", 22050 * 3)));
+    EXPECT_EQ(stream.music().getDuration(), sf::seconds(3));
+
+    const fs::path broken = folder / fs::u8path("törött.ogg");
+    std::ofstream(broken) << "OggS but no stream";
+    EXPECT_FALSE(stream.open((folder / "nincs.ogg").string()));
+    EXPECT_EQ(stream.music().getDuration(), sf::seconds(3));
+    // One that is read but not decoded has replaced the track: nothing plays.
+    EXPECT_FALSE(stream.open(broken.u8string()));
+    EXPECT_EQ(stream.music().getDuration(), sf::Time::Zero);
 }
 
 TEST_F(AssetCacheTest, ConcurrentAcquiresShareOneResource)

@@ -2,9 +2,11 @@
 // would block it for ever and a device such as /dev/zero would never end. A
 // reader that hangs fails this test by its time limit.
 
+#include "app/DatabaseSeeder.hpp"
 #include "foundation/json/Parser.hpp"
 #include "foundation/tools/RegularFile.hpp"
 #include "framework/fx/AssetLoading.hpp"
+#include "framework/fx/MusicStream.hpp"
 #include "game/ship/backend/ShipEntry.hpp"
 #include "physics/B2Scene.hpp"
 #include "physics/CBitmap.hpp"
@@ -46,6 +48,14 @@ TEST(NonRegularFileTest, EveryReaderRefusesPipesDevicesAndFolders)
         },
         [](const std::string& path) { return CBitmap().Load(path.c_str()); },
         [](const std::string& path) { return fx::AssetLoading<sf::Texture>::load(path) != nullptr; },
+        [](const std::string& path) { return fx::AssetLoading<sf::SoundBuffer>::load(path) != nullptr; },
+        [](const std::string& path) { return fx::AssetLoading<sf::Font>::load(path) != nullptr; },
+        [](const std::string& path) { return fx::MusicStream().open(path); },
+        [](const std::string& path) { return fx::loadShader(path, sf::Shader::Fragment) != nullptr; },
+        [](const std::string& path) {
+            std::string script;
+            return app::DatabaseSeeder::readScript(path, script);
+        },
     };
     for (const auto& reader : readers)
         for (const std::string& path : {pipe, device, temp.getPath().string()}) {

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -59,6 +60,19 @@ TEST_F(TextureCacheGuiTest, BrokenImageGivesNull)
     std::ofstream(path) << "\x89PNG but cut short";
     fx::AssetCache<sf::Texture> cache;
     EXPECT_EQ(cache.acquire(fx::fileKey<sf::Texture>(path.string())), nullptr);
+}
+
+TEST_F(TextureCacheGuiTest, FontsReadTheirGlyphsLongAfterLoading)
+{
+    const fs::path copy = folder / fs::u8path("Győző betűi.ttf");
+    fs::copy_file("/usr/share/fonts/truetype/open-sans/OpenSans-Regular.ttf", copy);
+    fx::AssetCache<sf::Font> fonts;
+    const auto font = fonts.acquire(fx::fileKey<sf::Font>(copy.u8string()));
+    ASSERT_NE(font, nullptr);
+    fonts.release(fx::fileKey<sf::Font>(copy.u8string()));
+    // Each glyph is read from the file's bytes when it is first drawn.
+    for (const char32_t letter : std::u32string(U"őűŐŰ"))
+        EXPECT_GT(font->getGlyph(letter, 40, false).bounds.width, 5.0f) << static_cast<unsigned>(letter);
 }
 
 TEST_F(TextureCacheGuiTest, ParticlesDrawAsTexturedQuads)
