@@ -6,6 +6,7 @@
 #include "engine/GameObject.hpp"
 #include "engine/GameWorld.hpp"
 #include "foundation/tools/Log.hpp"
+#include "framework/cegui/CeguiString.hpp"
 #include "framework/cegui/CeguiTranslation.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/editor/EditorState.hpp"
@@ -17,7 +18,7 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 
-#include <algorithm>
+#include <exception>
 
 namespace velk {
 
@@ -166,12 +167,11 @@ void MainMenuState::initGui()
         connectToNotice();
         connectToSettings();
         connectToHighscores();
-    } catch (const CEGUI::Exception& error) {
+    } catch (const CEGUI::Exception&) {
         // A broken script or a window it lacks: the menu shows what it has,
         // and the window can still be closed.
-        std::string reason = error.getMessage().c_str();
-        std::replace(reason.begin(), reason.end(), '\n', ' ');
-        tools::log("MainMenu", std::string("The menu cannot be built from \"") + kScript + "\": " + reason);
+        tools::log("MainMenu", std::string("The menu cannot be built from \"") + kScript +
+                                   "\": " + exceptionText(std::current_exception()));
     }
 }
 
