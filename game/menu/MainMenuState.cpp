@@ -72,6 +72,8 @@ void MainMenuState::onStateStart()
         language->setActLangCode(accepted ? code : "en");
     changeGwenSkin(MainMenu);
     initGui();
+    displaySizeConnection = CEGUI::System::getSingleton().subscribeEvent(
+        CEGUI::System::EventDisplaySizeChanged, CEGUI::Event::Subscriber(&MainMenuState::onDisplaySizeChanged, this));
     if (accepted) {
         openMainMenu();
         // A game that could not be loaded says why once the menu is back.
@@ -100,6 +102,7 @@ void MainMenuState::onStateStart()
 
 void MainMenuState::onStateEnd()
 {
+    displaySizeConnection.disconnect();
     CEGUI::ImageManager::getSingleton().destroyImageCollection(kImageCollection, true);
     contentHolder.reset();
     textureCache.release(contentHolderKey);
