@@ -118,21 +118,33 @@ protected:
         std::filesystem::current_path(previous);
     }
 
+    /// The engine as the game starts it; true when it started.
+    bool startEngine()
+    {
+        char program[] = "velk";
+        char* argv[] = {program, nullptr};
+        GameFramework::Singleton.init({1, argv}, &helper);
+        return GameFramework::Singleton.isInitialised();
+    }
+
+    /// Runs the screen until it stops.
+    void run(const std::shared_ptr<GameState>& screen)
+    {
+        GameFramework::Singleton.getSfmlFramework()->setupState(screen.get());
+        EXPECT_EQ(GameFramework::Singleton.run(screen), 0);
+    }
+
     std::filesystem::path previous;
+    velk::VelkInitHelper helper;
 };
 
 TEST_F(PlayStateWindowTest, LoadingAnimationLoopsItsFramesInTheMiddle)
 {
-    velk::VelkInitHelper helper;
-    char program[] = "velk";
-    char* argv[] = {program, nullptr};
-    GameFramework::Singleton.init({1, argv}, &helper);
-    ASSERT_TRUE(GameFramework::Singleton.isInitialised());
+    ASSERT_TRUE(startEngine());
     auto screen = std::make_shared<LoadingScreen>();
     // At 60 frames a second one loop is 36 frames; 9 frames are a quarter turn.
     screen->captureAt = {10, 19, 28};
-    GameFramework::Singleton.getSfmlFramework()->setupState(screen.get());
-    EXPECT_EQ(GameFramework::Singleton.run(screen), 0);
+    run(screen);
 
     EXPECT_EQ(screen->frameCount, 59u);
     ASSERT_EQ(screen->shots.size(), 3u);
@@ -193,16 +205,11 @@ public:
 
 TEST_F(PlayStateWindowTest, FirstCameraTakesTheWindowAspectWithoutTheWorkerReadingTheWindow)
 {
-    velk::VelkInitHelper helper;
-    char program[] = "velk";
-    char* argv[] = {program, nullptr};
-    GameFramework::Singleton.init({1, argv}, &helper);
-    ASSERT_TRUE(GameFramework::Singleton.isInitialised());
+    ASSERT_TRUE(startEngine());
     auto screen = std::make_shared<ViewChangingPlay>();
     screen->setShipFile("data/ships/Mole.ship.json");
     screen->setMapFile("data/map/canyon_run.map.json");
-    GameFramework::Singleton.getSfmlFramework()->setupState(screen.get());
-    EXPECT_EQ(GameFramework::Singleton.run(screen), 0);
+    run(screen);
 
     ASSERT_GT(screen->windowSize.y, 0u) << "the game did not load";
     EXPECT_FLOAT_EQ(screen->camera.y, 50.0f);
@@ -273,15 +280,10 @@ int textTop(const sf::Image& image, const CEGUI::Rectf& area)
 
 TEST_F(PlayStateWindowTest, GameOverPromptShowsTheAccentOfItsHungarianCapital)
 {
-    velk::VelkInitHelper helper;
-    char program[] = "velk";
-    char* argv[] = {program, nullptr};
-    GameFramework::Singleton.init({1, argv}, &helper);
-    ASSERT_TRUE(GameFramework::Singleton.isInitialised());
+    ASSERT_TRUE(startEngine());
     GameFramework::Singleton.getLanguage()->setActLangCode("hu");
     auto screen = std::make_shared<GameOverScreen>();
-    GameFramework::Singleton.getSfmlFramework()->setupState(screen.get());
-    EXPECT_EQ(GameFramework::Singleton.run(screen), 0);
+    run(screen);
 
     ASSERT_EQ(screen->shots.size(), 2u);
     ASSERT_EQ(screen->translated.substr(0, 3), CEGUI::String(reinterpret_cast<const CEGUI::utf8*>("Írd")));
