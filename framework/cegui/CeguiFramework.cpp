@@ -74,6 +74,7 @@ void CeguiFramework::init(CeguiFrameworkInitHelper* helper)
     try {
         // Decoded as UTF-8, so a folder below a path with accented letters is found.
         initResources(utf8ToCeguiString(helper->getCeguiResourceFolderPath()));
+        CEGUI::System::getSingleton().setDefaultCustomRenderedStringParser(&textParser);
         initLuaScripting();
         registerWindowTypes();
     } catch (...) {

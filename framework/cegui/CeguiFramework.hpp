@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/tools/NonCopyable.hpp"
+#include "framework/cegui/CeguiAccentRoomParser.hpp"
 #include "framework/cegui/CeguiFlowLayout.hpp"
 #include "framework/cegui/CeguiGridLayout.hpp"
 
@@ -22,7 +23,8 @@ class CeguiFrameworkInitHelper;
 
 /// Starts and stops CEGUI for the whole run: log, renderer (through the init
 /// helper), resource groups, Lua scripting with the start script
-/// "init_script.lua", and the window type "CanvasWidget". Afterwards it finds
+/// "init_script.lua", the window type "CanvasWidget", and texts parsed with
+/// room for the accents of capitals (CeguiAccentRoomParser). Afterwards it finds
 /// windows by path and owns the automatic layouts attached to windows.
 class CeguiFramework : public tools::NonCopyable {
 public:
@@ -80,4 +82,6 @@ private:
     CEGUI::LuaScriptModule* scriptModule = nullptr;
     /// Factory of the validating edit box, when CEGUI lacks its own validator.
     std::unique_ptr<CEGUI::WindowFactory> editboxFactory;
+    /// Every window's text parser; it outlives the system that uses it.
+    CeguiAccentRoomParser textParser;
 };

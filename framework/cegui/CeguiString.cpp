@@ -9,15 +9,17 @@ namespace {
 
 constexpr CEGUI::utf32 ReplacementCharacter = 0xFFFD;
 
-/// Decodes one UTF-8 sequence starting at text[i] and advances i past it.
-/// CEGUI's own decoder trusts the lead byte and reads as many bytes as it
-/// announces, past the end of a cut-off text; this one checks every byte.
-CEGUI::utf32 decodeOne(const std::string& text, std::size_t& i)
+/// Decodes one UTF-8 sequence starting at text[i] and advances i past it;
+/// false for a malformed one. CEGUI's own decoder trusts the lead byte and
+/// reads as many bytes as it announces, past the end of a cut-off text; this
+/// one checks every byte.
+bool decodeOne(const std::string& text, std::size_t& i, CEGUI::utf32& result)
 {
     const auto lead = static_cast<unsigned char>(text[i]);
     ++i;
     if (lead < 0x80) {
-        return lead;
+        result = lead;
+        return true;
     }
     std::size_t length = 0;
     std::uint32_t codePoint = 0;
@@ -35,23 +37,52 @@ CEGUI::utf32 decodeOne(const std::string& text, std::size_t& i)
         codePoint = lead & 0x07u;
         minimum = 0x10000;
     } else {
-        return ReplacementCharacter; // continuation byte or invalid lead byte
+        return false; // continuation byte or invalid lead byte
     }
     for (std::size_t k = 0; k < length; ++k) {
         if (i >= text.size()) {
-            return ReplacementCharacter;
+            return false;
         }
         const auto next = static_cast<unsigned char>(text[i]);
         if ((next & 0xC0u) != 0x80u) {
-            return ReplacementCharacter; // the sequence ends early; next byte starts anew
+            return false; // the sequence ends early; next byte starts anew
         }
         codePoint = (codePoint << 6) | (next & 0x3Fu);
         ++i;
     }
     if (codePoint < minimum || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
-        return ReplacementCharacter;
+        return false;
     }
-    return codePoint;
+    result = codePoint;
+    return true;
+}
+
+/// Lua hands its messages to CEGUI as UTF-8 bytes, and CEGUI keeps them one
+/// byte a character: "ő" (C5 91) comes as "Å" and U+0091. Characters below 256
+/// that spell UTF-8 are read back as what they spell; the rest stay as they are
+/// (a file name in the message is decoded already).
+std::string scriptMessageToUtf8(const CEGUI::String& message)
+{
+    std::string bytes;
+    for (CEGUI::utf32 c : message) {
+        if (c < 0x100) {
+            bytes.push_back(static_cast<char>(c));
+        } else {
+            bytes += ceguiStringToUtf8(CEGUI::String(1, c));
+        }
+    }
+    CEGUI::String text;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::size_t start = i;
+        CEGUI::utf32 c = 0;
+        if (!decodeOne(bytes, i, c)) {
+            i = start + 1;
+            c = static_cast<unsigned char>(bytes[start]);
+        }
+        text.push_back(c);
+    }
+    return ceguiStringToUtf8(text);
 }
 
 } // namespace
@@ -66,7 +97,8 @@ CEGUI::String utf8ToCeguiString(std::string text)
     result.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        result.push_back(decodeOne(text, i));
+        CEGUI::utf32 c = 0;
+        result.push_back(decodeOne(text, i, c) ? c : ReplacementCharacter);
     }
     return result;
 }
@@ -81,6 +113,8 @@ std::string exceptionText(const std::exception_ptr& error)
     std::string text = "unknown exception";
     try {
         std::rethrow_exception(error);
+    } catch (const CEGUI::ScriptException& e) {
+        text = scriptMessageToUtf8(e.getMessage());
     } catch (const CEGUI::Exception& e) {
         text = ceguiStringToUtf8(e.getMessage());
     } catch (const std::exception& e) {

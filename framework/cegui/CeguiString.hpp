@@ -14,5 +14,6 @@ CEGUI::String utf8ToCeguiString(std::string text);
 std::string ceguiStringToUtf8(CEGUI::String text);
 
 /// What an exception says, on one line for the log: CEGUI's own exceptions by
-/// their message (without the source location), others by what().
+/// their message (without the source location; a script's message in the
+/// UTF-8 Lua wrote it in), others by what().
 std::string exceptionText(const std::exception_ptr& error);

@@ -187,6 +187,14 @@ void MainMenuState::connectOthersPage()
                                  CEGUI::Event::Subscriber(&MainMenuState::onLanguageChanged, this));
 }
 
+bool MainMenuState::onDisplaySizeChanged(const CEGUI::EventArgs&)
+{
+    for (CEGUI::Combobox* box :
+         {resolutionList, fpsList, antialiasingList, colorblindList, languageList, highscoresFilter})
+        fitDropList(box);
+    return true;
+}
+
 void MainMenuState::openSettings()
 {
     showWindow(settingsWindow);

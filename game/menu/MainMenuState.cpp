@@ -6,6 +6,7 @@
 #include "engine/GameObject.hpp"
 #include "engine/GameWorld.hpp"
 #include "foundation/tools/Log.hpp"
+#include "framework/cegui/CeguiString.hpp"
 #include "framework/cegui/CeguiTranslation.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/editor/EditorState.hpp"
@@ -17,7 +18,7 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 
-#include <algorithm>
+#include <exception>
 
 namespace velk {
 
@@ -71,6 +72,8 @@ void MainMenuState::onStateStart()
         language->setActLangCode(accepted ? code : "en");
     changeGwenSkin(MainMenu);
     initGui();
+    displaySizeConnection = CEGUI::System::getSingleton().subscribeEvent(
+        CEGUI::System::EventDisplaySizeChanged, CEGUI::Event::Subscriber(&MainMenuState::onDisplaySizeChanged, this));
     if (accepted) {
         openMainMenu();
         // A game that could not be loaded says why once the menu is back.
@@ -99,6 +102,7 @@ void MainMenuState::onStateStart()
 
 void MainMenuState::onStateEnd()
 {
+    displaySizeConnection.disconnect();
     CEGUI::ImageManager::getSingleton().destroyImageCollection(kImageCollection, true);
     contentHolder.reset();
     textureCache.release(contentHolderKey);
@@ -166,12 +170,11 @@ void MainMenuState::initGui()
         connectToNotice();
         connectToSettings();
         connectToHighscores();
-    } catch (const CEGUI::Exception& error) {
+    } catch (const CEGUI::Exception&) {
         // A broken script or a window it lacks: the menu shows what it has,
         // and the window can still be closed.
-        std::string reason = error.getMessage().c_str();
-        std::replace(reason.begin(), reason.end(), '\n', ' ');
-        tools::log("MainMenu", std::string("The menu cannot be built from \"") + kScript + "\": " + reason);
+        tools::log("MainMenu", std::string("The menu cannot be built from \"") + kScript +
+                                   "\": " + exceptionText(std::current_exception()));
     }
 }
 

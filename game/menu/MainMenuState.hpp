@@ -6,6 +6,8 @@
 #include "framework/fx/AssetCache.hpp"
 #include "game/shell/VelkState.hpp"
 
+#include <CEGUI/Event.h>
+
 #include <SFML/Graphics/Texture.hpp>
 
 #include <map>
@@ -133,6 +135,9 @@ private:
     void connectGraphicsPage();
     void connectAudioPage();
     void connectOthersPage();
+    /// The window was made again (a new resolution, full screen swapped): the
+    /// drop-down lists are sized to the screen they open on now.
+    bool onDisplaySizeChanged(const CEGUI::EventArgs&);
     void runPendingRebuild();
     void applyPendingAudio();
     void updateSteppers(float dt);
@@ -221,6 +226,8 @@ private:
     CEGUI::MultiColumnList* highscoresList = nullptr;
     CEGUI::Combobox* highscoresFilter = nullptr;
     GuiStepper highscoresStepper;
+
+    CEGUI::Event::ScopedConnection displaySizeConnection;
 
     bool rebuildPending = false;
     AfterRebuild afterRebuild = AfterRebuild::None;

@@ -90,8 +90,8 @@ bool PlayState::initGui()
         connectToOutputs();
         connectToGameOver();
         connectToTimeTrial();
-    } catch (const CEGUI::Exception& error) {
-        loadFailure = std::string("the play screen's windows cannot be built: ") + error.getMessage().c_str();
+    } catch (const CEGUI::Exception&) {
+        loadFailure = "the play screen's windows cannot be built: " + exceptionText(std::current_exception());
         tools::log("Play", "The game cannot be shown: " + loadFailure);
         return false;
     }

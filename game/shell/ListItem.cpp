@@ -1,10 +1,10 @@
 #include "game/shell/ListItem.hpp"
 
+#include "framework/cegui/CeguiAccentRoomParser.hpp"
 #include "framework/cegui/CeguiString.hpp"
 
 #include <CEGUI/CoordConverter.h>
 #include <CEGUI/Font.h>
-#include <CEGUI/FontGlyph.h>
 #include <CEGUI/Image.h>
 #include <CEGUI/widgets/ComboDropList.h>
 #include <CEGUI/widgets/Combobox.h>
@@ -18,9 +18,6 @@ namespace velk {
 
 namespace {
 
-/// The capitals whose accents reach highest: Ő Ű Á É Í Ó Ú.
-const CEGUI::utf32 kAccentedCapitals[] = {0x150, 0x170, 0xC1, 0xC9, 0xCD, 0xD3, 0xDA};
-
 /// A list row is as tall as its font's line spacing, and the accents of Ő, Ű
 /// and É reach above that: the row cut them off, and Ő read as Ö. This row
 /// has room above its text for them.
@@ -31,14 +28,14 @@ public:
     CEGUI::Sizef getPixelSize() const override
     {
         CEGUI::Sizef size = CEGUI::ListboxTextItem::getPixelSize();
-        size.d_height += accentRoom();
+        size.d_height += roomAbove();
         return size;
     }
 
     void draw(CEGUI::GeometryBuffer& buffer, const CEGUI::Rectf& targetRect, float alpha,
               const CEGUI::Rectf* clipper) const override
     {
-        const float room = accentRoom();
+        const float room = roomAbove();
         const CEGUI::Rectf clip = clipper ? clipper->getIntersection(targetRect) : targetRect;
         if (isSelected() && getSelectionBrushImage())
             getSelectionBrushImage()->render(
@@ -50,22 +47,16 @@ public:
     }
 
 private:
-    /// How far the tallest accented capital reaches above the top of the line.
-    float accentRoom() const
+    float roomAbove() const
     {
         const CEGUI::Font* font = getFont();
         if (!font)
             return 0.0f;
-        float highest = 0.0f; // glyph tops are negative offsets from the baseline
-        for (CEGUI::utf32 letter : kAccentedCapitals)
-            if (const CEGUI::FontGlyph* glyph = font->getGlyphData(letter))
-                if (const CEGUI::Image* image = glyph->getImage())
-                    highest = std::min(highest, image->getRenderedOffset().d_y);
         // Where the item puts the baseline below the top of its line.
         const float baseline = CEGUI::CoordConverter::alignToPixels((font->getLineSpacing() - font->getFontHeight()) /
                                                                     2.0f) +
                                font->getBaseline();
-        return std::max(0.0f, std::ceil(-highest - baseline));
+        return accentRoom(font, baseline);
     }
 };
 

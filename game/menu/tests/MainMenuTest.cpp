@@ -301,7 +301,7 @@ TEST_F(MainMenuTest, ScriptFailingHalfWayOnReloadLeavesNoDestroyedWindowInUse)
                          "                        'NoticeWindow', 'Highscores', 'Settings' }) do\n"
                          "    CEGUI.WindowManager:getSingleton():destroyWindow(root:getChild(name))\n"
                          "end\n"
-                         "error('left half-built')\n");
+                         "error('Győző left it half-built')\n");
     auto* provider = static_cast<CEGUI::DefaultResourceProvider*>(CEGUI::System::getSingleton().getResourceProvider());
     const CEGUI::String scripts = provider->getResourceGroupDirectory("Scripts");
     provider->setResourceGroupDirectory("Scripts", "broken");
@@ -314,6 +314,8 @@ TEST_F(MainMenuTest, ScriptFailingHalfWayOnReloadLeavesNoDestroyedWindowInUse)
     for (int frame = 0; frame < 3; ++frame)
         menu->update();
     EXPECT_TRUE(log.contains("[MainMenu] The menu cannot be built from \"init_mainmenu.lua\"")) << log.text();
+    // Lua's message in UTF-8, as every other line.
+    EXPECT_TRUE(log.contains(":6: Győző left it half-built")) << log.text();
 
     // The next reload with a sound script brings the menu back.
     provider->setResourceGroupDirectory("Scripts", scripts);

@@ -12,6 +12,7 @@
 #include "testsupport/LogCapture.hpp"
 
 #include <CEGUI/CEGUI.h>
+#include <SFML/Window/Event.hpp>
 
 #include <memory>
 
@@ -96,6 +97,19 @@ TEST_F(SettingsTest, ListsShowTheValuesInEffect)
 
     EXPECT_FLOAT_EQ(static_cast<CEGUI::Slider*>(audio("Settings/Music"))->getCurrentValue(), 1.0f);
     EXPECT_EQ(velk_test::modalWindow(), guiRoot()->getChild("Settings"));
+}
+
+TEST_F(SettingsTest, DropListsFitTheScreenAgainWhenTheWindowIsMadeSmaller)
+{
+    // A window made again tells the engine its size as a resize.
+    sf::Event resized;
+    resized.type = sf::Event::Resized;
+    resized.size = {1024, 320};
+    GameFramework::Singleton.handleSfEvent(resized);
+    for (const char* path : {"Settings/AntiAliasing", "Settings/Colorblind"}) {
+        const CEGUI::Rectf box = graphics(path)->getUnclippedOuterRect().get();
+        EXPECT_LE(box.bottom(), 320.0f) << path << " from " << box.top();
+    }
 }
 
 TEST_F(SettingsTest, FrameRateIsStoredAtOnceAndLogged)

@@ -2,9 +2,11 @@
 // the current one is drawn at its own size in the middle of the window, and
 // it moves from frame to frame. The screen is driven without its loading
 // thread, so the animation stays up as long as the test wants. Then the real
-// loading thread while the window draws (also a ThreadSanitizer case).
+// loading thread while the window draws (also a ThreadSanitizer case), and the
+// game-over dialog in Hungarian.
 
 #include "app/DatabaseSeeder.hpp"
+#include "app/Language.hpp"
 #include "engine/GameFramework.hpp"
 #include "engine/GameState.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
@@ -13,9 +15,11 @@
 #include "game/shell/VelkInitHelper.hpp"
 #include "testsupport/TempFolder.hpp"
 
+#include <CEGUI/CEGUI.h>
 #include <SFML/Graphics.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -114,21 +118,33 @@ protected:
         std::filesystem::current_path(previous);
     }
 
+    /// The engine as the game starts it; true when it started.
+    bool startEngine()
+    {
+        char program[] = "velk";
+        char* argv[] = {program, nullptr};
+        GameFramework::Singleton.init({1, argv}, &helper);
+        return GameFramework::Singleton.isInitialised();
+    }
+
+    /// Runs the screen until it stops.
+    void run(const std::shared_ptr<GameState>& screen)
+    {
+        GameFramework::Singleton.getSfmlFramework()->setupState(screen.get());
+        EXPECT_EQ(GameFramework::Singleton.run(screen), 0);
+    }
+
     std::filesystem::path previous;
+    velk::VelkInitHelper helper;
 };
 
 TEST_F(PlayStateWindowTest, LoadingAnimationLoopsItsFramesInTheMiddle)
 {
-    velk::VelkInitHelper helper;
-    char program[] = "velk";
-    char* argv[] = {program, nullptr};
-    GameFramework::Singleton.init({1, argv}, &helper);
-    ASSERT_TRUE(GameFramework::Singleton.isInitialised());
+    ASSERT_TRUE(startEngine());
     auto screen = std::make_shared<LoadingScreen>();
     // At 60 frames a second one loop is 36 frames; 9 frames are a quarter turn.
     screen->captureAt = {10, 19, 28};
-    GameFramework::Singleton.getSfmlFramework()->setupState(screen.get());
-    EXPECT_EQ(GameFramework::Singleton.run(screen), 0);
+    run(screen);
 
     EXPECT_EQ(screen->frameCount, 59u);
     ASSERT_EQ(screen->shots.size(), 3u);
@@ -189,20 +205,108 @@ public:
 
 TEST_F(PlayStateWindowTest, FirstCameraTakesTheWindowAspectWithoutTheWorkerReadingTheWindow)
 {
-    velk::VelkInitHelper helper;
-    char program[] = "velk";
-    char* argv[] = {program, nullptr};
-    GameFramework::Singleton.init({1, argv}, &helper);
-    ASSERT_TRUE(GameFramework::Singleton.isInitialised());
+    ASSERT_TRUE(startEngine());
     auto screen = std::make_shared<ViewChangingPlay>();
     screen->setShipFile("data/ships/Mole.ship.json");
     screen->setMapFile("data/map/canyon_run.map.json");
-    GameFramework::Singleton.getSfmlFramework()->setupState(screen.get());
-    EXPECT_EQ(GameFramework::Singleton.run(screen), 0);
+    run(screen);
 
     ASSERT_GT(screen->windowSize.y, 0u) << "the game did not load";
     EXPECT_FLOAT_EQ(screen->camera.y, 50.0f);
     EXPECT_NEAR(screen->camera.x, 50.0f * static_cast<float>(screen->windowSize.x) / screen->windowSize.y, 1e-3f);
+}
+
+/// The play screen's windows with the game-over dialog open: its prompt as
+/// translated, then with I in place of Í. A label in the dialog, where nothing
+/// cuts a letter, shows Í and then I. Each is shot with the GUI drawn.
+class GameOverScreen : public GameState {
+public:
+    velk::PlayState play;
+    CEGUI::Window* prompt = nullptr;
+    CEGUI::Window* label = nullptr;
+    CEGUI::String translated;
+    std::vector<sf::Image> shots;
+
+    void onStateStart() override
+    {
+        GameState::onStateStart();
+        play.initGui();
+        play.openGameOver();
+        CEGUI::Window* dialog = CEGUI::System::getSingleton().getDefaultGUIContext().getRootWindow()->getChild(
+            "GameOver");
+        prompt = dialog->getChild("Text");
+        translated = prompt->getText();
+        label = CEGUI::WindowManager::getSingleton().createWindow("GWEN/Label", "Reference");
+        label->setArea(CEGUI::UVector2(CEGUI::UDim(0, 20), CEGUI::UDim(0, 100)),
+                       CEGUI::USize(CEGUI::UDim(0, 40), CEGUI::UDim(0, 40)));
+        dialog->addChild(label);
+        label->setText(CEGUI::String(1, 0xCD));
+    }
+    void postRender() override
+    {
+        GameFramework::Singleton.postRender(this);
+        if (++frame % 3 == 0) {
+            sf::RenderWindow& window = *getSfmlFramework()->getWindow();
+            sf::Texture texture;
+            texture.create(window.getSize().x, window.getSize().y);
+            texture.update(window);
+            shots.push_back(texture.copyToImage());
+            CEGUI::String plain = translated;
+            std::replace(plain.begin(), plain.end(), CEGUI::utf32(0xCD), CEGUI::utf32('I'));
+            prompt->setText(plain);
+            label->setText("I");
+            if (shots.size() == 2)
+                app::State::stop();
+        }
+        SfmlState::postRender();
+    }
+
+private:
+    int frame = 0;
+};
+
+/// The first row of light text in the area of the screen; -1 for none. A
+/// small accent is a thin, soft line: half as bright as the text counts.
+int textTop(const sf::Image& image, const CEGUI::Rectf& area)
+{
+    for (int y = static_cast<int>(area.top()); y < static_cast<int>(area.bottom()); ++y)
+        for (int x = static_cast<int>(area.left()); x < static_cast<int>(area.right()); ++x) {
+            const sf::Color c = image.getPixel(x, y);
+            if (c.r + c.g + c.b > 3 * 90)
+                return y;
+        }
+    return -1;
+}
+
+TEST_F(PlayStateWindowTest, GameOverPromptShowsTheAccentOfItsHungarianCapital)
+{
+    ASSERT_TRUE(startEngine());
+    GameFramework::Singleton.getLanguage()->setActLangCode("hu");
+    auto screen = std::make_shared<GameOverScreen>();
+    run(screen);
+
+    ASSERT_EQ(screen->shots.size(), 2u);
+    ASSERT_EQ(screen->translated.substr(0, 3), CEGUI::String(reinterpret_cast<const CEGUI::utf8*>("Írd")));
+    const sf::Image& accented = screen->shots[0];
+    const sf::Image& plain = screen->shots[1];
+    const std::filesystem::path folder = std::filesystem::path(VELK_BINARY_DIR) / "screenshots" / "play-window";
+    std::filesystem::create_directories(folder);
+    accented.saveToFile((folder / "gameover-hu.png").string());
+    const CEGUI::Rectf label = screen->label->getUnclippedOuterRect().get();
+    const int accent = textTop(plain, label) - textTop(accented, label);
+    ASSERT_GT(accent, 1) << "the label shows no accent over Í";
+
+    // The prompt's first letter: from its first lit column on, as wide as I.
+    const CEGUI::Rectf prompt = screen->prompt->getUnclippedOuterRect().get();
+    const auto columns = [&](float x, float width) {
+        return CEGUI::Rectf(x, prompt.top(), x + width, prompt.bottom());
+    };
+    float left = prompt.left();
+    while (left < prompt.right() && textTop(plain, columns(left, 1.0f)) < 0)
+        left += 1.0f;
+    const CEGUI::Rectf letter = columns(left - 2.0f, 7.0f);
+    ASSERT_GE(textTop(plain, letter), 0) << "no prompt text";
+    EXPECT_EQ(textTop(plain, letter) - textTop(accented, letter), accent) << "the prompt's Í lost its accent's top";
 }
 
 } // namespace
