@@ -27,10 +27,9 @@ constexpr int SettingsTitleX = 300, SettingsTitleY = 126;
 constexpr int FpsDropButtonX = 641, FpsDropButtonY = 291, FpsItem30X = 470, FpsItem30Y = 314;
 constexpr int ColorblindDropButtonX = FpsDropButtonX, ColorblindDropButtonY = FpsDropButtonY + 4 * 44;
 constexpr int ColorblindItemX = FpsItem30X;
-constexpr int ColorblindItemY(int row)
-{
-    return ColorblindDropButtonY + FpsItem30Y - FpsDropButtonY + row * 31 / 2;
-}
+// A column of the open list right of its texts, and how far below the drop
+// button the list ends.
+constexpr int ColorblindListX = ColorblindDropButtonX - 40, ColorblindListReach = 120;
 constexpr int AudioTabX = 291, AudioTabY = 161;
 constexpr int MusicTrackX = 500, MusicTrackY = 249;
 constexpr int SettingsBackX = 749, SettingsBackY = 590;
@@ -48,6 +47,33 @@ bool fullSize(const sf::Image& image)
 int brightPixels(const sf::Image& image, int left, int top, int width, int height)
 {
     return velk_test::countPixels(image, left, top, width, height, velk_test::isBright);
+}
+
+/// The list's selection: a clearly blue, lit surface.
+bool isSelection(const sf::Color& c)
+{
+    return c.b > c.r + 80 && c.g > 100;
+}
+
+/// A list row: its top and height in window pixels.
+struct Row {
+    int top = 0, height = 0;
+};
+
+/// The first selected row of the open colour-blind list: the current filter,
+/// lit from its top to its bottom; a height of 0 when none shows.
+Row selectedColorblindRow(const sf::Image& image)
+{
+    Row row;
+    for (int y = ColorblindDropButtonY; y < ColorblindDropButtonY + ColorblindListReach; ++y) {
+        if (isSelection(image.getPixel(ColorblindListX, y))) {
+            row.top = row.height == 0 ? y : row.top;
+            ++row.height;
+        } else if (row.height > 0) {
+            break;
+        }
+    }
+    return row;
 }
 
 /// How many pixels of a rectangle differ between two shots.
@@ -165,10 +191,15 @@ TEST_F(MenuEndToEndTest, ColourBlindFilterPickedFromItsOpenList)
         return isTitleBar(i.getPixel(SettingsTitleX, SettingsTitleY));
     })) << "no settings window";
     player().click(ColorblindDropButtonX, ColorblindDropButtonY);
-    ASSERT_TRUE(waitFor("3-colorblind-open", [](const sf::Image& i) {
-        return brightPixels(i, ColorblindItemX - 60, ColorblindItemY(3) - 8, 120, 16) > 20;
+    // The list opens with "None" selected; its rows are as tall as that one.
+    // Aimed at the middle of the last row: the third filter, below "None".
+    int lastRowMiddle = 0;
+    ASSERT_TRUE(waitFor("3-colorblind-open", [&](const sf::Image& i) {
+        const Row none = selectedColorblindRow(i);
+        lastRowMiddle = none.top + none.height * 7 / 2;
+        return none.height > 10 && brightPixels(i, ColorblindItemX - 10, lastRowMiddle - 4, 60, 8) > 20;
     })) << "the list does not show its last filter";
-    player().click(ColorblindItemX, ColorblindItemY(3)); // the third filter, below "None"
+    player().click(ColorblindItemX, lastRowMiddle);
     EXPECT_TRUE(waitUntil([&] { return folder->setting("graphics.colorblind") == "3"; }));
     EXPECT_EQ(folder->setting("graphics.colorblind"), "3");
     player().click(SettingsBackX, SettingsBackY);
