@@ -19,7 +19,6 @@ namespace fs = std::filesystem;
 using namespace velk_test::mainmenu;
 using velk_test::brightness;
 using velk_test::isTitleBar;
-using velk_test::waitUntil;
 
 // Where the menu script puts things in the 1024 x 768 window (pixels). Frame
 // windows have a 3 px border and a 24 px title bar around their client area.
@@ -115,7 +114,8 @@ TEST_F(MenuEndToEndTest, FirstStartInHungarianThenSettingsThenExit)
     player().key("Return");
     player().key("Down");
     player().key("Return");
-    EXPECT_TRUE(waitUntil([&] { return fs::exists(langIni) && velk_test::readFile(langIni) == "hu"; }));
+    EXPECT_TRUE(game.waitFor("\"hu\" in lang.ini",
+                             [&] { return fs::exists(langIni) && velk_test::readFile(langIni) == "hu"; }));
     EXPECT_EQ(fs::exists(langIni) ? velk_test::readFile(langIni) : "", "hu");
     // The selector is gone and the buttons say something else now.
     const auto hungarian = [&](const sf::Image& i) {
@@ -140,7 +140,7 @@ TEST_F(MenuEndToEndTest, FirstStartInHungarianThenSettingsThenExit)
     EXPECT_FALSE(isTitleBar(menu.getPixel(SettingsTitleX, SettingsTitleY)));
     player().click(FpsDropButtonX, FpsDropButtonY);
     player().click(FpsItem30X, FpsItem30Y);
-    EXPECT_TRUE(waitUntil([&] { return folder->setting("graphics.fps") == "30"; }));
+    EXPECT_TRUE(game.waitFor("frame rate 30 stored", [&] { return folder->setting("graphics.fps") == "30"; }));
     EXPECT_EQ(folder->setting("graphics.fps"), "30");
     player().click(AudioTabX, AudioTabY);
     for (int i = 0; i < 4; ++i) {
@@ -148,7 +148,9 @@ TEST_F(MenuEndToEndTest, FirstStartInHungarianThenSettingsThenExit)
         // waiting keeps the steps from being read as a double click.
         const std::string before = folder->setting("audio.musicvolume");
         player().click(MusicTrackX, MusicTrackY);
-        EXPECT_TRUE(waitUntil([&] { return folder->setting("audio.musicvolume") != before; })) << "step " << i;
+        EXPECT_TRUE(
+            game.waitFor("another music volume stored", [&] { return folder->setting("audio.musicvolume") != before; }))
+            << "step " << i;
     }
     capture("4-settings-audio");
     EXPECT_EQ(folder->setting("audio.musicvolume"), "80");
@@ -200,7 +202,7 @@ TEST_F(MenuEndToEndTest, ColourBlindFilterPickedFromItsOpenList)
         return none.height > 10 && brightPixels(i, ColorblindItemX - 10, lastRowMiddle - 4, 60, 8) > 20;
     })) << "the list does not show its last filter";
     player().click(ColorblindItemX, lastRowMiddle);
-    EXPECT_TRUE(waitUntil([&] { return folder->setting("graphics.colorblind") == "3"; }));
+    EXPECT_TRUE(game.waitFor("filter 3 stored", [&] { return folder->setting("graphics.colorblind") == "3"; }));
     EXPECT_EQ(folder->setting("graphics.colorblind"), "3");
     player().click(SettingsBackX, SettingsBackY);
     exitFromMenu();
@@ -216,7 +218,7 @@ TEST_F(MenuEndToEndTest, MissingArtAndMusicStillStartTheMenu)
         return labelPixels(i, ButtonX, buttonY(Exit)) > 20;
     })) << "no main menu";
     player().click(ButtonX, buttonY(Exit));
-    EXPECT_EQ(game.waitForExit(), 0);
+    EXPECT_EQ(game.waitForExit(), 0) << game.lastOutput();
     const std::string log = game.log();
     EXPECT_NE(log.find("[MainMenu] Menu music \"data/mus/Menu - Dovidi.ogg\" cannot be opened"), std::string::npos);
     EXPECT_NE(log.find("[Assets] Cannot load texture \"data/img/mainmenu/MainMenu_contentholder.png\""),
@@ -237,7 +239,7 @@ TEST_F(MenuEndToEndTest, GuiTestScreenByCommandLineAndAltF4)
     EXPECT_LT(brightness(shot.getPixel(100, 200)), 40);
     // The window is gone before the key comes up again, so xdotool's own result says nothing.
     player().chord("alt+F4");
-    EXPECT_EQ(game.waitForExit(), 0);
+    EXPECT_EQ(game.waitForExit(), 0) << game.lastOutput();
 }
 
 } // namespace

@@ -100,12 +100,12 @@ protected:
     }
 
     /// Clicks the button at the point once its label shows; whether it showed.
-    bool clickWhenShown(int x, int y, const std::string& shot)
+    ::testing::AssertionResult clickWhenShown(int x, int y, const std::string& shot)
     {
-        if (!waitFor(shot, [&](const sf::Image& i) { return labelPixels(i, x, y) > 20; }))
-            return false;
-        player().click(x, y);
-        return true;
+        ::testing::AssertionResult shown = waitFor(shot, [&](const sf::Image& i) { return labelPixels(i, x, y) > 20; });
+        if (shown)
+            player().click(x, y);
+        return shown;
     }
 };
 
