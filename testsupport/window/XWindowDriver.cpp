@@ -125,7 +125,12 @@ bool XWindowDriver::type(const std::string& text, int delayMs) const
 
 std::string XWindowDriver::at(int x, int y) const
 {
-    return "mousemove --sync --window " + window + " " + std::to_string(x) + " " + std::to_string(y);
+    // --sync waits until the pointer has moved: about 15 s when it is at the
+    // point already, longer than a loaded machine gives the call. A step
+    // through the pixel beside it makes every move a move.
+    const std::string beside = std::to_string(x > 0 ? x - 1 : x + 1) + " " + std::to_string(y);
+    return "mousemove --window " + window + " " + beside + " mousemove --sync --window " + window + " " +
+           std::to_string(x) + " " + std::to_string(y);
 }
 
 bool XWindowDriver::moveTo(int x, int y) const
