@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -89,9 +90,7 @@ protected:
     void launch(const std::vector<std::string>& arguments = {})
     {
         ASSERT_TRUE(folder) << "prepare() first";
-        ASSERT_TRUE(game.startWithWindow({VELK_GAME, arguments, folder->path(), folder->logFile(), {}}))
-            << "the game showed no window\n"
-            << game.log();
+        ASSERT_TRUE(game.startWithWindow({VELK_GAME, arguments, folder->path(), folder->logFile(), {}}));
     }
 
     const XWindowDriver& player() const { return game.window; }
@@ -100,11 +99,16 @@ protected:
     sf::Image capture(const std::string& name) const { return game.window.capture(shotFolder() / (name + ".png")); }
 
     /// Captures under the name until the test holds for the whole window.
-    bool waitFor(const std::string& name, const std::function<bool(const sf::Image&)>& test) const
+    ::testing::AssertionResult waitFor(const std::string& name, const std::function<bool(const sf::Image&)>& test)
     {
-        return game.window.waitForImage(shotFolder() / (name + ".png"), [&](const sf::Image& i) {
-            return i.getSize() == sf::Vector2u(1024, 768) && test(i);
-        });
+        const std::filesystem::path shot = shotFolder() / (name + ".png");
+        return game.waitFor(
+            "the screen of " + shot.string(),
+            [&] {
+                const sf::Image image = game.window.capture(shot);
+                return image.getSize() == sf::Vector2u(1024, 768) && test(image);
+            },
+            std::chrono::seconds(40), std::chrono::milliseconds(200));
     }
 
     /// One folder per test: the tests may run side by side.

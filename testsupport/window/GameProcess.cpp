@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -23,6 +24,7 @@ bool GameProcess::start(const Options& options)
 {
     kill();
     exitCode = -1;
+    endSignal = 0;
     logFile = options.log;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -59,9 +61,14 @@ bool GameProcess::start(const Options& options)
     return rc == 0;
 }
 
-bool GameProcess::startWithWindow(const Options& options, const std::string& title)
+::testing::AssertionResult GameProcess::startWithWindow(const Options& options, const std::string& title)
 {
-    return start(options) && window.findWindow(title);
+    if (!start(options))
+        return ::testing::AssertionFailure() << options.program << " cannot be started";
+    // Short searches, so that a program that has ended is seen at once.
+    return waitFor(
+        "a window titled \"" + title + "\"", [&] { return window.findWindow(title, std::chrono::seconds(1)); },
+        std::chrono::seconds(60), std::chrono::milliseconds(0));
 }
 
 bool GameProcess::running()
@@ -70,8 +77,37 @@ bool GameProcess::running()
     if (pid > 0 && waitpid(pid, &status, WNOHANG) == pid) {
         pid = 0;
         exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        endSignal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     }
     return pid > 0;
+}
+
+std::string GameProcess::state()
+{
+    if (running())
+        return "still runs";
+    if (endSignal != 0)
+        return "was ended by signal " + std::to_string(endSignal) + " (" + strsignal(endSignal) + ")";
+    return "ended with exit code " + std::to_string(exitCode);
+}
+
+::testing::AssertionResult GameProcess::waitFor(const std::string& what, const std::function<bool()>& condition,
+                                                std::chrono::milliseconds timeout, std::chrono::milliseconds interval)
+{
+    bool held = false;
+    waitUntil(
+        [&] {
+            const bool ended = !running();
+            // Asked once more after the end: what it did just before may show only now.
+            held = condition();
+            return held || ended;
+        },
+        timeout, interval);
+    if (held)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "waited for " << what << " in vain; the program " << state()
+                                         << ". Its last output:\n"
+                                         << lastOutput();
 }
 
 int GameProcess::waitForExit(std::chrono::milliseconds timeout)
@@ -87,12 +123,27 @@ void GameProcess::kill()
         waitpid(pid, nullptr, 0);
         pid = 0;
         exitCode = -1;
+        endSignal = SIGKILL;
     }
 }
 
 std::string GameProcess::log() const
 {
     return logFile.empty() || !fs::exists(logFile) ? std::string() : readFile(logFile);
+}
+
+std::string GameProcess::lastOutput(std::size_t lines) const
+{
+    const std::string text = log();
+    // Back from the end (past its final line break) over that many line breaks.
+    std::size_t start = !text.empty() && text.back() == '\n' ? text.size() - 1 : text.size();
+    for (std::size_t i = 0; i < lines; ++i) {
+        const std::size_t newline = start == 0 ? std::string::npos : text.rfind('\n', start - 1);
+        if (newline == std::string::npos)
+            return text;
+        start = newline;
+    }
+    return text.substr(start + 1);
 }
 
 } // namespace velk_test

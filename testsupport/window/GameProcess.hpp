@@ -6,10 +6,13 @@
 
 #include "testsupport/window/XWindowDriver.hpp"
 
+#include <gtest/gtest.h>
+
 #include <sys/types.h>
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,7 +39,7 @@ public:
     /// Starts the program; whether it could be started.
     bool start(const Options& options);
     /// Starts the program and waits for its window by title; whether it showed.
-    bool startWithWindow(const Options& options, const std::string& title = "Velkors");
+    ::testing::AssertionResult startWithWindow(const Options& options, const std::string& title = "Velkors");
 
     /// Whether it still runs; reaps it (keeping its exit code) once it ended.
     bool running();
@@ -45,14 +48,27 @@ public:
     int waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(60));
     void kill();
 
+    /// Polls the condition until it holds, for the timeout at most and no
+    /// longer than the program runs. A failure names what was awaited, how
+    /// the program is doing and its last output.
+    ::testing::AssertionResult waitFor(const std::string& what, const std::function<bool()>& condition,
+                                       std::chrono::milliseconds timeout = std::chrono::seconds(30),
+                                       std::chrono::milliseconds interval = std::chrono::milliseconds(100));
+
     /// What it wrote to its log so far.
     std::string log() const;
+    /// The last lines of its log, for a failure message.
+    std::string lastOutput(std::size_t lines = 40) const;
 
     XWindowDriver window;
 
 private:
+    /// "still runs", "ended with exit code 0", "was ended by signal 6 (Aborted)" ...
+    std::string state();
+
     pid_t pid = 0;
     int exitCode = -1;
+    int endSignal = 0;
     std::filesystem::path logFile;
 };
 

@@ -1,7 +1,14 @@
 #include "testsupport/window/XWindowDriver.hpp"
 
+#include "testsupport/TempFolder.hpp"
+
+#include <gtest/gtest.h>
+
 // Xlib's macros (None, Bool, Status ...) stay in this file.
 #include <X11/Xlib.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,18 +19,62 @@ namespace velk_test {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-std::string shellOutput(const std::string& command)
+namespace {
+
+/// A connection to the X server on which errors about windows that have gone
+/// are no failures.
+Display* openDisplay()
 {
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe))
-            text += buffer;
-        pclose(pipe);
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    return XOpenDisplay(nullptr);
+}
+
+bool windowExists(const std::string& window)
+{
+    Display* display = openDisplay();
+    if (!display)
+        return false;
+    XWindowAttributes attributes;
+    const bool exists = XGetWindowAttributes(display, static_cast<Window>(std::stoul(window)), &attributes) != 0;
+    XCloseDisplay(display);
+    return exists;
+}
+
+} // namespace
+
+CommandResult runCommand(const std::string& command)
+{
+    CommandResult result;
+    std::string errorFile = (fs::temp_directory_path() / "velk-command-XXXXXX").string();
+    const int descriptor = mkstemp(errorFile.data());
+    if (descriptor < 0) {
+        result.errors = "no file for the error output of: " + command;
+        return result;
     }
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
-        text.pop_back();
-    return text;
+    close(descriptor);
+    if (FILE* pipe = popen(("{ " + command + "; } 2>'" + errorFile + "'").c_str(), "r")) {
+        // Read as bytes: some commands print pictures.
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            result.output.append(buffer, n);
+        const int status = pclose(pipe);
+        result.status = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    result.errors = readFile(errorFile);
+    std::remove(errorFile.c_str());
+    return result;
+}
+
+bool xdotool(const std::string& arguments, const std::string& window)
+{
+    // A bound on every call: an X client can block on a window that is going away.
+    const CommandResult result = runCommand("timeout 20 xdotool " + arguments);
+    if (result.status == 0)
+        return true;
+    if (window.empty() || windowExists(window))
+        ADD_FAILURE() << "xdotool " << arguments << " failed with exit status " << result.status
+                      << (result.status == 124 ? " (it did not end in 20 s)" : "") << ": " << result.errors;
+    return false;
 }
 
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
@@ -40,15 +91,15 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 bool XWindowDriver::findWindow(const std::string& title, std::chrono::seconds timeout)
 {
-    window = shellOutput("timeout " + std::to_string(timeout.count()) +
-                         " xdotool search --sync --onlyvisible --name '^" + title + "$' 2>/dev/null | head -n1");
+    const CommandResult search = runCommand("timeout " + std::to_string(timeout.count()) +
+                                            " xdotool search --sync --onlyvisible --name '^" + title + "$'");
+    window = search.status == 0 ? search.output.substr(0, search.output.find('\n')) : std::string();
     return found();
 }
 
 bool XWindowDriver::run(const std::string& arguments) const
 {
-    // A bound on every call: an X client can block on a window that is going away.
-    return std::system(("timeout 20 xdotool " + arguments + " 2>/dev/null").c_str()) == 0;
+    return xdotool(arguments, window);
 }
 
 bool XWindowDriver::key(const std::string& name, std::chrono::milliseconds after) const
@@ -60,9 +111,9 @@ bool XWindowDriver::key(const std::string& name, std::chrono::milliseconds after
     return down && up;
 }
 
-void XWindowDriver::chord(const std::string& keys) const
+bool XWindowDriver::chord(const std::string& keys) const
 {
-    run("key --window " + window + " " + keys);
+    return run("key --window " + window + " " + keys);
 }
 
 bool XWindowDriver::type(const std::string& text, int delayMs) const
@@ -74,7 +125,12 @@ bool XWindowDriver::type(const std::string& text, int delayMs) const
 
 std::string XWindowDriver::at(int x, int y) const
 {
-    return "mousemove --sync --window " + window + " " + std::to_string(x) + " " + std::to_string(y);
+    // --sync waits until the pointer has moved: about 15 s when it is at the
+    // point already, longer than a loaded machine gives the call. A step
+    // through the pixel beside it makes every move a move.
+    const std::string beside = std::to_string(x > 0 ? x - 1 : x + 1) + " " + std::to_string(y);
+    return "mousemove --window " + window + " " + beside + " mousemove --sync --window " + window + " " +
+           std::to_string(x) + " " + std::to_string(y);
 }
 
 bool XWindowDriver::moveTo(int x, int y) const
@@ -109,8 +165,7 @@ bool XWindowDriver::release(int button) const
 void XWindowDriver::requestClose() const
 {
     // The window may be gone already: an X error must not end the test.
-    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = openDisplay();
     if (!display || window.empty())
         return;
     XEvent event{};
@@ -130,21 +185,12 @@ sf::Image XWindowDriver::capture(const fs::path& file) const
     sf::Image image;
     std::error_code ignored;
     fs::remove(file, ignored);
-    // import waits forever for a window destroyed while it reads it.
-    if (std::system(("timeout 20 import -window " + window + " '" + file.string() + "' 2>/dev/null").c_str()) == 0)
+    // import waits for a window that does not exist, and forever for one
+    // destroyed while it reads it.
+    if (!window.empty() && windowExists(window) &&
+        runCommand("timeout 20 import -window " + window + " '" + file.string() + "'").status == 0)
         image.loadFromFile(file.string());
     return image;
-}
-
-bool XWindowDriver::waitForImage(const fs::path& file, const std::function<bool(const sf::Image&)>& test,
-                                 std::chrono::milliseconds timeout) const
-{
-    return waitUntil(
-        [&] {
-            const sf::Image image = capture(file);
-            return image.getSize().x > 0 && test(image);
-        },
-        timeout, 200ms);
 }
 
 } // namespace velk_test

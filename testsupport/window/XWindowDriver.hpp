@@ -13,8 +13,21 @@
 
 namespace velk_test {
 
-/// The trimmed standard output of a shell command.
-std::string shellOutput(const std::string& command);
+/// What a shell command did: its exit status (-1 when it could not be run or
+/// was ended by a signal), its standard output as it came and its error output.
+struct CommandResult {
+    int status = -1;
+    std::string output;
+    std::string errors;
+};
+
+CommandResult runCommand(const std::string& command);
+
+/// Runs "xdotool <arguments>", bounded in time; whether it succeeded. A
+/// failure fails the running test with xdotool's own words, unless it was sent
+/// to a window (given by id) that has gone: input that closed or replaced its
+/// window is for the test to judge by what the program does next.
+bool xdotool(const std::string& arguments, const std::string& window = {});
 
 /// Polls the condition until it holds or the time is up; whether it held.
 /// Generous timeouts: a loaded machine may be many times slower than a quiet one.
@@ -29,13 +42,13 @@ public:
     const std::string& id() const { return window; }
     bool found() const { return !window.empty(); }
 
-    /// Runs "xdotool <arguments>"; whether it succeeded.
+    /// Runs "xdotool <arguments>" for this window (see xdotool()).
     bool run(const std::string& arguments) const;
 
     /// A key held long enough for a frame loop that polls the keyboard to see it down.
     bool key(const std::string& name, std::chrono::milliseconds after = std::chrono::milliseconds(250)) const;
     /// A key chord ("alt+F4") sent at once; the window may be gone afterwards.
-    void chord(const std::string& keys) const;
+    bool chord(const std::string& keys) const;
     bool type(const std::string& text, int delayMs = 120) const;
 
     bool moveTo(int x, int y) const;
@@ -50,9 +63,6 @@ public:
     /// The window as X shows it now, kept in the file for a person to look at;
     /// an empty image when it could not be taken.
     sf::Image capture(const std::filesystem::path& file) const;
-    /// Captures into the file until the test holds for a full-size shot.
-    bool waitForImage(const std::filesystem::path& file, const std::function<bool(const sf::Image&)>& test,
-                      std::chrono::milliseconds timeout = std::chrono::seconds(40)) const;
 
 private:
     std::string at(int x, int y) const;

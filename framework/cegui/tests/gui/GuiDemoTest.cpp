@@ -43,8 +43,8 @@ protected:
                                 {},
                                 folder / "demo.log",
                                 {}}));
-        ASSERT_TRUE(waitForLines("ready", 1)) << "the demo did not show its first frame\n" << demo.log();
-        ASSERT_TRUE(demo.window.findWindow());
+        ASSERT_TRUE(waitForLines("ready", 1)) << "the demo did not show its first frame";
+        ASSERT_TRUE(demo.window.findWindow()) << demo.lastOutput();
     }
 
     void TearDown() override
@@ -53,11 +53,11 @@ protected:
             stop();
     }
 
-    /// Escape ends the demo; its exit code, or -1 when it did not end.
-    int stop()
+    /// Escape ends the demo, which ends cleanly.
+    void stop()
     {
         demo.window.chord("Escape");
-        return demo.waitForExit();
+        EXPECT_EQ(demo.waitForExit(), 0) << demo.lastOutput();
     }
 
     int countLines(const std::string& line)
@@ -70,9 +70,10 @@ protected:
         return count;
     }
 
-    bool waitForLines(const std::string& line, int count)
+    ::testing::AssertionResult waitForLines(const std::string& line, int count)
     {
-        return velk_test::waitUntil([&] { return countLines(line) >= count; });
+        return demo.waitFor("\"" + line + "\" " + std::to_string(count) + " times in " + outFile.string(),
+                            [&] { return countLines(line) >= count; });
     }
 
     void click(int x, int y) { ASSERT_TRUE(demo.window.click(x, y, 1, std::chrono::milliseconds(0))); }
@@ -81,10 +82,15 @@ protected:
     sf::Image capture(sf::Vector2u size)
     {
         const fs::path file = folder / "shot.png";
-        demo.window.waitForImage(file, [&](const sf::Image& shot) {
-            return shot.getSize() == size && isRed(shot.getPixel(CanvasLeft, CanvasTop));
-        });
-        return demo.window.capture(file);
+        sf::Image shot;
+        EXPECT_TRUE(demo.waitFor(
+            "the canvas drawn in " + file.string(),
+            [&] {
+                shot = demo.window.capture(file);
+                return shot.getSize() == size && isRed(shot.getPixel(CanvasLeft, CanvasTop));
+            },
+            std::chrono::seconds(40), std::chrono::milliseconds(200)));
+        return shot;
     }
 
     void expectCanvasClipped(const sf::Image& shot)
@@ -123,7 +129,7 @@ TEST_F(GuiDemoTest, ClickOnTheButtonReachesTheGui)
     click(ClickLeft + 5, ClickTop + 5);
     ASSERT_TRUE(waitForLines("clicked", 2));
     EXPECT_EQ(countLines("clicked"), 2);
-    EXPECT_EQ(stop(), 0);
+    stop();
 }
 
 TEST_F(GuiDemoTest, CanvasDrawingStaysInsideTheCanvas)
@@ -137,7 +143,7 @@ TEST_F(GuiDemoTest, RecreatedWindowKeepsDrawingTheGui)
 {
     demo.window.chord("F2");
     ASSERT_TRUE(waitForLines("recreated 1024x768", 1));
-    ASSERT_TRUE(demo.window.findWindow());
+    ASSERT_TRUE(demo.window.findWindow()) << demo.lastOutput();
     const sf::Image shot = capture({1024, 768});
     ASSERT_EQ(shot.getSize(), sf::Vector2u(1024, 768));
     expectCanvasClipped(shot);
@@ -150,16 +156,16 @@ TEST_F(GuiDemoTest, RecreatedWindowKeepsDrawingTheGui)
     // And back to the first size.
     demo.window.chord("F2");
     ASSERT_TRUE(waitForLines("recreated 800x600", 1));
-    ASSERT_TRUE(demo.window.findWindow());
+    ASSERT_TRUE(demo.window.findWindow()) << demo.lastOutput();
     const sf::Image again = capture({800, 600});
     ASSERT_EQ(again.getSize(), sf::Vector2u(800, 600));
     expectCanvasClipped(again);
-    EXPECT_EQ(stop(), 0);
+    stop();
 }
 
 TEST_F(GuiDemoTest, GuiLogIsWritten)
 {
-    EXPECT_EQ(stop(), 0);
+    stop();
     std::ifstream in(folder / "gui.log");
     const std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(log.find("GWEN"), std::string::npos);

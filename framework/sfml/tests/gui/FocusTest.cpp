@@ -55,7 +55,7 @@ TEST(SfmlFocus, LosingFocusMutesAndStopsEventsGainingItRestores)
 
     // Keys reach the listeners and the action map's buffer again.
     listener.events.clear();
-    runCommand("xdotool key a");
+    xdotool("key a");
     bool inBuffer = false;
     EXPECT_TRUE(pumpUntil(sfml, [&] {
         for (const sf::Event& e : sfml.getActionMap().events().events())

@@ -51,7 +51,7 @@ TEST_F(SfmlMouse, SetMovesWithoutMovementMoveCountsTheJump)
 TEST_F(SfmlMouse, EachPollMeasuresTheMovementSinceTheLastFrame)
 {
     sfml.setMousePosition({200, 200});
-    runCommand("xdotool mousemove 207 197");
+    xdotool("mousemove 207 197");
     sfml.pollEvent();
     EXPECT_EQ(sfml.getMouseDeltaPosition(), sf::Vector2i(7, -3));
     sfml.pollEvent();
@@ -65,7 +65,7 @@ TEST(SfmlMouseStart, FirstFrameAfterInitHasNoMovement)
     // Keep a connection open: Xvfb resets (and re-centres the pointer) when
     // its last client leaves.
     XProbe keepServer;
-    runCommand("xdotool mousemove 10 10");
+    xdotool("mousemove 10 10");
     ASSERT_EQ(sf::Mouse::getPosition(), sf::Vector2i(10, 10));
     TestInitHelper helper;
     SfmlFramework sfml;
@@ -82,7 +82,7 @@ TEST_F(SfmlMouse, MovementInTheBackgroundIsNotCountedAfterRefocus)
     const Window other = probe.createOtherWindow();
     focusWindow(other);
     ASSERT_TRUE(pumpUntil(sfml, [&] { return !sfml.isWindowFocused(); }));
-    runCommand("xdotool mousemove 500 420");
+    xdotool("mousemove 500 420");
     focusWindow(windowId(sfml));
     ASSERT_TRUE(pumpUntil(sfml, [&] { return sfml.isWindowFocused(); }));
     sfml.pollEvent();

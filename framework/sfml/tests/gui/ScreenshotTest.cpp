@@ -40,7 +40,7 @@ void runFrames(SfmlFramework& sfml, int frames, const sf::Color& background)
 
 std::string pasteAs(const std::string& target)
 {
-    return runCommand("xclip -o -selection clipboard -t " + target + " 2>/dev/null");
+    return runCommand("xclip -o -selection clipboard -t " + target).output;
 }
 
 // Asks the clipboard until it offers PNG data (the owner takes the selection
@@ -81,7 +81,7 @@ TEST(SfmlScreenshot, F11PutsTheFrameOnTheClipboardAsPngAndBmp)
     ASSERT_TRUE(sfml.isWindowFocused());
 
     logs.clear();
-    runCommand("xdotool key F11");
+    xdotool("key F11");
     runFrames(sfml, 10, Background);
     const std::string log = logs.text();
     EXPECT_NE(log.find("[Sfml] Screenshot\n"), std::string::npos) << log;
@@ -126,7 +126,7 @@ TEST(SfmlScreenshot, F11PutsTheFrameOnTheClipboardAsPngAndBmp)
 
     // A second F11 replaces the clipboard's picture.
     const sf::Color second(0, 160, 0);
-    runCommand("xdotool key F11");
+    xdotool("key F11");
     runFrames(sfml, 10, second);
     sf::Image replaced;
     for (int i = 0; i < 100 && !(replaced.getSize().x > 0 && replaced.getPixel(0, 0) == second); ++i) {
@@ -151,7 +151,7 @@ TEST(SfmlScreenshot, F11WithoutFocusTakesNoScreenshot)
     ASSERT_TRUE(pumpUntil(sfml, [&] { return !sfml.isWindowFocused(); }));
 
     logs.clear();
-    runCommand("xdotool key F11");
+    xdotool("key F11");
     runFrames(sfml, 10, Background);
     const std::string log = logs.text();
     EXPECT_EQ(log.find("[Sfml] Screenshot"), std::string::npos) << log;

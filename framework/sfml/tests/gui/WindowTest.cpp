@@ -22,7 +22,7 @@ namespace {
 
 std::string findWindowByName(const std::string& pattern)
 {
-    std::string out = runCommand("xdotool search --name '" + pattern + "' 2>/dev/null");
+    std::string out = runCommand("xdotool search --name '" + pattern + "'").output;
     while (!out.empty() && (out.back() == '\n' || out.back() == ' '))
         out.pop_back();
     return out;

@@ -9,13 +9,12 @@
 #include "framework/sfml/SfmlFramework.hpp"
 #include "testsupport/window/TestInitHelper.hpp"
 #include "testsupport/window/WindowPump.hpp"
+#include "testsupport/window/XWindowDriver.hpp"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <utility>
@@ -25,7 +24,9 @@ namespace windowtest {
 
 using velk_test::pumpFrames;
 using velk_test::pumpUntil;
+using velk_test::runCommand;
 using velk_test::TestInitHelper;
+using velk_test::xdotool;
 
 struct RecordingListener : SfmlEventListener {
     std::vector<sf::Event> events;
@@ -41,25 +42,10 @@ struct RecordingListener : SfmlEventListener {
     }
 };
 
-/// Runs a shell command and returns its standard output.
-inline std::string runCommand(const std::string& command)
-{
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return out;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    pclose(pipe);
-    return out;
-}
-
 /// Gives the X input focus to a window (works without a window manager).
 inline void focusWindow(unsigned long id)
 {
-    runCommand("xdotool windowfocus " + std::to_string(id));
+    xdotool("windowfocus " + std::to_string(id));
 }
 
 /// A second connection to the X server, as another program would have.

@@ -21,7 +21,6 @@ using namespace std::chrono_literals;
 using namespace velk_test::mainmenu;
 using velk_test::brightness;
 using velk_test::isTitleBar;
-using velk_test::waitUntil;
 
 // Where the menu script puts things in the 1024 x 768 window (pixels). Frame
 // windows have a 3 px border and a 24 px title bar around their client area.
@@ -29,10 +28,9 @@ constexpr int SettingsTitleX = 300, SettingsTitleY = 126;
 constexpr int FpsDropButtonX = 641, FpsDropButtonY = 291, FpsItem30X = 470, FpsItem30Y = 314;
 constexpr int ColorblindDropButtonX = FpsDropButtonX, ColorblindDropButtonY = FpsDropButtonY + 4 * 44;
 constexpr int ColorblindItemX = FpsItem30X;
-constexpr int ColorblindItemY(int row)
-{
-    return ColorblindDropButtonY + FpsItem30Y - FpsDropButtonY + row * 31 / 2;
-}
+// A column of the open list right of its texts, and how far below the drop
+// button the list ends.
+constexpr int ColorblindListX = ColorblindDropButtonX - 40, ColorblindListReach = 120;
 constexpr int AudioTabX = 291, AudioTabY = 161;
 constexpr int MusicTrackX = 500, MusicTrackY = 249;
 constexpr int SettingsBackX = 749, SettingsBackY = 590;
@@ -50,6 +48,33 @@ bool fullSize(const sf::Image& image)
 int brightPixels(const sf::Image& image, int left, int top, int width, int height)
 {
     return velk_test::countPixels(image, left, top, width, height, velk_test::isBright);
+}
+
+/// The list's selection: a clearly blue, lit surface.
+bool isSelection(const sf::Color& c)
+{
+    return c.b > c.r + 80 && c.g > 100;
+}
+
+/// A list row: its top and height in window pixels.
+struct Row {
+    int top = 0, height = 0;
+};
+
+/// The first selected row of the open colour-blind list: the current filter,
+/// lit from its top to its bottom; a height of 0 when none shows.
+Row selectedColorblindRow(const sf::Image& image)
+{
+    Row row;
+    for (int y = ColorblindDropButtonY; y < ColorblindDropButtonY + ColorblindListReach; ++y) {
+        if (isSelection(image.getPixel(ColorblindListX, y))) {
+            row.top = row.height == 0 ? y : row.top;
+            ++row.height;
+        } else if (row.height > 0) {
+            break;
+        }
+    }
+    return row;
 }
 
 /// How many pixels of a rectangle differ between two shots; in the first the
@@ -93,7 +118,8 @@ TEST_F(MenuEndToEndTest, FirstStartInHungarianThenSettingsThenExit)
     player().key("Return");
     player().key("Down");
     player().key("Return");
-    EXPECT_TRUE(waitUntil([&] { return fs::exists(langIni) && velk_test::readFile(langIni) == "hu"; }));
+    EXPECT_TRUE(game.waitFor("\"hu\" in lang.ini",
+                             [&] { return fs::exists(langIni) && velk_test::readFile(langIni) == "hu"; }));
     EXPECT_EQ(fs::exists(langIni) ? velk_test::readFile(langIni) : "", "hu");
     // The selector is gone and the buttons say something else now.
     const auto hungarian = [&](const sf::Image& i) {
@@ -118,7 +144,7 @@ TEST_F(MenuEndToEndTest, FirstStartInHungarianThenSettingsThenExit)
     EXPECT_FALSE(isTitleBar(menu.getPixel(SettingsTitleX, SettingsTitleY)));
     player().click(FpsDropButtonX, FpsDropButtonY);
     player().click(FpsItem30X, FpsItem30Y);
-    EXPECT_TRUE(waitUntil([&] { return folder->setting("graphics.fps") == "30"; }));
+    EXPECT_TRUE(game.waitFor("frame rate 30 stored", [&] { return folder->setting("graphics.fps") == "30"; }));
     EXPECT_EQ(folder->setting("graphics.fps"), "30");
     player().click(AudioTabX, AudioTabY);
     for (int i = 0; i < 4; ++i) {
@@ -126,7 +152,9 @@ TEST_F(MenuEndToEndTest, FirstStartInHungarianThenSettingsThenExit)
         // waiting keeps the steps from being read as a double click.
         const std::string before = folder->setting("audio.musicvolume");
         player().click(MusicTrackX, MusicTrackY);
-        EXPECT_TRUE(waitUntil([&] { return folder->setting("audio.musicvolume") != before; })) << "step " << i;
+        EXPECT_TRUE(
+            game.waitFor("another music volume stored", [&] { return folder->setting("audio.musicvolume") != before; }))
+            << "step " << i;
     }
     capture("4-settings-audio");
     EXPECT_EQ(folder->setting("audio.musicvolume"), "80");
@@ -169,11 +197,16 @@ TEST_F(MenuEndToEndTest, ColourBlindFilterPickedFromItsOpenList)
         return isTitleBar(i.getPixel(SettingsTitleX, SettingsTitleY));
     })) << "no settings window";
     player().click(ColorblindDropButtonX, ColorblindDropButtonY);
-    ASSERT_TRUE(waitFor("3-colorblind-open", [](const sf::Image& i) {
-        return brightPixels(i, ColorblindItemX - 60, ColorblindItemY(3) - 8, 120, 16) > 20;
+    // The list opens with "None" selected; its rows are as tall as that one.
+    // Aimed at the middle of the last row: the third filter, below "None".
+    int lastRowMiddle = 0;
+    ASSERT_TRUE(waitFor("3-colorblind-open", [&](const sf::Image& i) {
+        const Row none = selectedColorblindRow(i);
+        lastRowMiddle = none.top + none.height * 7 / 2;
+        return none.height > 10 && brightPixels(i, ColorblindItemX - 10, lastRowMiddle - 4, 60, 8) > 20;
     })) << "the list does not show its last filter";
-    player().click(ColorblindItemX, ColorblindItemY(3)); // the third filter, below "None"
-    EXPECT_TRUE(waitUntil([&] { return folder->setting("graphics.colorblind") == "3"; }));
+    player().click(ColorblindItemX, lastRowMiddle);
+    EXPECT_TRUE(game.waitFor("filter 3 stored", [&] { return folder->setting("graphics.colorblind") == "3"; }));
     EXPECT_EQ(folder->setting("graphics.colorblind"), "3");
     player().click(SettingsBackX, SettingsBackY);
     exitFromMenu();
@@ -191,13 +224,14 @@ TEST_F(MenuEndToEndTest, AltReturnTogglesFullScreenAndPressesNoButton)
     player().chord("alt+Return");
     // The window is made anew at Xvfb's 1280 x 1024 with the menu centred in
     // it; its column of buttons looks as it did (the stars behind differ).
-    ASSERT_TRUE(waitUntil([&] { return game.window.findWindow("Velkors", 5s) && player().id() != windowed; }))
-        << "the window was not made anew";
+    ASSERT_TRUE(game.waitFor("a new window",
+                             [&] { return game.window.findWindow("Velkors", 5s) && player().id() != windowed; }));
     const int offset = 128, left = 372, top = 210, width = 280, height = 360;
-    EXPECT_TRUE(game.window.waitForImage(shotFolder() / "9-full-screen.png", [&](const sf::Image& i) {
+    EXPECT_TRUE(game.waitFor("the main menu in full screen", [&] {
+        const sf::Image i = capture("9-full-screen");
         return i.getSize().x == 1280 &&
                differingPixels(i, menu, left, top, width, height, {offset, offset}) < width * height / 2;
-    })) << "no full-screen window with the main menu";
+    }));
     player().click(ButtonX + offset, buttonY(Exit) + offset);
     EXPECT_EQ(game.waitForExit(), 0) << game.log();
 }
@@ -212,7 +246,7 @@ TEST_F(MenuEndToEndTest, MissingArtAndMusicStillStartTheMenu)
         return labelPixels(i, ButtonX, buttonY(Exit)) > 20;
     })) << "no main menu";
     player().click(ButtonX, buttonY(Exit));
-    EXPECT_EQ(game.waitForExit(), 0);
+    EXPECT_EQ(game.waitForExit(), 0) << game.lastOutput();
     const std::string log = game.log();
     EXPECT_NE(log.find("[MainMenu] Menu music \"data/mus/Menu - Dovidi.ogg\" cannot be opened"), std::string::npos);
     EXPECT_NE(log.find("[Assets] Cannot load texture \"data/img/mainmenu/MainMenu_contentholder.png\""),
@@ -233,7 +267,7 @@ TEST_F(MenuEndToEndTest, GuiTestScreenByCommandLineAndAltF4)
     EXPECT_LT(brightness(shot.getPixel(100, 200)), 40);
     // The window is gone before the key comes up again, so xdotool's own result says nothing.
     player().chord("alt+F4");
-    EXPECT_EQ(game.waitForExit(), 0);
+    EXPECT_EQ(game.waitForExit(), 0) << game.lastOutput();
 }
 
 } // namespace

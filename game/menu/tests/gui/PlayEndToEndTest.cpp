@@ -170,7 +170,7 @@ TEST_F(PlayEndToEndTest, FromTheMenuToALandingAndAHighScore)
     capture("7-gameover-name");
     player().key("Escape");
     const std::string query = "SELECT name, score, map, mode FROM scores";
-    EXPECT_TRUE(velk_test::waitUntil([&] { return !folder->rows(query).empty(); })) << "no score stored";
+    EXPECT_TRUE(game.waitFor("the score stored", [&] { return !folder->rows(query).empty(); }));
     const auto rows = folder->rows(query);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][0], "Ada");

@@ -180,26 +180,52 @@ TEST_F(PlayStateWindowTest, LoadingAnimationLoopsItsFramesInTheMiddle)
     EXPECT_GT(moved, 100);
 }
 
-/// The play screen whose frames set the window's view, as any screen that
-/// draws a world does, while its game is built; it stops a few frames after.
+/// The play screen whose frames set a square view on the window while its
+/// game is built, as a screen that draws something of its own may. It keeps
+/// the camera the loaded game starts with, before any frame of this thread
+/// has moved it, and the views of the window at the start and at that frame.
 class ViewChangingPlay : public velk::PlayState {
 public:
-    sf::Vector2f camera;
-    sf::Vector2u windowSize;
-    int framesLoaded = 0;
+    sf::Vector2f viewAtStart;
+    sf::Vector2f viewWhenLoaded;
+    sf::Vector2f firstCamera;
 
+    void onStateStart() override
+    {
+        viewAtStart = window().getView().getSize();
+        velk::PlayState::onStateStart();
+        squareView();
+    }
+    void update() override
+    {
+        keepFirstCamera();
+        velk::PlayState::update();
+    }
     void renderCore() override
     {
+        keepFirstCamera();
         velk::PlayState::renderCore();
-        sf::RenderWindow& window = *GameFramework::Singleton.getSfmlFramework()->getWindow();
-        window.setView(window.getDefaultView());
-        if (!isLoaded() || ++framesLoaded < 3)
+        if (firstCamera.y > 0.0f)
+            app::State::stop();
+        else
+            squareView();
+    }
+
+private:
+    static sf::RenderWindow& window() { return *GameFramework::Singleton.getSfmlFramework()->getWindow(); }
+
+    void squareView()
+    {
+        const float side = static_cast<float>(window().getSize().y);
+        window().setView(sf::View(sf::FloatRect(0.0f, 0.0f, side, side)));
+    }
+
+    void keepFirstCamera()
+    {
+        if (firstCamera.y > 0.0f || !logic())
             return;
-        if (logic()) {
-            camera = logic()->world().getCamera().getSize();
-            windowSize = window.getSize();
-        }
-        app::State::stop();
+        firstCamera = logic()->world().getCamera().getSize();
+        viewWhenLoaded = window().getView().getSize();
     }
 };
 
@@ -211,9 +237,12 @@ TEST_F(PlayStateWindowTest, FirstCameraTakesTheWindowAspectWithoutTheWorkerReadi
     screen->setMapFile("data/map/canyon_run.map.json");
     run(screen);
 
-    ASSERT_GT(screen->windowSize.y, 0u) << "the game did not load";
-    EXPECT_FLOAT_EQ(screen->camera.y, 50.0f);
-    EXPECT_NEAR(screen->camera.x, 50.0f * static_cast<float>(screen->windowSize.x) / screen->windowSize.y, 1e-3f);
+    ASSERT_GT(screen->firstCamera.y, 0.0f) << "the game did not load";
+    // The window's view was square while the game was built, and not before.
+    ASSERT_EQ(screen->viewWhenLoaded.x, screen->viewWhenLoaded.y);
+    ASSERT_NE(screen->viewAtStart.x, screen->viewAtStart.y);
+    EXPECT_FLOAT_EQ(screen->firstCamera.y, 50.0f);
+    EXPECT_NEAR(screen->firstCamera.x, 50.0f * screen->viewAtStart.x / screen->viewAtStart.y, 1e-3f);
 }
 
 /// The play screen's windows with the game-over dialog open: its prompt as

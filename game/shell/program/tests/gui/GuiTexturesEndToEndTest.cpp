@@ -1,7 +1,8 @@
 // GUI textures the real program makes between frames: lists filled from an
 // event handler with letters no screen has drawn yet (a new glyph page each),
-// and the ship editor's texture previews on a second visit. The runtime has
-// no maps and an English menu, so nothing shows "ő" before the list does.
+// and the ship editor's texture previews on a second visit. The names mix
+// Hungarian letters with Cyrillic and Greek ones: the menu draws "ő" and "Ő"
+// before any list opens, but no screen draws "Ж" or "Ω" before the list does.
 
 #include "testsupport/game/GameWindowTest.hpp"
 
@@ -46,7 +47,7 @@ bool previewsShown(const sf::Image& image)
     return true;
 }
 
-/// A list that shows a Hungarian name, reached by clicking buttons from the menu.
+/// A list that shows a player's name, reached by clicking buttons from the menu.
 struct ListCase {
     const char* name;
     std::vector<std::pair<int, int>> clicks;
@@ -81,8 +82,8 @@ class GuiTexturesEndToEndTest : public velk_test::GameWindowTest {
 protected:
     GuiTexturesEndToEndTest() : GameWindowTest("guitextures") {}
 
-    /// The shipped ships plus one with a Hungarian name, a score with one, no
-    /// maps at all, English texts.
+    /// The shipped ships plus one named with letters of three scripts, a score
+    /// with such a name, no maps at all, English texts.
     void SetUp() override
     {
         prepare({"gui", "glsl", "img", "mus", "snd", "obj"});
@@ -91,20 +92,20 @@ protected:
         fs::create_directories(folder->path() / "data" / "map");
         for (const fs::directory_entry& ship : fs::directory_iterator(fs::path(VELK_SOURCE_DIR) / "data" / "ships"))
             fs::copy_file(ship.path(), ships / ship.path().filename());
-        fs::copy_file(ships / "Mole.ship.json", ships / "Győző.ship.json");
+        fs::copy_file(ships / "Mole.ship.json", ships / "Győző Жук Ωmega.ship.json");
         ASSERT_TRUE(
-            folder->exec("INSERT INTO scores (name, score, map, mode) VALUES ('Éva Őrs', 2400, 'cave.map.json', 1)"));
+            folder->exec("INSERT INTO scores (name, score, map, mode) VALUES ('Őrs Жук Ω', 2400, 'cave.map.json', 1)"));
         velk_test::writeFile(folder->path() / "lang.ini", "en");
         launch();
     }
 
     /// Clicks the button at the point once its label shows; whether it showed.
-    bool clickWhenShown(int x, int y, const std::string& shot)
+    ::testing::AssertionResult clickWhenShown(int x, int y, const std::string& shot)
     {
-        if (!waitFor(shot, [&](const sf::Image& i) { return labelPixels(i, x, y) > 20; }))
-            return false;
-        player().click(x, y);
-        return true;
+        ::testing::AssertionResult shown = waitFor(shot, [&](const sf::Image& i) { return labelPixels(i, x, y) > 20; });
+        if (shown)
+            player().click(x, y);
+        return shown;
     }
 };
 

@@ -148,7 +148,7 @@ TEST_F(ProgramEndToEndTest, PaintAMapThenPlayIt)
     editor.saveAs("painted");
 
     const fs::path file = folder->path() / "data" / "map" / "painted.map.json";
-    ASSERT_TRUE(velk_test::waitUntil([&] { return fs::exists(file); })) << game.log();
+    ASSERT_TRUE(game.waitFor(file.string(), [&] { return fs::exists(file); }));
     TileMap saved;
     ASSERT_TRUE(saved.loadFromFile(file.string()));
     ASSERT_EQ(saved.getSize(), (math::Vector2<unsigned int>(60, 40)));
