@@ -138,7 +138,10 @@ bool InputAction::Node::isHeld(const InputEvents& events) const
         return false;
     const InputState& state = events.state();
     switch (source) {
-    case Key: return state.isKeyDown(static_cast<sf::Keyboard::Key>(code));
+    case Key: {
+        const auto key = static_cast<sf::Keyboard::Key>(code);
+        return state.isKeyDown(key) && !events.isShortcutKey(key);
+    }
     case Mouse: return state.isMouseButtonDown(static_cast<sf::Mouse::Button>(code));
     case Joystick: return state.isJoystickButtonDown(joystick, static_cast<unsigned>(code));
     default: return false;

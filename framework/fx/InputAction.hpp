@@ -20,9 +20,10 @@ struct JoystickButton {
 /// pressed in this frame or released in this frame, and "or" / "and"
 /// combinations of such. Held input is read from the event buffer's state
 /// source (and counts as released while the window has no focus); presses and
-/// releases are looked up among the buffer's events; a key pressed or
+/// releases are looked up among the buffer's events. A key pressed or
 /// released with Alt held belongs to the window's shortcuts and matches no
-/// key action. An action on
+/// key action; pressed so, it does not count as held either until released,
+/// while a key already held when Alt goes down still does. An action on
 /// sf::Keyboard::Unknown, on a button SFML does not have, or on a joystick
 /// index of sf::Joystick::Count or more (8 means "no joystick") is never
 /// active and never reaches SFML. Copies are cheap (shared, immutable).

@@ -28,11 +28,12 @@ public:
     mutable std::vector<unsigned> askedJoysticks;
 };
 
-sf::Event keyEvent(sf::Event::EventType type, sf::Keyboard::Key key)
+sf::Event keyEvent(sf::Event::EventType type, sf::Keyboard::Key key, bool alt = false)
 {
     sf::Event event{};
     event.type = type;
     event.key.code = key;
+    event.key.alt = alt;
     return event;
 }
 
@@ -139,6 +140,41 @@ TEST_F(InputActionTest, HeldInputReadsAsReleasedWithoutFocus)
     // Events that did arrive still count.
     events.push(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Space));
     EXPECT_TRUE(press.isActive(events));
+}
+
+TEST_F(InputActionTest, AKeyPressedWithAltIsTheWindowsShortcutUntilReleased)
+{
+    const fx::InputAction press(sf::Keyboard::Return, fx::InputAction::PressOnce);
+    const fx::InputAction hold(sf::Keyboard::Return);
+    const fx::InputAction thrust(sf::Keyboard::Up);
+
+    // Flying on Up, then Alt+Return for full screen.
+    events.push(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Up));
+    events.push(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Return, true));
+    input.keys = {sf::Keyboard::Up, sf::Keyboard::LAlt, sf::Keyboard::Return};
+    EXPECT_FALSE(press.isActive(events));
+    EXPECT_FALSE(hold.isActive(events));
+    EXPECT_TRUE(thrust.isActive(events));
+
+    // Alt let go before Return: Return is still the shortcut's.
+    events.clear();
+    input.keys.erase(sf::Keyboard::LAlt);
+    EXPECT_FALSE(hold.isActive(events));
+
+    // Released, then pressed without Alt: it fires and holds.
+    events.push(keyEvent(sf::Event::KeyReleased, sf::Keyboard::Return));
+    events.clear();
+    events.push(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Return));
+    EXPECT_TRUE(press.isActive(events));
+    EXPECT_TRUE(hold.isActive(events));
+
+    // A release this buffer never got ends the shortcut once the key is seen up.
+    events.push(keyEvent(sf::Event::KeyPressed, sf::Keyboard::Return, true));
+    EXPECT_FALSE(hold.isActive(events));
+    input.keys.erase(sf::Keyboard::Return);
+    events.clear();
+    input.keys.insert(sf::Keyboard::Return);
+    EXPECT_TRUE(hold.isActive(events));
 }
 
 TEST_F(InputActionTest, OrIsActiveWhenEitherSideIs)
