@@ -91,15 +91,20 @@ std::string asideName(const std::string& path)
     return name;
 }
 
-/// Keeps a damaged database under the name `aside`, with its journal, so
-/// nothing of the player's is lost and a fresh one can take its place.
-bool moveAside(const std::string& path, const std::string& aside, const std::string& cause)
+/// Keeps a damaged database under the name `aside` as well, with its journal,
+/// so nothing of the player's is lost. A hard link gives the second name, so
+/// that the database's own name still holds it until the fresh one replaces
+/// it in one rename; where the file system has no hard links it is renamed.
+bool keepAside(const std::string& path, const std::string& aside, const std::string& cause)
 {
     std::error_code ec;
-    fs::rename(path, aside, ec);
+    std::error_code ignored;
+    fs::create_hard_link(path, aside, ec);
+    if (ec && !fs::exists(aside, ignored))
+        fs::rename(path, aside, ec);
     if (ec) {
         tools::log("Database",
-                   "Cannot read " + path + " (" + cause + ") nor move it aside to " + aside + ": " + ec.message());
+                   "Cannot read " + path + " (" + cause + ") nor keep it aside as " + aside + ": " + ec.message());
         return false;
     }
     // A journal left beside the new database would be played back into it.
@@ -108,6 +113,22 @@ bool moveAside(const std::string& path, const std::string& aside, const std::str
             fs::rename(path + companion, aside + companion, ec);
     }
     tools::log("Database", "Cannot read " + path + " (" + cause + "); kept it as " + aside + " and making a fresh one");
+    return true;
+}
+
+/// Gives the complete database `temporary` the name `path` by a rename, which
+/// replaces a file there.
+bool moveIntoPlace(const std::string& temporary, const std::string& path, const std::string& folder)
+{
+    std::error_code ec;
+    fs::rename(temporary, path, ec);
+    if (ec) {
+        tools::log("Database", "Cannot move " + temporary + " to " + path + ": " + ec.message());
+        fs::remove(temporary, ec);
+        return false;
+    }
+    tools::syncFolder(folder);
+    tools::log("Database", "Created " + path);
     return true;
 }
 
@@ -311,33 +332,31 @@ bool DatabaseSeeder::update(const std::string& scriptPath, const std::string& da
         fs::remove(temporary, ec);
         return false;
     }
-    // The damaged file goes aside only once its replacement is complete, so a
-    // start that ends halfway finds it where it was and carries it over again.
+    // The damaged file is kept aside only once its replacement is complete,
+    // and keeps its own name until the replacement takes it: a start that
+    // ends halfway leaves it where it was, and the next carries it over again.
     if (!cause.empty()) {
         const std::string carried = carryOver(databasePath, temporary);
         const std::string aside = asideName(databasePath);
-        if (!moveAside(databasePath, aside, cause)) {
+        if (!keepAside(databasePath, aside, cause)) {
             fs::remove(temporary, ec);
             return false;
         }
         tools::log("Database", "Carried over from " + aside + ": " + carried);
+        // Still there under both names: the fresh one takes the database's
+        // name in one rename. Otherwise it had to be renamed (no hard links)
+        // or another start has replaced it meanwhile, which the link below
+        // never overwrites.
+        if (fs::equivalent(databasePath, aside, ec))
+            return moveIntoPlace(temporary, databasePath, folder);
     }
     // A hard link never replaces an existing file, unlike a rename: a database
     // that appeared meanwhile is kept and updated instead.
     std::error_code linkError;
     fs::create_hard_link(temporary, databasePath, linkError);
-    if (linkError && !fs::exists(databasePath, ec)) {
-        // No hard links on this file system: fall back to a rename.
-        fs::rename(temporary, databasePath, ec);
-        if (ec) {
-            tools::log("Database", "Cannot move " + temporary + " to " + databasePath + ": " + ec.message());
-            fs::remove(temporary, ec);
-            return false;
-        }
-        tools::syncFolder(folder);
-        tools::log("Database", "Created " + databasePath);
-        return true;
-    }
+    // No hard links on this file system: fall back to a rename.
+    if (linkError && !fs::exists(databasePath, ec))
+        return moveIntoPlace(temporary, databasePath, folder);
     fs::remove(temporary, ec);
     if (linkError)
         return update(scriptPath, databasePath);

@@ -7,10 +7,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -229,6 +237,63 @@ TEST_F(AppDatabaseFile, UnreadableDatabaseIsKeptAsideAndAFreshOneMade)
         log.find("Cannot read " + db + " (file is not a database); kept it as " + (folder / "data" / aside).string()),
         std::string::npos)
         << log;
+}
+
+/// Runs `work` in a child process that ends, as if killed, the moment it first
+/// makes one of the system calls `calls` (before the call does anything);
+/// true when it ended there.
+bool endedAtFirstCall(const std::vector<long>& calls, const std::function<void()>& work)
+{
+    constexpr int kEnded = 86;
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGSYS, [](int) { _exit(kEnded); });
+        std::vector<sock_filter> filter = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
+        for (const long call : calls) {
+            filter.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<__u32>(call), 0, 1));
+            filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_TRAP));
+        }
+        filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+        const sock_fprog program{static_cast<unsigned short>(filter.size()), filter.data()};
+        if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+            _exit(1);
+        work();
+        _exit(0);
+    }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == kEnded;
+}
+
+TEST_F(AppDatabaseFile, AReplacementKilledAtAnyStepLeavesTheScoresToTheNextStart)
+{
+    const std::vector<long> links = {
+#ifdef SYS_link
+        SYS_link,
+#endif
+        SYS_linkat};
+    const std::vector<long> renames = {
+#ifdef SYS_rename
+        SYS_rename,
+#endif
+        SYS_renameat, SYS_renameat2};
+    for (const auto& step : {links, renames}) {
+        SCOPED_TRACE(step == links ? "killed at a link" : "killed at a rename");
+        fs::remove_all(folder / "data");
+        ASSERT_TRUE(update(velk_test::shippedScriptPath())) << log;
+        ASSERT_EQ(queryFile("INSERT INTO scores VALUES ('Győző Őrs', 4321, 'crater.map.json', 1)"), "<none>");
+        // Noise over the first page of the translations: the scores still read.
+        const long page = std::stol(queryFile("SELECT rootpage FROM sqlite_master WHERE name = 'lang'"));
+        const long pageSize = std::stol(queryFile("PRAGMA page_size"));
+        std::string damaged = velk_test::readFile(db);
+        damaged.replace((page - 1) * pageSize, pageSize, pageSize, 'Z');
+        velk_test::writeFile(db, damaged);
+
+        ASSERT_TRUE(endedAtFirstCall(step, [this] { update(velk_test::shippedScriptPath()); }));
+        EXPECT_EQ(velk_test::readFile(db), damaged);
+        ASSERT_TRUE(update(velk_test::shippedScriptPath())) << log;
+        EXPECT_EQ(queryFile("PRAGMA quick_check"), "ok");
+        EXPECT_EQ(queryFile("SELECT score FROM scores WHERE name = 'Győző Őrs'"), "4321") << log;
+    }
 }
 
 TEST_F(AppDatabaseFile, RemovesWhatEndedBuildsLeftBehind)
