@@ -5,6 +5,7 @@
 #include "foundation/tools/Log.hpp"
 #include "framework/cegui/CeguiFramework.hpp"
 #include "framework/cegui/CeguiGridLayout.hpp"
+#include "framework/cegui/CeguiPictureImage.hpp"
 #include "framework/cegui/CeguiString.hpp"
 #include "framework/cegui/CeguiTransform.hpp"
 #include "framework/fx/AssetLoading.hpp"
@@ -138,7 +139,7 @@ void TextureController::connectToTextures()
         try {
             if (!images.isDefined(image)) {
                 previewImages.push_back(image);
-                images.addFromImageFile(image, utf8ToCeguiString(TexturePath + "/" + file), "Root");
+                addImageFromPictureFile(image, TexturePath + "/" + file);
             }
             CEGUI::Window* preview = windows.createWindow("GWEN/StaticImage", "Preview");
             preview->setArea(

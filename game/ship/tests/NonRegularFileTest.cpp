@@ -5,6 +5,7 @@
 #include "app/DatabaseSeeder.hpp"
 #include "foundation/json/Parser.hpp"
 #include "foundation/tools/RegularFile.hpp"
+#include "framework/cegui/CeguiPictureImage.hpp"
 #include "framework/fx/AssetLoading.hpp"
 #include "framework/fx/MusicStream.hpp"
 #include "game/ship/backend/ShipEntry.hpp"
@@ -13,6 +14,7 @@
 
 #include "testsupport/LogCapture.hpp"
 #include "testsupport/TempFolder.hpp"
+#include "testsupport/gui/CeguiNullFixture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +32,11 @@ TEST(NonRegularFileTest, EveryReaderRefusesPipesDevicesAndFolders)
     const std::string device = (temp / "Éva Őrs.bmp").string();
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     std::filesystem::create_symlink("/dev/zero", device);
+    // Pictures for the GUI go to a running one.
+    velk_test::NullInitHelper guiHelper(velk_test::guiDataFolder(), (temp / "gui.log").string());
+    CeguiFramework gui;
+    gui.init(&guiHelper);
+    ASSERT_TRUE(gui.isInitialised());
 
     bool (*const readers[])(const std::string&) = {
         [](const std::string& path) {
@@ -55,6 +62,14 @@ TEST(NonRegularFileTest, EveryReaderRefusesPipesDevicesAndFolders)
         [](const std::string& path) {
             std::string script;
             return app::DatabaseSeeder::readScript(path, script);
+        },
+        [](const std::string& path) {
+            try {
+                addImageFromPictureFile("Preview", path);
+                return true;
+            } catch (const CEGUI::Exception&) {
+                return false;
+            }
         },
     };
     for (const auto& reader : readers)
