@@ -3,7 +3,9 @@
 -- canvas "EditorArea" beside it, a status bar, and the new-map, load, save and
 -- properties dialogs. The screen runs this at every start, so it first
 -- destroys the windows of an earlier run. Texts that begin with "@" are
--- translation codes; the screen translates them after the script.
+-- translation codes; the screen translates them after the script. Whatever
+-- spans the screen is sized relative to it, so the layout follows the window
+-- when its size changes (Alt+Return, a new resolution).
 local system = CEGUI.System:getSingleton()
 local context = system:getDefaultGUIContext()
 local windows = CEGUI.WindowManager:getSingleton()
@@ -14,9 +16,13 @@ loadSchemeOnce("GWEN")
 local root = prepareRoot({ "Toolbar", "EditorArea", "Statusbar", "NewMap", "Load", "Save", "Properties" })
 
 local toolWidth = 232
-local screen = root:getPixelSize()
-local screenWidth = math.max(screen.width, 640)
-local screenHeight = math.max(screen.height, 480)
+
+-- A window at an area of its parent, each side given as a fraction of the
+-- parent's side plus pixels.
+local function area(window, xs, x, ys, y, ws, w, hs, h)
+    window:setPosition(CEGUI.UVector2(CEGUI.UDim(xs, x), CEGUI.UDim(ys, y)))
+    window:setSize(CEGUI.USize(CEGUI.UDim(ws, w), CEGUI.UDim(hs, h)))
+end
 
 local function label(name, parent, text, x, y, w, h)
     local window = create("GWEN/Label", name, parent, text)
@@ -27,10 +33,11 @@ end
 
 -- A pane of the tool column: a titled group box whose content window is
 -- named "__auto_contentpane__", as the screen looks its children up. The
--- box's look places children inside its frame (6 px in, 28 px down).
-local function pane(name, parent, title, y, h)
+-- box's look places children inside its frame (6 px in, 28 px down). Its
+-- height is a fraction of the column's plus pixels.
+local function pane(name, parent, title, y, hs, h)
     local box = create("GWEN/GroupBox", name, parent, title)
-    place(box, 0, y, toolWidth, h)
+    area(box, 0, 0, 0, y, 0, toolWidth, hs, h)
     local content = create("DefaultWindow", "__auto_contentpane__", box)
     content:setSize(CEGUI.USize(CEGUI.UDim(1, 0), CEGUI.UDim(1, 0)))
     content:setMousePassThroughEnabled(true)
@@ -51,10 +58,10 @@ end
 ------------------------------------------------------------------------------
 -- Tool column.
 local statusHeight = 26
-local columnHeight = screenHeight - statusHeight
-local toolbar = group("Toolbar", root, 0, 0, toolWidth, columnHeight)
+local toolbar = group("Toolbar", root, 0, 0, toolWidth, 0)
+area(toolbar, 0, 0, 0, 0, 0, toolWidth, 1, -statusHeight)
 
-local menu = pane("Menu", toolbar, "@mapper.map", 4, 146)
+local menu = pane("Menu", toolbar, "@mapper.map", 4, 0, 146)
 local half = (toolWidth - 24) / 2 - 2
 button("NewButton", menu, "@mapper.new", 0, 0, half, 32)
 button("LoadButton", menu, "@mapper.load", half + 4, 0, half, 32)
@@ -64,7 +71,7 @@ button("SaveButton", menu, "@mapper.save", 0, 38, saveWidth, 32)
 button("SaveAsButton", menu, "@mapper.saveas", saveWidth + 4, 38, toolWidth - 28 - saveWidth, 32)
 button("ExitButton", menu, "@mapper.exit", 0, 76, toolWidth - 24, 32)
 
-local details = pane("Properties", toolbar, "@mapper.properties", 154, 170)
+local details = pane("Properties", toolbar, "@mapper.properties", 154, 0, 170)
 label("NameLabel", details, "", 0, 0, toolWidth - 24, 24)
 label("SizeLabel", details, "", 0, 26, toolWidth - 24, 24)
 label("TsLabel", details, "", 0, 52, toolWidth - 24, 24)
@@ -72,8 +79,7 @@ label("TptLabel", details, "", 0, 78, toolWidth - 24, 24)
 button("Button", details, "@mapper.properties.edit", 0, 108, toolWidth - 24, 30)
 
 local tilesTop = 328
-local tilesHeight = columnHeight - tilesTop - 4
-local tiles = pane("Tiles", toolbar, "@mapper.tiles", tilesTop, tilesHeight)
+local tiles = pane("Tiles", toolbar, "@mapper.tiles", tilesTop, 1, -tilesTop - 4)
 local brush = group("Brush", tiles, 0, 0, toolWidth - 24, 30)
 brush:setMousePassThroughEnabled(false)
 label("Label", brush, "@mapper.brush", 0, 0, 100, 28)
@@ -81,16 +87,16 @@ spinner("Spinner", brush, 104, 0, toolWidth - 130, 1, 20, 1, 1, "Integer")
 -- The palette draws its own scrolling column; it fits inside the pane, so the
 -- pane itself never scrolls.
 local selector = create("CanvasWidget", "Selector", tiles)
-place(selector, 0, 36, toolWidth - 26, tilesHeight - 28 - 40)
+area(selector, 0, 0, 0, 36, 0, toolWidth - 26, 1, -36)
 
 
 ------------------------------------------------------------------------------
 -- The map canvas.
-local area = create("CanvasWidget", "EditorArea", root)
-place(area, toolWidth + 4, 0, screenWidth - toolWidth - 4, columnHeight)
+local canvas = create("CanvasWidget", "EditorArea", root)
+area(canvas, 0, toolWidth + 4, 0, 0, 1, -toolWidth - 4, 1, -statusHeight)
 
 local status = create("GWEN/StatusBar", "Statusbar", root)
-place(status, 0, columnHeight, screenWidth, statusHeight)
+area(status, 0, 0, 1, -statusHeight, 1, 0, 0, statusHeight)
 
 ------------------------------------------------------------------------------
 -- Dialogs, hidden until the screen opens one.

@@ -504,3 +504,41 @@ TEST_F(MapperStateTest, EveryTextOfTheScreenIsTranslatedInBothLanguages)
         sqlite3_finalize(statement);
     }
 }
+
+TEST_F(MapperStateTest, ADisplaySizeChangeLaysTheScreenOutAsAStartAtThatSizeWould)
+{
+    const std::vector<std::string> paths = {
+        "Toolbar", "Toolbar/Tiles", "Toolbar/Tiles/__auto_contentpane__/Selector", "EditorArea", "Statusbar",
+        "Load",    "Save"};
+    const auto rects = [&] {
+        std::vector<CEGUI::Rectf> all;
+        for (const std::string& path : paths)
+            all.push_back(window(path)->getUnclippedOuterRect().get());
+        return all;
+    };
+    const auto resize = [](float width, float height) {
+        CEGUI::System::getSingleton().notifyDisplaySizeChanged(CEGUI::Sizef(width, height));
+    };
+    const auto startAt = [&](float width, float height) {
+        screen->onStateEnd();
+        resize(width, height);
+        screen->onStateStart();
+        return rects();
+    };
+    const std::vector<CEGUI::Rectf> started = startAt(1024, 768);
+    const std::vector<CEGUI::Rectf> startedBig = startAt(1280, 1024);
+    // The status bar lies along the bottom of the bigger display.
+    ASSERT_EQ(startedBig[4].bottom(), 1024.0f);
+
+    // Full screen after a windowed start, then back.
+    startAt(1024, 768);
+    resize(1280, 1024);
+    EXPECT_EQ(rects(), startedBig);
+    resize(1024, 768);
+    EXPECT_EQ(rects(), started);
+
+    // Windowed after a full-screen start.
+    startAt(1280, 1024);
+    resize(1024, 768);
+    EXPECT_EQ(rects(), started);
+}
