@@ -294,5 +294,8 @@ INSERT OR REPLACE INTO "lang" ("code", "en", "hu") VALUES
     ('play.timetrial.back',  'Back',  'Vissza'),
 
     ('play.loadfailed', 'The game could not be loaded.', 'A játékot nem sikerült betölteni.'),
+    ('play.loadfailed.map',     'Cannot load the map',            'A pálya nem tölthető be'),
+    ('play.loadfailed.ship',    'Cannot load the ship',           'A hajó nem tölthető be'),
+    ('play.loadfailed.outline', 'The ship has no usable outline', 'A hajónak nincs használható körvonala'),
     ('play.notice.title', 'Notice', 'Értesítés'),
     ('play.notice.ok',    'OK',     'Rendben');

@@ -71,14 +71,14 @@ void GameLogic::build(const std::string& mapFile)
 
     mapObject = static_cast<MapObject*>(gameWorld.add(new MapObject()));
     if (!mapObject->build(mapFile, sMoonObjectFile))
-        throw GameSetupError("Cannot load the map \"" + mapFile + "\"");
+        throw GameSetupError("Cannot load the map \"" + mapFile + "\"", "play.loadfailed.map", mapFile);
 
     actionMap['P'] = fx::InputAction(sf::Keyboard::F7, fx::InputAction::PressOnce);
     actionMap['L'] = fx::InputAction(fx::JoystickButton(primaryJoystick(), 6), fx::InputAction::Hold) ||
                      fx::InputAction(sf::Keyboard::Return, fx::InputAction::Hold);
 
     if (!shipEntry.loadFromFile(shipFile))
-        throw GameSetupError("Cannot load the ship \"" + shipFile + "\"");
+        throw GameSetupError("Cannot load the ship \"" + shipFile + "\"", "play.loadfailed.ship", shipFile);
     shipEntry.moveToCenter();
 
     createParticleSystems();
@@ -179,7 +179,8 @@ void GameLogic::initShip()
     ship = static_cast<PlayShipObject*>(gameWorld.add(created));
     // A ship without a hull body would be a game without a ship.
     if (!ship->hull() || !ship->hull()->getBody())
-        throw GameSetupError("The ship \"" + shipFile + "\" has no usable outline");
+        throw GameSetupError("The ship \"" + shipFile + "\" has no usable outline", "play.loadfailed.outline",
+                             shipFile);
     ship->setPosition(mapObject->getStartPosition());
     ship->addDrawer(this);
 }

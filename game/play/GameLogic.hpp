@@ -24,6 +24,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fx {
@@ -39,10 +40,21 @@ class PlatformObject;
 class PlayShipObject;
 
 /// A game that cannot be set up: the map or the ship file cannot be read, or
-/// the ship cannot be built from it. The message names the file and the cause.
+/// the ship cannot be built from it. The message names the file and the cause
+/// for the log; the cause's translation code and the file are kept apart, so
+/// the player reads the cause in the chosen language.
 class GameSetupError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    GameSetupError(const std::string& message, std::string reasonCode, std::string file)
+        : std::runtime_error(message), reasonCode(std::move(reasonCode)), file(std::move(file))
+    {}
+
+    const std::string& getReasonCode() const { return reasonCode; }
+    const std::string& getFile() const { return file; }
+
+private:
+    std::string reasonCode;
+    std::string file;
 };
 
 /// Uniform on [0, 100]; the spark colours are drawn from it.

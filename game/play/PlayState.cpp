@@ -32,6 +32,13 @@ SfmlFramework* sfml()
 // screen that comes back on top.
 std::string pendingNotice;
 
+// A text in the player's language; `fallback` when there are no texts.
+std::string translated(const std::string& code, const std::string& fallback)
+{
+    const app::Language* language = GameFramework::Singleton.getLanguage();
+    return language ? language->textForCode(code) : fallback;
+}
+
 } // namespace
 
 PlayState::PlayState() : loadingThread(&PlayState::loadingFunction, this)
@@ -55,7 +62,12 @@ GameLogic* PlayState::logic() const
 
 std::string PlayState::getLoadFailure() const
 {
-    return loaded ? loadFailure : std::string();
+    if (!loaded)
+        return std::string();
+    // Translated here, on the main thread, which alone uses the texts.
+    if (loadFailureCode.empty())
+        return loadFailure;
+    return translated(loadFailureCode, loadFailure) + ": \"" + loadFailureFile + "\"";
 }
 
 void PlayState::setInputSource(const GameInputSource& source)
@@ -134,8 +146,14 @@ void PlayState::loadingFunction()
         framework->setCloseEnabled(false);
     std::unique_ptr<GameLogic> built;
     std::string failure;
+    std::string failureCode;
+    std::string failureFile;
     try {
         built = std::make_unique<GameLogic>(shipFile, mapFile, *input, firstViewSize);
+    } catch (const GameSetupError& error) {
+        failure = error.what();
+        failureCode = error.getReasonCode();
+        failureFile = error.getFile();
     } catch (const std::exception& error) {
         failure = error.what();
     } catch (...) {
@@ -148,8 +166,12 @@ void PlayState::loadingFunction()
         gameLogic = std::move(built);
         previous.reset();
         loadFailure.clear();
+        loadFailureCode.clear();
+        loadFailureFile.clear();
     } else {
         loadFailure = failure;
+        loadFailureCode = failureCode;
+        loadFailureFile = failureFile;
         tools::log("Play",
                    "The game cannot be loaded (ship \"" + shipFile + "\", map \"" + mapFile + "\"): " + failure);
     }
@@ -162,10 +184,7 @@ void PlayState::leaveAfterFailedLoad()
 {
     failureHandled = true;
     endLoadingAnimation();
-    std::string text = "The game could not be loaded.";
-    if (app::Language* language = GameFramework::Singleton.getLanguage())
-        text = language->textForCode("play.loadfailed");
-    pendingNotice = text + "\n" + loadFailure;
+    pendingNotice = translated("play.loadfailed", "The game could not be loaded.") + "\n" + getLoadFailure();
     app::State::stop();
 }
 

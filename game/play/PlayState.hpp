@@ -55,7 +55,8 @@ public:
     GameLogic* logic() const;
     bool isLoaded() const { return loaded; }
     bool isGuiReady() const { return guiReady; }
-    /// Why loading failed; empty while loading and after a success.
+    /// Why loading failed, as the player reads it (a file the game cannot use
+    /// in the player's language); empty while loading and after a success.
     std::string getLoadFailure() const;
 
     /// Where the screen's keys, its steppers and the game it builds read
@@ -136,8 +137,12 @@ private:
     std::atomic<bool> loaded{false};
     std::unique_ptr<LoadingAnimation> loadingAnimation;
     std::unique_ptr<GameLogic> gameLogic;
-    // Written by the loading thread before it publishes `loaded`.
+    // Written by the loading thread before it publishes `loaded`: the cause as
+    // the log gives it and, for a file the game cannot use, the cause's
+    // translation code and the file.
     std::string loadFailure;
+    std::string loadFailureCode;
+    std::string loadFailureFile;
     bool failureHandled = false;
     GameActionMapper<char> actions;
     CEGUI::Window* menuWindow = nullptr;

@@ -4,6 +4,7 @@
 
 #include "game/play/tests/PlayStateTestSupport.hpp"
 
+#include "app/Language.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/play/GameLogic.hpp"
 #include "game/play/PlayShipObject.hpp"
@@ -55,6 +56,37 @@ TEST_F(PlayStateTest, FailedLoadsReturnToTheMenuWithTheReason)
         // A second frame does not leave twice.
         screen->update();
         EXPECT_EQ(velk::PlayState::takeNotice(), "");
+        screen->onStateEnd();
+        started = false;
+    }
+}
+
+TEST_F(PlayStateTest, TheFailedLoadNoticeIsInHungarianWithTheFileAsItIs)
+{
+    GameFramework::Singleton.getLanguage()->setActLangCode("hu");
+    const std::string mole = "data/ships/Mole.ship.json";
+    const std::string canyon = "data/map/canyon_run.map.json";
+    const std::string broken = "data/map/Győző törött pályája.map.json";
+    const std::string missing = "data/ships/Őrs hiányzó hajója.ship.json";
+    const std::string line = "data/ships/Űrhajó vonalból.ship.json";
+    velk_test::writeFile(broken, "{\"Size\": ");
+    velk_test::writeFile(line, R"({"Points": {"X": [0, 1], "Y": [0, 0], "R": [0, 0]}, "Parts": []})");
+    struct Case {
+        std::string ship;
+        std::string map;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {mole, broken, "A pálya nem tölthető be: \"" + broken + "\""},
+        {missing, canyon, "A hajó nem tölthető be: \"" + missing + "\""},
+        {line, canyon, "A hajónak nincs használható körvonala: \"" + line + "\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ship + " on " + c.map);
+        start(c.ship, c.map);
+        screen->waitForLoading();
+        screen->update();
+        EXPECT_EQ(velk::PlayState::takeNotice(), "A játékot nem sikerült betölteni.\n" + c.reason);
         screen->onStateEnd();
         started = false;
     }
