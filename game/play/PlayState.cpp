@@ -161,17 +161,16 @@ void PlayState::loadingFunction()
     }
     if (failure.empty() && !built)
         failure = "no game was built";
+    // Empty after a success, like the failure itself.
+    loadFailureCode = failureCode;
+    loadFailureFile = failureFile;
     if (failure.empty()) {
         std::unique_ptr<GameLogic> previous = std::move(gameLogic);
         gameLogic = std::move(built);
         previous.reset();
         loadFailure.clear();
-        loadFailureCode.clear();
-        loadFailureFile.clear();
     } else {
         loadFailure = failure;
-        loadFailureCode = failureCode;
-        loadFailureFile = failureFile;
         tools::log("Play",
                    "The game cannot be loaded (ship \"" + shipFile + "\", map \"" + mapFile + "\"): " + failure);
     }
