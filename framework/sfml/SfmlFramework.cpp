@@ -8,6 +8,7 @@
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Window/Joystick.hpp>
 #include <SFML/Window/Mouse.hpp>
+#include <SFML/Window/VideoMode.hpp>
 
 #include <cmath>
 #include <sstream>
@@ -42,6 +43,18 @@ std::pair<unsigned, unsigned> usableResolution(std::pair<unsigned, unsigned> siz
                                     " is not usable, using " + std::to_string(SfmlFramework::DefaultWidth) + "x" +
                                     std::to_string(SfmlFramework::DefaultHeight));
     return {SfmlFramework::DefaultWidth, SfmlFramework::DefaultHeight};
+}
+
+// SFML 2.5 centres a new window vertically by the desktop's width, which puts
+// the lower part of a window below a wide screen. A window larger than the
+// desktop starts at its top-left corner.
+sf::Vector2i centredOnDesktop(const sf::Vector2u& size)
+{
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    const auto offset = [](unsigned screen, unsigned window) {
+        return screen > window ? static_cast<int>((screen - window) / 2) : 0;
+    };
+    return {offset(desktop.width, size.x), offset(desktop.height, size.y)};
 }
 
 } // namespace
@@ -158,6 +171,8 @@ void SfmlFramework::createWindow()
         // In place, so pointers to the window stay valid.
         window->create(mode, windowTitle, style, settings);
     }
+    if (!fullscreen)
+        window->setPosition(centredOnDesktop(window->getSize()));
 
     applyFrameLimit();
     window->setVerticalSyncEnabled(vsync);

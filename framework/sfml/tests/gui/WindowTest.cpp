@@ -6,6 +6,7 @@
 
 #include "WindowTestSupport.hpp"
 #include "testsupport/TempFolder.hpp"
+#include "testsupport/window/XvfbScreen.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/OpenGL.hpp>
@@ -229,6 +230,38 @@ TEST(SfmlWindow, SettingChangesRecreateTheSameWindowObject)
     sfml.display();
     EXPECT_EQ(frame.copyToImage().getPixel(250, 200), sf::Color(40, 80, 120));
     sfml.removeListener(&listener);
+}
+
+TEST(SfmlWindow, AWindowedWindowIsCentredOnAWideDesktopAlsoAfterFullScreen)
+{
+    velk_test::XvfbScreen desktop("1920x1080");
+    ASSERT_TRUE(desktop.started());
+    const struct {
+        std::pair<unsigned, unsigned> size;
+        std::pair<int, int> position;
+    } cases[] = {
+        {{1024, 768}, {448, 156}},
+        {{1280, 1024}, {320, 28}},
+        {{1920, 1080}, {0, 0}},
+        // Larger than the desktop: from its top-left corner.
+        {{1600, 1200}, {160, 0}},
+    };
+    for (const auto& c : cases) {
+        TestInitHelper helper;
+        helper.resolution = c.size;
+        SfmlFramework sfml;
+        sfml.init(&helper);
+        ASSERT_NE(sfml.getWindow(), nullptr);
+        pumpFrames(sfml, 2);
+        XProbe probe;
+        EXPECT_EQ(probe.position(windowId(sfml)), c.position) << c.size.first << "x" << c.size.second;
+        // Alt+Return twice: full screen and back to the window.
+        sfml.swapFullscreen();
+        pumpFrames(sfml, 2);
+        sfml.swapFullscreen();
+        pumpFrames(sfml, 2);
+        EXPECT_EQ(probe.position(windowId(sfml)), c.position) << c.size.first << "x" << c.size.second << " again";
+    }
 }
 
 TEST(SfmlWindow, ClosingWhileDisabledIsAnOrdinaryEvent)

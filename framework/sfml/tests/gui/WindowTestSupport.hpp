@@ -70,6 +70,15 @@ public:
         return {attributes.width, attributes.height};
     }
 
+    /// Where the window's top-left corner is on the screen.
+    std::pair<int, int> position(Window w) const
+    {
+        int x = -1, y = -1;
+        Window child;
+        XTranslateCoordinates(display, w, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+        return {x, y};
+    }
+
     std::string name(Window w) const
     {
         char* text = nullptr;
