@@ -9,6 +9,7 @@
 #include <CEGUI/GUIContext.h>
 #include <CEGUI/System.h>
 #include <SFML/Graphics/View.hpp>
+#include <SFML/Window/Mouse.hpp>
 
 void GameFramework::handleSfEvent(const sf::Event& event)
 {
@@ -60,6 +61,12 @@ void GameFramework::handleSfEvent(const sf::Event& event)
         // One view unit stays one pixel.
         if (window)
             window->setView(sf::View(sf::FloatRect(0.0f, 0.0f, width, height)));
+        // A window made anew (Alt+Return, a new resolution) lies elsewhere on
+        // the screen, and no move tells the GUI where the still mouse is now.
+        if (context && window) {
+            const sf::Vector2i mouse = sf::Mouse::getPosition(*window);
+            context->injectMousePosition(static_cast<float>(mouse.x), static_cast<float>(mouse.y));
+        }
         break;
     }
     default: break;

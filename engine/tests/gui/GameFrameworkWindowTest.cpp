@@ -13,6 +13,7 @@
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Texture.hpp>
+#include <SFML/Window/Mouse.hpp>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +110,23 @@ TEST_F(GameFrameworkWindowTest, AltReturnAndResizingKeepOneViewUnitPerPixel)
     EXPECT_EQ(sfml->getWindow()->getView().getSize(), sf::Vector2f(500, 300));
     EXPECT_EQ(sfml->getWindow()->getView().getCenter(), sf::Vector2f(250, 150));
     EXPECT_EQ(CEGUI::System::getSingleton().getRenderer()->getDisplaySize(), CEGUI::Sizef(500, 300));
+}
+
+TEST_F(GameFrameworkWindowTest, AfterAltReturnTheGuiPointerIsWhereTheMouseIs)
+{
+    sf::RenderWindow& window = *sfml->getWindow();
+    CEGUI::GUIContext& gui = CEGUI::System::getSingleton().getDefaultGUIContext();
+    const sf::Vector2i before(300, 200);
+    sf::Mouse::setPosition(before, window);
+    gui.injectMousePosition(static_cast<float>(before.x), static_cast<float>(before.y));
+
+    // The mouse stays still; the full-screen window starts elsewhere on the screen.
+    engine.handleSfEvent(altKey(sf::Keyboard::Return));
+    ASSERT_TRUE(sfml->isFullscreen());
+    const sf::Vector2i real = sf::Mouse::getPosition(window);
+    ASSERT_NE(real, before) << "the window did not move under the mouse";
+    EXPECT_EQ(gui.getMouseCursor().getPosition(),
+              CEGUI::Vector2f(static_cast<float>(real.x), static_cast<float>(real.y)));
 }
 
 /// One frame as a screen draws it, read back before it is shown.
