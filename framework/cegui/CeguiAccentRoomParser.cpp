@@ -5,6 +5,7 @@
 #include <CEGUI/Image.h>
 #include <CEGUI/RenderedString.h>
 #include <CEGUI/RenderedStringTextComponent.h>
+#include <CEGUI/Window.h>
 
 #include <algorithm>
 #include <cmath>
@@ -87,5 +88,15 @@ float accentRoom(const CEGUI::Font* font, float baseline)
 CEGUI::RenderedString CeguiAccentRoomParser::parse(const CEGUI::String& input, const CEGUI::Font* font,
                                                    const CEGUI::ColourRect* colours)
 {
+    if (tags == Tags::Verbatim)
+        return AccentRoomString(verbatim.parse(input, font, colours));
     return AccentRoomString(basic.parse(input, font, colours));
+}
+
+void showTextsVerbatim(CEGUI::Window* window)
+{
+    // Stateless, so one serves every window, for as long as any lives.
+    static CeguiAccentRoomParser parser(CeguiAccentRoomParser::Tags::Verbatim);
+    if (window)
+        window->setCustomRenderedStringParser(&parser);
 }

@@ -2,6 +2,7 @@
 
 #include "engine/GameFramework.hpp"
 #include "foundation/tools/Log.hpp"
+#include "framework/cegui/CeguiAccentRoomParser.hpp"
 #include "framework/cegui/CeguiFramework.hpp"
 #include "framework/cegui/CeguiTransform.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
@@ -111,6 +112,8 @@ void BuilderController::connectToSplitButton()
 void BuilderController::connectToStatusbar()
 {
     statusbarHandler.setStatusbar(guiRoot()->getChild("Statusbar"));
+    // The screen's load and save messages name their ship files.
+    showTextsVerbatim(statusbarHandler.getStatusBar());
 }
 
 void BuilderController::setupOnlyThisWindows()

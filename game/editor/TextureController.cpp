@@ -3,6 +3,7 @@
 #include "engine/GameFramework.hpp"
 #include "foundation/math/Polygon.hpp"
 #include "foundation/tools/Log.hpp"
+#include "framework/cegui/CeguiAccentRoomParser.hpp"
 #include "framework/cegui/CeguiFramework.hpp"
 #include "framework/cegui/CeguiGridLayout.hpp"
 #include "framework/cegui/CeguiPictureImage.hpp"
@@ -134,6 +135,7 @@ void TextureController::connectToTextures()
         CEGUI::Window* button = windows.createWindow("GWEN/Button", "");
         button->setUserString("File", utf8ToCeguiString(file));
         button->setText(utf8ToCeguiString(std::filesystem::path(file).stem().string()));
+        showTextsVerbatim(button);
         button->setProperty("VertLabelFormatting", "BottomAligned");
         const CEGUI::String image = CEGUI::String(PreviewImagePrefix) + "/" + utf8ToCeguiString(file);
         try {

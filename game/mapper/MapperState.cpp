@@ -4,6 +4,7 @@
 #include "engine/GameFramework.hpp"
 #include "foundation/tools/Log.hpp"
 #include "foundation/tools/StringUtils.hpp"
+#include "framework/cegui/CeguiAccentRoomParser.hpp"
 #include "framework/cegui/CeguiString.hpp"
 #include "framework/cegui/CeguiTranslation.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
@@ -142,6 +143,7 @@ void MapperState::connectToMapDetails()
 {
     CEGUI::Window* pane = guiRoot()->getChild(PropertiesPane);
     nameLabel = pane->getChild("NameLabel");
+    showTextsVerbatim(nameLabel);
     sizeLabel = pane->getChild("SizeLabel");
     tileSizeLabel = pane->getChild("TsLabel");
     tilesPerTextureLabel = pane->getChild("TptLabel");
@@ -151,6 +153,8 @@ void MapperState::connectToMapDetails()
 void MapperState::connectToStatusbar()
 {
     statusbar.setStatusbar(guiRoot()->getChild(StatusbarPath));
+    // Load and save messages name their files.
+    showTextsVerbatim(statusbar.getStatusBar());
 }
 
 void MapperState::updateMapDetails()

@@ -5,6 +5,7 @@
 
 #include "engine/GameFramework.hpp"
 #include "foundation/tools/Log.hpp"
+#include "framework/cegui/CeguiAccentRoomParser.hpp"
 #include "framework/cegui/CeguiString.hpp"
 #include "framework/sfml/SfmlFramework.hpp"
 #include "game/play/PlayState.hpp"
@@ -126,6 +127,8 @@ void MainMenuState::connectToNotice()
 {
     noticeStepper.clear();
     noticeWindow = rootWindow()->getChild("NoticeWindow");
+    // The notice of a failed game names its file.
+    showTextsVerbatim(noticeWindow->getChild("Text"));
     CEGUI::Window* ok = noticeWindow->getChild("OkButton");
     ok->subscribeEvent(CEGUI::PushButton::EventClicked, CEGUI::Event::Subscriber(&MainMenuState::onNoticeOk, this));
     noticeStepper.getRoot()->connectTo(ok, GuiStepper::Node::All)->setIsBack(true);

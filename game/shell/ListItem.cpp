@@ -65,6 +65,8 @@ private:
 CEGUI::ListboxTextItem* makeListItem(const std::string& text, unsigned id)
 {
     auto* item = new AccentRoomItem(utf8ToCeguiString(text), id, nullptr, false, true);
+    // Rows hold names of files and players: "[" in one is no markup.
+    item->setTextParsingEnabled(false);
     item->setSelectionBrushImage("GWEN/Selection");
     item->setSelectionColours(CEGUI::Colour(1.0f, 1.0f, 1.0f, 1.0f));
     return item;

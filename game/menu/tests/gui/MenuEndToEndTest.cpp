@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -88,6 +90,27 @@ int differingPixels(const sf::Image& a, const sf::Image& b, int left, int top, i
             count += a.getPixel(x + offsetInA.x, y + offsetInA.y) != b.getPixel(x, y) ? 1 : 0;
     }
     return count;
+}
+
+/// How wide each line of lit text in a rectangle is; lines are apart by an unlit pixel row.
+std::vector<int> lineWidths(const sf::Image& image, int left, int top, int width, int height)
+{
+    std::vector<int> widths;
+    int first = -1, last = -1; // of the line being read
+    for (int y = top; y <= top + height; ++y) {
+        bool lit = false;
+        for (int x = left; x < left + width && y < top + height; ++x)
+            if (velk_test::isBright(image.getPixel(x, y))) {
+                lit = true;
+                first = first < 0 ? x : std::min(first, x);
+                last = std::max(last, x);
+            }
+        if (!lit && first >= 0) {
+            widths.push_back(last - first + 1);
+            first = last = -1;
+        }
+    }
+    return widths;
 }
 
 class MenuEndToEndTest : public velk_test::GameWindowTest {
@@ -234,6 +257,49 @@ TEST_F(MenuEndToEndTest, AltReturnTogglesFullScreenAndPressesNoButton)
     }));
     player().click(ButtonX + offset, buttonY(Exit) + offset);
     EXPECT_EQ(game.waitForExit(), 0) << game.log();
+}
+
+TEST_F(MenuEndToEndTest, NamesWithBracketsAreListedAsTheyAre)
+{
+    prepare();
+    velk_test::writeFile(folder->path() / "lang.ini", "en");
+    // The menu lists the maps at every start; it never reads this one.
+    const std::string map = "[font='nincs-ilyen'] betű.map.json";
+    fs::create_directories(folder->path() / "data" / "map");
+    velk_test::writeFile(folder->path() / "data" / "map" / map, "{}");
+    const std::string mapInSql = "'[font=''nincs-ilyen''] betű.map.json'";
+    ASSERT_TRUE(folder->exec("INSERT INTO scores (name, score, map, mode) VALUES ('[font=''x'']Anna', 3000, " +
+                             mapInSql + ", 1), ('[colour=''FFFF0000'']Anna', 2400, " + mapInSql +
+                             ", 1), ('Anna', 1800, " + mapInSql + ", 1)"));
+    launch();
+    ASSERT_TRUE(waitFor("10-menu", shown)) << "no main menu";
+
+    // The list's three rows: the name column is 112 px wide, the map's starts 448 px into the window.
+    const int nameLeft = ScoresRowsLeft - 10, nameWidth = 112, mapLeft = 448, mapWidth = 330, rows = 60;
+    player().click(ButtonX, buttonY(Highscores));
+    player().moveTo(900, 700);
+    ASSERT_TRUE(waitFor("11-highscores", [&](const sf::Image& i) {
+        return isTitleBar(i.getPixel(ScoresTitleX, ScoresTitleY)) &&
+               lineWidths(i, nameLeft, ScoresRowsTop, nameWidth, rows).size() == 3;
+    })) << game.lastOutput();
+    const sf::Image scores = capture("11-highscores");
+    const std::vector<int> names = lineWidths(scores, nameLeft, ScoresRowsTop, nameWidth, rows);
+    ASSERT_EQ(names.size(), 3u);
+    // "[font='x']Anna" and "[colour='FFFF0000']Anna" whole, in the list's own colour: wider than "Anna".
+    EXPECT_GT(names[0], names[2] + 40);
+    EXPECT_GT(names[1], names[2] + 40);
+    EXPECT_EQ(velk_test::countPixels(scores, nameLeft, ScoresRowsTop, nameWidth, rows,
+                                     [](const sf::Color& c) { return c.r > 150 && c.g < 80; }),
+              0);
+    // The map as it is on every row: far wider than "betű.map.json" alone.
+    const std::vector<int> maps = lineWidths(scores, mapLeft, ScoresRowsTop, mapWidth, rows);
+    EXPECT_EQ(maps.size(), 3u);
+    for (int width : maps)
+        EXPECT_GT(width, 2 * names[2] + 80);
+    player().click(ScoresBackX, ScoresBackY);
+    EXPECT_TRUE(waitFor("12-highscores-closed",
+                        [](const sf::Image& i) { return !isTitleBar(i.getPixel(ScoresTitleX, ScoresTitleY)); }));
+    exitFromMenu();
 }
 
 TEST_F(MenuEndToEndTest, MissingArtAndMusicStillStartTheMenu)
