@@ -1,6 +1,7 @@
 #include "framework/cegui/CeguiString.hpp"
 
 #include <CEGUI/Exceptions.h>
+#include <CEGUI/Font.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -133,4 +134,15 @@ std::string exceptionText(const std::exception_ptr& error)
     while (!line.empty() && line.back() == ' ')
         line.pop_back();
     return line;
+}
+
+CEGUI::String fitWithTail(const CEGUI::String& text, const CEGUI::String& tail, const CEGUI::Font& font, float width)
+{
+    if (font.getTextExtent(text + tail) <= width)
+        return text + tail;
+    const CEGUI::String ellipsis(1, static_cast<CEGUI::utf32>(0x2026));
+    CEGUI::String::size_type kept = text.length();
+    while (kept > 0 && font.getTextExtent(text.substr(0, kept) + ellipsis + tail) > width)
+        --kept;
+    return text.substr(0, kept) + ellipsis + tail;
 }

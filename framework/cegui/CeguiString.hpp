@@ -2,6 +2,10 @@
 
 #include <CEGUI/String.h>
 
+namespace CEGUI {
+class Font;
+}
+
 #include <exception>
 #include <string>
 
@@ -17,3 +21,8 @@ std::string ceguiStringToUtf8(CEGUI::String text);
 /// their message (without the source location; a script's message in the
 /// UTF-8 Lua wrote it in), others by what().
 std::string exceptionText(const std::exception_ptr& error);
+
+/// The text followed by the tail (such as a mark of unsaved changes), within
+/// `width` pixels of the font: the text is cut short with "…" as far as it
+/// must be for the whole tail to show.
+CEGUI::String fitWithTail(const CEGUI::String& text, const CEGUI::String& tail, const CEGUI::Font& font, float width);

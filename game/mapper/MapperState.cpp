@@ -161,10 +161,11 @@ void MapperState::updateMapDetails()
 {
     if (!nameLabel)
         return;
-    std::string name = fileName.empty() ? translate("mapper.untitled") : fileName;
-    if (tools.isDirty())
-        name += "*";
-    nameLabel->setText(utf8ToCeguiString(name));
+    const CEGUI::String name = utf8ToCeguiString(fileName.empty() ? translate("mapper.untitled") : fileName);
+    const CEGUI::String mark = tools.isDirty() ? "*" : "";
+    // A long name is shortened, never the mark of unsaved changes.
+    const CEGUI::Font* font = nameLabel->getFont();
+    nameLabel->setText(font ? fitWithTail(name, mark, *font, nameLabel->getPixelSize().d_width) : name + mark);
     const math::Vector2<unsigned int>& size = map.getSize();
     sizeLabel->setText(utf8ToCeguiString(tools::t2str(size.x) + " x " + tools::t2str(size.y)));
     std::ostringstream tileSize;

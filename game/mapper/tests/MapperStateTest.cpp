@@ -430,6 +430,22 @@ TEST_F(MapperStateTest, AnEditOnTheCanvasMarksTheNameAtTheNextUpdate)
     EXPECT_EQ(labelText("NameLabel"), "sample.map.json*");
 }
 
+TEST_F(MapperStateTest, ALongNameIsShortenedSoThatItsUnsavedMarkShows)
+{
+    const std::string name = "árvíztűrő tükörfúrógép barlangja második kiadás.map.json";
+    loadSample(name);
+    screen->update();
+    grid().modTile({0, 0}, 35);
+    screen->update();
+    const CEGUI::Window* label = window("Toolbar/Properties/__auto_contentpane__/NameLabel");
+    const std::string shown = labelText("NameLabel");
+    EXPECT_LE(label->getFont()->getTextExtent(label->getText()), label->getPixelSize().d_width) << shown;
+    ASSERT_GT(shown.size(), 4u);
+    EXPECT_EQ(shown.substr(shown.size() - 4), "…*") << shown;
+    EXPECT_EQ(name.compare(0, shown.size() - 4, shown, 0, shown.size() - 4), 0) << shown;
+    EXPECT_EQ(screen->getFileName(), name);
+}
+
 TEST_F(MapperStateTest, EndingTheScreenReleasesTheCanvasesAndTheArt)
 {
     EXPECT_NE(screen->getGridController(), nullptr);
