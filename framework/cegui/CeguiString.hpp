@@ -2,12 +2,12 @@
 
 #include <CEGUI/String.h>
 
+#include <exception>
+#include <string>
+
 namespace CEGUI {
 class Font;
 }
-
-#include <exception>
-#include <string>
 
 /// The CEGUI string of a UTF-8 text, up to its first zero byte. Malformed
 /// UTF-8 (stray continuation bytes, cut-off or overlong sequences, surrogates,
