@@ -97,9 +97,9 @@ std::vector<int> lineWidths(const sf::Image& image, int left, int top, int width
 {
     std::vector<int> widths;
     int first = -1, last = -1; // of the line being read
-    for (int y = top; y <= top + height; ++y) {
+    for (int y = top; y < top + height; ++y) {
         bool lit = false;
-        for (int x = left; x < left + width && y < top + height; ++x)
+        for (int x = left; x < left + width; ++x)
             if (velk_test::isBright(image.getPixel(x, y))) {
                 lit = true;
                 first = first < 0 ? x : std::min(first, x);
@@ -110,6 +110,8 @@ std::vector<int> lineWidths(const sf::Image& image, int left, int top, int width
             first = last = -1;
         }
     }
+    if (first >= 0)
+        widths.push_back(last - first + 1);
     return widths;
 }
 
